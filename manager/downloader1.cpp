@@ -1,0 +1,133 @@
+#include "manager/downloader1.h"
+
+#include <stdexcept>
+
+#include "manager/command_line.h"
+#include "manager/directory_text.h"
+#include "ui/forms/main_form.h"
+
+namespace manager {
+
+using catalogue::kOwnProgramCount;
+using catalogue::kSelectedEntryLine;
+
+TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner), os_(os) {
+  Panel1.Name = "Panel1";
+  Label1.Name = "Label1";
+  ComboBox1.Name = "ComboBox1";
+  Label2.Name = "Label2";
+  SpeedButton1.Name = "SpeedButton1";
+  Edit1.Name = "Edit1";
+  SpeedButton2.Name = "SpeedButton2";
+  SpeedButton3.Name = "SpeedButton3";
+  SpeedButton4.Name = "SpeedButton4";
+  SpeedButton5.Name = "SpeedButton5";
+  SpeedButton6.Name = "SpeedButton6";
+  SpeedButton7.Name = "SpeedButton7";
+  Image1.Name = "Image1";
+  SpeedButton8.Name = "SpeedButton8";
+  SpeedButton9.Name = "SpeedButton9";
+  SpeedButton10.Name = "SpeedButton10";
+  Name = "Form1";
+  ui::LoadForm(*this, ui::kMainFormDescription);
+  ComboBox1.Items.assign(catalogue::kDisplayName.begin(), catalogue::kDisplayName.end());
+
+  OnCreate = [this](ui::TObject* sender) { FormCreate(sender); };
+  OnClose = [this](ui::TObject* sender, ui::TCloseAction& action) { FormClose(sender, action); };
+  ComboBox1.OnChange = [this](ui::TObject* sender) { ComboBox1Change(sender); };
+  Edit1.OnChange = [this](ui::TObject* sender) { Edit1Exit(sender); };
+  Edit1.OnExit = [this](ui::TObject* sender) { Edit1Exit(sender); };
+  Edit1.OnKeyPress = [this](ui::TObject* sender, char& key) { Edit1KeyPress(sender, key); };
+  SpeedButton6.OnClick = [this](ui::TObject*) { Close(); };
+
+  OnCreate(this);
+}
+
+std::string TForm1::ProgramPath(int index) const {
+  return FInstallDir + "\\" + catalogue::kExecutableName.at(index);
+}
+
+void TForm1::FormCreate(ui::TObject* /*sender*/) {
+  auto arguments = SplitCommandLine(os_.CommandLine());
+  if (!arguments.empty()) arguments.erase(arguments.begin());  // the program name
+  const StartOptions options = ReadStartOptions(arguments);
+  FProtectOwnDir = options.protectOwnDir;
+  FDeleteOnClose = options.deleteOnClose;
+
+  ComboBox1.SetItemIndex(0);
+  FDirList = catalogue::LoadDirList(os_, os_.ModuleFileName());
+  // The loader guarantees a whole number naming a line of the list.
+  const int remembered = catalogue::SelectedEntry(*FDirList);
+  if (remembered < catalogue::kEntryCount) ComboBox1.SetItemIndex(remembered);
+  Edit1.SetText((*FDirList)[remembered]);
+  Edit1Exit(this);
+}
+
+void TForm1::ComboBox1Change(ui::TObject* /*sender*/) {
+  const int index = ComboBox1.ItemIndex();
+  if (index >= 0 && index < kOwnProgramCount) Edit1.SetText((*FDirList)[index]);
+  Edit1Exit(this);
+}
+
+void TForm1::Edit1Exit(ui::TObject* /*sender*/) {
+  const int index = ComboBox1.ItemIndex();
+  if (index >= 0 && index < kOwnProgramCount) {
+    Edit1.SetEnabled(true);
+    SpeedButton2.SetEnabled(true);
+    FInstallDir = CleanDirectoryText(Edit1.Text());
+    if (FDirList) (*FDirList)[index] = FInstallDir;
+
+    if (!FProtectOwnDir) {
+      SpeedButton4.SetEnabled(os_.FileExists(ProgramPath(index)));
+      SpeedButton3.SetEnabled(!SpeedButton4.Enabled());
+      SpeedButton5.SetEnabled(SpeedButton4.Enabled() && index != 4);
+      SpeedButton8.SetEnabled(SpeedButton5.Enabled() && index < 4);
+    } else if (IsOwnDirectory(os_.ModuleFileName(), FInstallDir)) {
+      SpeedButton2.SetEnabled(false);
+      SpeedButton3.SetEnabled(false);
+      SpeedButton4.SetEnabled(false);
+      SpeedButton5.SetEnabled(false);
+      SpeedButton8.SetEnabled(false);
+    } else {
+      SpeedButton3.SetEnabled(true);
+    }
+    return;
+  }
+
+  // A link-only entry: emptying the field runs this once more, inside.
+  Edit1.SetText("");
+  Edit1.SetEnabled(false);
+  SpeedButton2.SetEnabled(false);
+  SpeedButton3.SetEnabled(true);
+  SpeedButton4.SetEnabled(false);
+  SpeedButton5.SetEnabled(false);
+  SpeedButton8.SetEnabled(false);
+}
+
+void TForm1::Edit1KeyPress(ui::TObject* /*sender*/, char& key) {
+  if (key != '\r') return;
+  key = '\0';
+  Panel1.SetFocus();  // leaving the field raises its exit event
+}
+
+void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& /*action*/) {
+  for (const std::string& installer : FInstallers) {
+    if (!installer.empty() && os_.FileExists(installer)) os_.DeleteFile(installer);
+  }
+  if (FDirList) {
+    if (!FRemoveSelf) {
+      const int index = ComboBox1.ItemIndex();
+      if (index >= 0 && index < 4) (*FDirList)[kSelectedEntryLine] = std::to_string(index);
+      const std::string exePath = os_.ModuleFileName();
+      if (!catalogue::SaveDirList(os_, exePath, *FDirList)) {
+        // The list stays in memory; a later close tries again.
+        throw std::runtime_error("The directory list could not be saved to \"" +
+                                 catalogue::DirListPath(exePath) + "\"");
+      }
+    }
+    FDirList.reset();
+  }
+  if (!FDeleteOnClose.empty()) os_.DeleteFile(FDeleteOnClose);
+}
+
+}  // namespace manager

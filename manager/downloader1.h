@@ -1,0 +1,66 @@
+// The main window: catalogue selection, the install directory and the action
+// buttons, with the operations every action shares.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/dir_list.h"
+#include "platform/platform.h"
+#include "ui/controls.h"
+
+namespace manager {
+
+class TForm1 : public ui::TForm {
+ public:
+  // Loads the layout, binds the events and runs FormCreate, as creating the
+  // window does.
+  TForm1(ui::TComponent* owner, platform::Platform& os);
+
+  // Controls, in declaration order.
+  ui::TPanel Panel1{this};
+  ui::TLabel Label1{this};
+  ui::TComboBox ComboBox1{this};
+  ui::TLabel Label2{this};
+  ui::TSpeedButton SpeedButton1{this};
+  ui::TEdit Edit1{this};
+  ui::TSpeedButton SpeedButton2{this};
+  ui::TSpeedButton SpeedButton3{this};
+  ui::TSpeedButton SpeedButton4{this};
+  ui::TSpeedButton SpeedButton5{this};
+  ui::TSpeedButton SpeedButton6{this};
+  ui::TSpeedButton SpeedButton7{this};
+  ui::TImage Image1{this};
+  ui::TSpeedButton SpeedButton8{this};
+  ui::TSpeedButton SpeedButton9{this};
+  ui::TSpeedButton SpeedButton10{this};
+
+  // Event handlers.
+  void FormCreate(ui::TObject* sender);
+  void FormClose(ui::TObject* sender, ui::TCloseAction& action);
+  void ComboBox1Change(ui::TObject* sender);
+  void Edit1Exit(ui::TObject* sender);
+  void Edit1KeyPress(ui::TObject* sender, char& key);
+
+  // State, readable for the window binding and the tests.
+  const std::string& InstallDir() const { return FInstallDir; }
+  const std::optional<catalogue::DirList>& DirList() const { return FDirList; }
+  bool ProtectOwnDir() const { return FProtectOwnDir; }
+  const std::string& DeleteOnClose() const { return FDeleteOnClose; }
+
+ private:
+  std::string ProgramPath(int index) const;
+
+  platform::Platform& os_;
+
+  std::string FInstallDir;
+  std::array<std::string, catalogue::kOwnProgramCount> FInstallers;
+  std::optional<catalogue::DirList> FDirList;
+  bool FRemoveSelf = false;
+  std::string FDeleteOnClose;
+  bool FProtectOwnDir = false;
+};
+
+}  // namespace manager

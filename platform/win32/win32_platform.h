@@ -1,0 +1,47 @@
+// The real platform: every service of platform::Platform through Win32.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace platform {
+
+class Win32Platform final : public Platform {
+ public:
+  std::string ModuleFileName() override;
+  std::string CommandLine() override;
+  std::string CurrentDirectory() override;
+
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  bool WriteFile(const std::string& path, const std::string& bytes) override;
+  bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool CreateDirectory(const std::string& path) override;
+  bool DeleteFile(const std::string& path) override;
+  bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                          const std::string& file) override;
+
+  Handle ApplicationWindow() override;
+  void EnableWindow(Handle window, bool enable) override;
+  int MessageBox(Handle owner, const std::string& text, const std::string& caption, unsigned style) override;
+  int ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+  void ShowMessageDialog(const std::string& text, const std::string& caption) override;
+  void ProcessMessages() override;
+  std::uint32_t TickCount() override;
+  void Sleep(std::uint32_t milliseconds) override;
+
+  bool ShellExecuteEx(LaunchRecord& record) override;
+  std::uint32_t WaitForSingleObject(Handle object, std::uint32_t milliseconds) override;
+  void CloseHandle(Handle object) override;
+
+  bool DeleteUrlCacheEntry(const std::string& url) override;
+  long UrlDownloadToFile(const std::string& url, const std::string& path) override;
+
+  long ShGetMalloc(Handle& allocator) override;
+  long ShGetSpecialFolderLocation(Handle owner, int csidl, Handle& itemList) override;
+  bool ShGetPathFromIdList(Handle itemList, std::string& path) override;
+  void AllocatorFree(Handle allocator, Handle memory) override;
+  void AllocatorRelease(Handle allocator) override;
+};
+
+}  // namespace platform

@@ -1,0 +1,173 @@
+#include "tests/support/fake_platform.h"
+
+#include <stdexcept>
+
+#include "platform/path.h"
+
+namespace testing_support {
+
+std::string FakePlatform::Key(const std::string& path) { return platform::LowerAscii(path); }
+
+void FakePlatform::AddDirectory(const std::string& path) { directories_.insert(Key(path)); }
+
+void FakePlatform::AddFile(const std::string& path, const std::string& content) { files_[Key(path)] = content; }
+
+std::string FakePlatform::FileContent(const std::string& path) const {
+  const auto found = files_.find(Key(path));
+  return found == files_.end() ? std::string() : found->second;
+}
+
+bool FakePlatform::HasFile(const std::string& path) const { return files_.count(Key(path)) != 0; }
+
+int FakePlatform::CallCount(const std::string& prefix) const {
+  int count = 0;
+  for (const auto& call : calls) {
+    if (call.rfind(prefix, 0) == 0) ++count;
+  }
+  return count;
+}
+
+std::string FakePlatform::ModuleFileName() { return exePath; }
+std::string FakePlatform::CommandLine() { return commandLine; }
+std::string FakePlatform::CurrentDirectory() { return currentDirectory; }
+
+bool FakePlatform::FileExists(const std::string& path) {
+  calls.push_back("FileExists " + path);
+  return files_.count(Key(path)) != 0;
+}
+
+bool FakePlatform::DirectoryExists(const std::string& path) {
+  calls.push_back("DirectoryExists " + path);
+  return directories_.count(Key(path)) != 0;
+}
+
+std::optional<std::string> FakePlatform::ReadFile(const std::string& path) {
+  calls.push_back("ReadFile " + path);
+  if (unreadable.count(Key(path)) != 0) return std::nullopt;
+  const auto found = files_.find(Key(path));
+  if (found == files_.end()) return std::nullopt;
+  return found->second;
+}
+
+bool FakePlatform::WriteFile(const std::string& path, const std::string& bytes) {
+  calls.push_back("WriteFile " + path);
+  if (unwritable.count(Key(path)) != 0) return false;
+  files_[Key(path)] = bytes;
+  return true;
+}
+
+bool FakePlatform::CopyFile(const std::string& from, const std::string& to, bool failIfExists) {
+  calls.push_back("CopyFile " + from + " -> " + to + (failIfExists ? " failIfExists" : " replace"));
+  if (!copyResult || !HasFile(from) || (failIfExists && HasFile(to))) return false;
+  files_[Key(to)] = FileContent(from);
+  return true;
+}
+
+bool FakePlatform::CreateDirectory(const std::string& path) {
+  calls.push_back("CreateDirectory " + path);
+  AddDirectory(path);
+  return true;
+}
+
+bool FakePlatform::DeleteFile(const std::string& path) {
+  calls.push_back("DeleteFile " + path);
+  return files_.erase(Key(path)) != 0;
+}
+
+bool FakePlatform::WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                                      const std::string& file) {
+  calls.push_back("WriteProfileString " + file + " [" + section + "] " + key + "=" + value);
+  profile[file + "|" + section + "|" + key] = value;
+  return true;
+}
+
+void FakePlatform::EnableWindow(platform::Handle window, bool enable) {
+  calls.push_back("EnableWindow " + std::to_string(window) + (enable ? " on" : " off"));
+}
+
+int FakePlatform::MessageBox(platform::Handle owner, const std::string& text, const std::string& caption,
+                             unsigned style) {
+  calls.push_back("MessageBox " + std::to_string(owner) + " " + caption + ": " + text + " /" + std::to_string(style));
+  if (messageBoxAnswers.empty()) return platform::kIdNo;
+  const int answer = messageBoxAnswers.front();
+  messageBoxAnswers.pop_front();
+  return answer;
+}
+
+int FakePlatform::ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned style) {
+  return MessageBox(ApplicationWindow(), text, caption, style);
+}
+
+void FakePlatform::ShowMessageDialog(const std::string& text, const std::string& caption) {
+  calls.push_back("ShowMessageDialog " + caption + ": " + text);
+}
+
+void FakePlatform::ProcessMessages() {
+  calls.push_back("ProcessMessages");
+  if (onProcessMessages) onProcessMessages();
+}
+
+std::uint32_t FakePlatform::TickCount() {
+  const std::uint32_t now = tick;
+  tick += tickStep;
+  return now;
+}
+
+void FakePlatform::Sleep(std::uint32_t milliseconds) { calls.push_back("Sleep " + std::to_string(milliseconds)); }
+
+bool FakePlatform::ShellExecuteEx(platform::LaunchRecord& record) {
+  calls.push_back("ShellExecuteEx " + record.file + " | " + record.parameters);
+  record.process = shellExecuteResult ? shellProcess : 0;
+  lastLaunch = record;
+  return shellExecuteResult;
+}
+
+std::uint32_t FakePlatform::WaitForSingleObject(platform::Handle object, std::uint32_t milliseconds) {
+  calls.push_back("WaitForSingleObject " + std::to_string(object) + " " + std::to_string(milliseconds));
+  if (waitResults.empty()) return platform::kWaitObject0;
+  const std::uint32_t result = waitResults.front();
+  waitResults.pop_front();
+  return result;
+}
+
+void FakePlatform::CloseHandle(platform::Handle object) { calls.push_back("CloseHandle " + std::to_string(object)); }
+
+bool FakePlatform::DeleteUrlCacheEntry(const std::string& url) {
+  calls.push_back("DeleteUrlCacheEntry " + url);
+  return false;
+}
+
+long FakePlatform::UrlDownloadToFile(const std::string& url, const std::string& path) {
+  calls.push_back("UrlDownloadToFile " + url + " -> " + path);
+  if (downloadThrows) throw std::runtime_error("download failed");
+  if (downloadResult == 0 && downloadCreatesFile) files_[Key(path)] = downloadContent;
+  return downloadResult;
+}
+
+long FakePlatform::ShGetMalloc(platform::Handle& allocator) {
+  calls.push_back("ShGetMalloc");
+  allocator = mallocResult == 0 ? 0xA110C : 0;
+  return mallocResult;
+}
+
+long FakePlatform::ShGetSpecialFolderLocation(platform::Handle owner, int csidl, platform::Handle& itemList) {
+  calls.push_back("ShGetSpecialFolderLocation " + std::to_string(owner) + " " + std::to_string(csidl));
+  itemList = folderLocationResult == 0 ? 0x1D1 : 0;
+  return folderLocationResult;
+}
+
+bool FakePlatform::ShGetPathFromIdList(platform::Handle itemList, std::string& path) {
+  calls.push_back("ShGetPathFromIdList " + std::to_string(itemList));
+  path = pathFromIdListResult ? folderPath : "";
+  return pathFromIdListResult;
+}
+
+void FakePlatform::AllocatorFree(platform::Handle allocator, platform::Handle memory) {
+  calls.push_back("AllocatorFree " + std::to_string(allocator) + " " + std::to_string(memory));
+}
+
+void FakePlatform::AllocatorRelease(platform::Handle allocator) {
+  calls.push_back("AllocatorRelease " + std::to_string(allocator));
+}
+
+}  // namespace testing_support

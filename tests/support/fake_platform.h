@@ -1,0 +1,92 @@
+// A scripted platform for unit tests: an in-memory file system with Windows
+// path rules (letter case ignored), recorded calls and scripted answers.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace testing_support {
+
+class FakePlatform : public platform::Platform {
+ public:
+  // Set-up.
+  std::string exePath = "C:\\Tools\\vandrel.exe";
+  std::string commandLine = "\"C:\\Tools\\vandrel.exe\"";
+  std::string currentDirectory = "C:\\Work";
+  void AddDirectory(const std::string& path);
+  void AddFile(const std::string& path, const std::string& content = "");
+  std::string FileContent(const std::string& path) const;
+  bool HasFile(const std::string& path) const;
+  std::set<std::string> unreadable;  // files that exist but cannot be read (lower case)
+  std::set<std::string> unwritable;  // files that cannot be written (lower case)
+
+  // What happened, one line a call, in order.
+  std::vector<std::string> calls;
+  int CallCount(const std::string& prefix) const;
+
+  // Scripted answers.
+  std::deque<int> messageBoxAnswers;  // default: IDNO
+  std::function<void()> onProcessMessages;
+  std::uint32_t tick = 0;
+  std::uint32_t tickStep = 1;  // added on every TickCount
+  bool shellExecuteResult = true;
+  platform::Handle shellProcess = 0x500;
+  std::deque<std::uint32_t> waitResults;  // default: WAIT_OBJECT_0
+  bool copyResult = true;
+  long downloadResult = 0;
+  bool downloadThrows = false;
+  std::string downloadContent = "downloaded";
+  bool downloadCreatesFile = true;
+  long mallocResult = 0;
+  long folderLocationResult = 0;
+  bool pathFromIdListResult = true;
+  std::string folderPath = "C:\\users\\Public\\Desktop";
+  std::map<std::string, std::string> profile;  // "file|section|key" -> value
+
+  std::string ModuleFileName() override;
+  std::string CommandLine() override;
+  std::string CurrentDirectory() override;
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  bool WriteFile(const std::string& path, const std::string& bytes) override;
+  bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool CreateDirectory(const std::string& path) override;
+  bool DeleteFile(const std::string& path) override;
+  bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                          const std::string& file) override;
+  platform::Handle ApplicationWindow() override { return 0xA00; }
+  void EnableWindow(platform::Handle window, bool enable) override;
+  int MessageBox(platform::Handle owner, const std::string& text, const std::string& caption,
+                 unsigned style) override;
+  int ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+  void ShowMessageDialog(const std::string& text, const std::string& caption) override;
+  void ProcessMessages() override;
+  std::uint32_t TickCount() override;
+  void Sleep(std::uint32_t milliseconds) override;
+  bool ShellExecuteEx(platform::LaunchRecord& record) override;
+  std::uint32_t WaitForSingleObject(platform::Handle object, std::uint32_t milliseconds) override;
+  void CloseHandle(platform::Handle object) override;
+  bool DeleteUrlCacheEntry(const std::string& url) override;
+  long UrlDownloadToFile(const std::string& url, const std::string& path) override;
+  long ShGetMalloc(platform::Handle& allocator) override;
+  long ShGetSpecialFolderLocation(platform::Handle owner, int csidl, platform::Handle& itemList) override;
+  bool ShGetPathFromIdList(platform::Handle itemList, std::string& path) override;
+  void AllocatorFree(platform::Handle allocator, platform::Handle memory) override;
+  void AllocatorRelease(platform::Handle allocator) override;
+
+  platform::LaunchRecord lastLaunch;
+
+ private:
+  static std::string Key(const std::string& path);
+  std::map<std::string, std::string> files_;  // key: lower-case path
+  std::set<std::string> directories_;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,60 @@
+#include "catalogue/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using namespace catalogue;
+
+std::string Host(const std::string& url) {
+  const auto start = url.find("://") + 3;
+  return url.substr(start, url.find('/', start) - start);
+}
+
+TEST(Catalogue, TwoEditionsOfOneProgramShareEverythingButTheSetupFile) {
+  EXPECT_STREQ(kExecutableName[0], kExecutableName[2]);
+  EXPECT_STREQ(kShortcutName[0], kShortcutName[2]);
+  EXPECT_STREQ(kWebsite[0], kWebsite[2]);
+  EXPECT_STREQ(kUpdateFileName[0], kUpdateFileName[2]);
+  EXPECT_STRNE(kSetupFileName[0], kSetupFileName[2]);
+}
+
+TEST(Catalogue, DownloadUrlIsTheBaseSoftwareFolderAndTheSetupFileName) {
+  for (int i = 0; i < kOwnProgramCount; ++i) {
+    const std::string url = DownloadUrl(i);
+    EXPECT_EQ(url, std::string(DownloadBase()) + "/software/" + kSetupFileName[i]);
+    EXPECT_EQ(url.rfind("http://", 0), 0u) << url;
+  }
+  // Entry 4 is fetched under its own setup name but installs FENNICK.exe.
+  EXPECT_EQ(DownloadUrl(4).substr(DownloadUrl(4).size() - 22), "/software/orvik101.exe");
+  EXPECT_STREQ(kExecutableName[4], "FENNICK.exe");
+  EXPECT_STREQ(kUpdateFileName[4], "");
+}
+
+TEST(Catalogue, WebsitesAreAbsoluteAddressesOnReservedHostsEachItsOwnButTheEditions) {
+  for (int i = 0; i < kEntryCount; ++i) {
+    const std::string url = kWebsite[i];
+    EXPECT_TRUE(url.rfind("http://", 0) == 0 || url.rfind("https://", 0) == 0) << url;
+    const std::string host = Host(url);
+    EXPECT_EQ(host.substr(host.size() - 8), ".example") << url;
+    for (int j = i + 1; j < kEntryCount; ++j) {
+      if (!(i == 0 && j == 2)) {
+        EXPECT_STRNE(kWebsite[i], kWebsite[j]) << i << " " << j;
+      }
+    }
+  }
+  EXPECT_EQ(Host(DownloadBase()).substr(Host(DownloadBase()).size() - 8), ".example");
+}
+
+TEST(Catalogue, DefaultsAreTheSixLinesOfAFreshDirectoryList) {
+  EXPECT_STREQ(kDefaultDirectory[0], "C:\\ORVIK ( recommended !)");
+  EXPECT_STREQ(kDefaultDirectory[3], "C:\\BRUNDA ( recommended !)");
+  EXPECT_STREQ(kDefaultDirectory[4], "Please select directory ->");
+  EXPECT_STREQ(kDefaultDirectory[5], "0");
+  EXPECT_STREQ(kDisplayName[5], "Software MIDI synthesizer");
+  EXPECT_STREQ(kDisplayName[12], "Styles for arranger keyboards");
+}
+
+}  // namespace

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Creates the test run's Wine prefix once; later starts reuse it.
+set -eu
+: "${WINEPREFIX:?WINEPREFIX names the test run's Wine prefix}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  /usr/lib/wine/wine64 wineboot -i
+  /usr/lib/wine/wineserver -w
+fi
+test -d "$WINEPREFIX/drive_c/windows"

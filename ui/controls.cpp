@@ -1,0 +1,119 @@
+#include "ui/controls.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace ui {
+
+TApplication Application;
+
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
+  if (owner_ != nullptr) owner_->components_.push_back(this);
+}
+
+TComponent::~TComponent() {
+  if (owner_ != nullptr) {
+    auto& siblings = owner_->components_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  }
+  for (TComponent* child : components_) child->owner_ = nullptr;
+}
+
+TComponent* TComponent::FindComponent(std::string_view name) const {
+  for (TComponent* component : components_) {
+    if (component->Name == name) return component;
+  }
+  return nullptr;
+}
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {}
+
+void TControl::SetParent(TWinControl* parent) { parent_ = parent; }
+
+TForm* TControl::ParentForm() const {
+  const TControl* control = this;
+  while (control->parent_ != nullptr) control = control->parent_;
+  return dynamic_cast<TForm*>(const_cast<TControl*>(control));
+}
+
+void TControl::SetText(const std::string& text) { StoreText(text, true); }
+
+void TControl::UserChangedText(const std::string& text) { StoreText(text, false); }
+
+void TControl::StoreText(const std::string& text, bool tellPeer) {
+  if (text == text_) return;
+  text_ = text;
+  if (tellPeer && peer_ != nullptr) peer_->TextChanged(text_);
+  TextChangedEvent();
+}
+
+void TControl::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  if (peer_ != nullptr) peer_->EnabledChanged(enabled_);
+}
+
+void TWinControl::SetFocus() {
+  if (peer_ != nullptr) {
+    // The real window reports the move back through FocusMovedTo.
+    peer_->Focus();
+    return;
+  }
+  if (TForm* form = ParentForm()) form->FocusMovedTo(this);
+}
+
+bool TWinControl::Focused() const {
+  const TForm* form = ParentForm();
+  return form != nullptr && form->ActiveControl() == this;
+}
+
+void TComboBox::SetItemIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(Items.size())) index = -1;
+  if (index == itemIndex_) return;
+  itemIndex_ = index;
+  if (peer_ != nullptr) peer_->ItemIndexChanged(itemIndex_);
+}
+
+void TComboBox::UserSelected(int index) {
+  if (index < -1 || index >= static_cast<int>(Items.size())) index = -1;
+  itemIndex_ = index;
+  if (OnChange) OnChange(this);
+}
+
+void TForm::FocusMovedTo(TWinControl* control) {
+  // Focus leaving for another program is no exit: it comes back to the same control.
+  if (control == nullptr || control == active_) return;
+  TWinControl* previous = active_;
+  active_ = control;
+  if (previous != nullptr) previous->DoExit();
+}
+
+bool TForm::CloseQuery() {
+  TCloseAction action = TCloseAction::caHide;
+  try {
+    if (OnClose) OnClose(this, action);
+  } catch (const std::exception& error) {
+    Application.HandleException(error);
+    return false;
+  }
+  return action != TCloseAction::caNone;
+}
+
+void TForm::Close() {
+  if (closer_) {
+    closer_();
+  } else {
+    CloseQuery();
+  }
+}
+
+void TApplication::HandleException(const std::exception& error) const {
+  if (ShowException) ShowException(ErrorBoxText(error.what()));
+}
+
+std::string ErrorBoxText(const std::string& message) {
+  if (!message.empty() && message.back() == '.') return message;
+  return message + ".";
+}
+
+}  // namespace ui
