@@ -112,7 +112,7 @@ void TForm1::Edit1KeyPress(ui::TObject* /*sender*/, char& key) {
 
 void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& /*action*/) {
   for (const std::string& installer : FInstallers) {
-    if (!installer.empty() && os_.FileExists(installer)) os_.DeleteFile(installer);
+    if (!installer.empty() && os_.FileExists(installer)) os_.RemoveFile(installer);
   }
   if (FDirList) {
     if (!FRemoveSelf) {
@@ -127,7 +127,7 @@ void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& /*action*/) {
     }
     FDirList.reset();
   }
-  if (!FDeleteOnClose.empty()) os_.DeleteFile(FDeleteOnClose);
+  if (!FDeleteOnClose.empty()) os_.RemoveFile(FDeleteOnClose);
 }
 
 }  // namespace manager

@@ -56,17 +56,17 @@ class Platform {
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
   // Creates or replaces the whole file; false when it cannot be written.
   virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
-  virtual bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
-  virtual bool CreateDirectory(const std::string& path) = 0;  // one level
-  virtual bool DeleteFile(const std::string& path) = 0;
-  virtual bool WriteProfileString(const std::string& section, const std::string& key,
+  virtual bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  virtual bool MakeDirectory(const std::string& path) = 0;  // one level
+  virtual bool RemoveFile(const std::string& path) = 0;
+  virtual bool WriteProfileKey(const std::string& section, const std::string& key,
                                   const std::string& value, const std::string& file) = 0;
 
   // Windows and messages.
   virtual Handle ApplicationWindow() = 0;
   virtual void EnableWindow(Handle window, bool enable) = 0;
   // A system message box (MessageBoxA) owned by `owner`.
-  virtual int MessageBox(Handle owner, const std::string& text, const std::string& caption,
+  virtual int SystemMessageBox(Handle owner, const std::string& text, const std::string& caption,
                          unsigned style) = 0;
   // A system message box owned by the application's window; while it is shown
   // the application's other windows are disabled, afterwards they are enabled
@@ -82,7 +82,7 @@ class Platform {
   virtual void Sleep(std::uint32_t milliseconds) = 0;
 
   // Programs.
-  virtual bool ShellExecuteEx(LaunchRecord& record) = 0;
+  virtual bool ShellExecuteExtended(LaunchRecord& record) = 0;
   virtual std::uint32_t WaitForSingleObject(Handle object, std::uint32_t milliseconds) = 0;
   virtual void CloseHandle(Handle object) = 0;
 

@@ -88,17 +88,17 @@ bool Win32Platform::WriteFile(const std::string& path, const std::string& bytes)
   return true;
 }
 
-bool Win32Platform::CopyFile(const std::string& from, const std::string& to, bool failIfExists) {
+bool Win32Platform::CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) {
   return ::CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
 }
 
-bool Win32Platform::CreateDirectory(const std::string& path) {
+bool Win32Platform::MakeDirectory(const std::string& path) {
   return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
 }
 
-bool Win32Platform::DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+bool Win32Platform::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
 
-bool Win32Platform::WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+bool Win32Platform::WriteProfileKey(const std::string& section, const std::string& key, const std::string& value,
                                        const std::string& file) {
   return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
 }
@@ -107,7 +107,7 @@ Handle Win32Platform::ApplicationWindow() { return reinterpret_cast<Handle>(ui::
 
 void Win32Platform::EnableWindow(Handle window, bool enable) { ::EnableWindow(AsWindow(window), enable ? TRUE : FALSE); }
 
-int Win32Platform::MessageBox(Handle owner, const std::string& text, const std::string& caption, unsigned style) {
+int Win32Platform::SystemMessageBox(Handle owner, const std::string& text, const std::string& caption, unsigned style) {
   return MessageBoxA(AsWindow(owner), text.c_str(), caption.c_str(), style);
 }
 
@@ -142,7 +142,7 @@ std::uint32_t Win32Platform::TickCount() { return GetTickCount(); }
 
 void Win32Platform::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
-bool Win32Platform::ShellExecuteEx(LaunchRecord& record) {
+bool Win32Platform::ShellExecuteExtended(LaunchRecord& record) {
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof info;
   info.fMask = record.mask;

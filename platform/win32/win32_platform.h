@@ -15,22 +15,22 @@ class Win32Platform final : public Platform {
   bool DirectoryExists(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFile(const std::string& path, const std::string& bytes) override;
-  bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) override;
-  bool CreateDirectory(const std::string& path) override;
-  bool DeleteFile(const std::string& path) override;
-  bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+  bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool MakeDirectory(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  bool WriteProfileKey(const std::string& section, const std::string& key, const std::string& value,
                           const std::string& file) override;
 
   Handle ApplicationWindow() override;
   void EnableWindow(Handle window, bool enable) override;
-  int MessageBox(Handle owner, const std::string& text, const std::string& caption, unsigned style) override;
+  int SystemMessageBox(Handle owner, const std::string& text, const std::string& caption, unsigned style) override;
   int ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned style) override;
   void ShowMessageDialog(const std::string& text, const std::string& caption) override;
   void ProcessMessages() override;
   std::uint32_t TickCount() override;
   void Sleep(std::uint32_t milliseconds) override;
 
-  bool ShellExecuteEx(LaunchRecord& record) override;
+  bool ShellExecuteExtended(LaunchRecord& record) override;
   std::uint32_t WaitForSingleObject(Handle object, std::uint32_t milliseconds) override;
   void CloseHandle(Handle object) override;
 

@@ -56,27 +56,27 @@ bool FakePlatform::WriteFile(const std::string& path, const std::string& bytes) 
   return true;
 }
 
-bool FakePlatform::CopyFile(const std::string& from, const std::string& to, bool failIfExists) {
-  calls.push_back("CopyFile " + from + " -> " + to + (failIfExists ? " failIfExists" : " replace"));
+bool FakePlatform::CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) {
+  calls.push_back("CopyFileTo " + from + " -> " + to + (failIfExists ? " failIfExists" : " replace"));
   if (!copyResult || !HasFile(from) || (failIfExists && HasFile(to))) return false;
   files_[Key(to)] = FileContent(from);
   return true;
 }
 
-bool FakePlatform::CreateDirectory(const std::string& path) {
-  calls.push_back("CreateDirectory " + path);
+bool FakePlatform::MakeDirectory(const std::string& path) {
+  calls.push_back("MakeDirectory " + path);
   AddDirectory(path);
   return true;
 }
 
-bool FakePlatform::DeleteFile(const std::string& path) {
-  calls.push_back("DeleteFile " + path);
+bool FakePlatform::RemoveFile(const std::string& path) {
+  calls.push_back("RemoveFile " + path);
   return files_.erase(Key(path)) != 0;
 }
 
-bool FakePlatform::WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+bool FakePlatform::WriteProfileKey(const std::string& section, const std::string& key, const std::string& value,
                                       const std::string& file) {
-  calls.push_back("WriteProfileString " + file + " [" + section + "] " + key + "=" + value);
+  calls.push_back("WriteProfileKey " + file + " [" + section + "] " + key + "=" + value);
   profile[file + "|" + section + "|" + key] = value;
   return true;
 }
@@ -85,9 +85,9 @@ void FakePlatform::EnableWindow(platform::Handle window, bool enable) {
   calls.push_back("EnableWindow " + std::to_string(window) + (enable ? " on" : " off"));
 }
 
-int FakePlatform::MessageBox(platform::Handle owner, const std::string& text, const std::string& caption,
+int FakePlatform::SystemMessageBox(platform::Handle owner, const std::string& text, const std::string& caption,
                              unsigned style) {
-  calls.push_back("MessageBox " + std::to_string(owner) + " " + caption + ": " + text + " /" + std::to_string(style));
+  calls.push_back("SystemMessageBox " + std::to_string(owner) + " " + caption + ": " + text + " /" + std::to_string(style));
   if (messageBoxAnswers.empty()) return platform::kIdNo;
   const int answer = messageBoxAnswers.front();
   messageBoxAnswers.pop_front();
@@ -95,7 +95,7 @@ int FakePlatform::MessageBox(platform::Handle owner, const std::string& text, co
 }
 
 int FakePlatform::ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned style) {
-  return MessageBox(ApplicationWindow(), text, caption, style);
+  return SystemMessageBox(ApplicationWindow(), text, caption, style);
 }
 
 void FakePlatform::ShowMessageDialog(const std::string& text, const std::string& caption) {
@@ -115,8 +115,8 @@ std::uint32_t FakePlatform::TickCount() {
 
 void FakePlatform::Sleep(std::uint32_t milliseconds) { calls.push_back("Sleep " + std::to_string(milliseconds)); }
 
-bool FakePlatform::ShellExecuteEx(platform::LaunchRecord& record) {
-  calls.push_back("ShellExecuteEx " + record.file + " | " + record.parameters);
+bool FakePlatform::ShellExecuteExtended(platform::LaunchRecord& record) {
+  calls.push_back("ShellExecuteExtended " + record.file + " | " + record.parameters);
   record.process = shellExecuteResult ? shellProcess : 0;
   lastLaunch = record;
   return shellExecuteResult;

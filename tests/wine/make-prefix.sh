@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Creates the test run's Wine prefix once; later starts reuse it.
 set -eu
-: "${WINEPREFIX:?WINEPREFIX names the test run's Wine prefix}"
+: "${WINEPREFIX:?WINEPREFIX must name the Wine prefix of this test run}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"

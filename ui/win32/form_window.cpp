@@ -26,7 +26,7 @@ std::string WindowText(HWND window) {
 // One real window behind one control: mirrors the control's state into the
 // window and turns the window's notifications into the control's events.
 struct ControlWindow final : ControlPeer {
-  ControlWindow(FormWindow& owner, TControl& control) : owner(owner), control(control) {}
+  ControlWindow(FormWindow& form, TControl& bound) : owner(form), control(bound) {}
 
   void TextChanged(const std::string& text) override {
     settingText = true;  // the edit's own change notification is not a user change
