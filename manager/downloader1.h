@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,9 @@
 #include "ui/controls.h"
 
 namespace manager {
+
+// The path of a shell special folder (a CSIDL value), or an empty text.
+std::string GetSpecialFolder(platform::Platform& os, platform::Handle owner, int csidl);
 
 class TForm1 : public ui::TForm {
  public:
@@ -43,6 +47,13 @@ class TForm1 : public ui::TForm {
   void ComboBox1Change(ui::TObject* sender);
   void Edit1Exit(ui::TObject* sender);
   void Edit1KeyPress(ui::TObject* sender, char& key);
+
+  // Shared operations of every action (shared_operations.cpp).
+  bool AskYesNo(const std::string& question);
+  void Inform(const std::string& message);
+  bool RunProgram(const std::string& file, const std::string& arguments, int show, bool wait);
+  bool WaitForFile(const std::string& path, bool exists, std::int32_t limitMilliseconds);
+  bool FetchFile(const std::string& url, const std::string& target);
 
   // State, readable for the window binding and the tests.
   const std::string& InstallDir() const { return FInstallDir; }

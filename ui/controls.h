@@ -12,6 +12,7 @@
 //  - OnKeyPress may replace the key; a key replaced by 0 is dropped.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -198,7 +199,12 @@ class TForm : public TWinControl {
   void Close();
   void SetCloser(std::function<void()> closer) { closer_ = std::move(closer); }
 
+  // The real window's handle, 0 while the form has none.
+  std::uintptr_t WindowHandle() const { return windowHandle_; }
+  void SetWindowHandle(std::uintptr_t handle) { windowHandle_ = handle; }
+
  private:
+  std::uintptr_t windowHandle_ = 0;
   TWinControl* active_ = nullptr;
   std::function<void()> closer_;
 };

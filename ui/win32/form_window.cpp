@@ -185,6 +185,7 @@ FormWindow::FormWindow(TForm& form) : form_(form) {
                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                             GetModuleHandleA(nullptr), this);
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  form_.SetWindowHandle(reinterpret_cast<std::uintptr_t>(window_));
   gForms.push_back(this);
   CreateControls();
   form_.SetCloser([this] { SendMessageA(window_, WM_CLOSE, 0, 0); });
@@ -193,6 +194,7 @@ FormWindow::FormWindow(TForm& form) : form_(form) {
 FormWindow::~FormWindow() {
   for (auto& control : controls_) control->control.SetPeer(nullptr);
   form_.SetCloser(nullptr);
+  form_.SetWindowHandle(0);
   gForms.erase(std::remove(gForms.begin(), gForms.end(), this), gForms.end());
   if (IsWindow(window_)) DestroyWindow(window_);
   DeleteObject(regularFont_);
