@@ -1,0 +1,263 @@
+// Reads a scenario file and runs its lines in order; the first failed
+// expectation ends the run with exit code 1 and names the line.
+#include "tests/e2e/driver.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <utility>
+
+namespace e2e {
+
+namespace {
+
+struct Registered {
+  std::size_t minArgs;
+  Command command;
+};
+
+std::map<std::string, Registered>& Registry() {
+  static std::map<std::string, Registered> commands;
+  return commands;
+}
+
+void ReplaceAll(std::string& text, const std::string& what, const std::string& with) {
+  for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size())) {
+    text.replace(at, what.size(), with);
+  }
+}
+
+// %XX stands for the byte XX, so that CR, LF and quotes can be written.
+std::string Decode(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+        std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+      out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string UpperAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+std::vector<std::string> Tokens(const std::string& text) {
+  std::vector<std::string> tokens;
+  std::size_t i = 0;
+  while (true) {
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    if (i >= text.size()) break;
+    std::string token;
+    bool quoted = false;
+    for (; i < text.size() && (quoted || (text[i] != ' ' && text[i] != '\t')); ++i) {
+      if (text[i] == '"') {
+        quoted = !quoted;
+      } else {
+        token += text[i];
+      }
+    }
+    tokens.push_back(Decode(token));
+  }
+  return tokens;
+}
+
+}  // namespace
+
+bool RegisterCommand(const std::string& name, std::size_t minArgs, Command command) {
+  Registry()[name] = Registered{minArgs, std::move(command)};
+  return true;
+}
+
+void Expect(bool condition, const std::string& what) {
+  if (!condition) throw Failure(what);
+}
+
+int ToInt(const std::string& text) {
+  try {
+    return std::stoi(text);
+  } catch (const std::exception&) {
+    throw Failure("not a number: " + text);
+  }
+}
+
+HWND WaitFor(const std::function<HWND()>& find, int milliseconds) {
+  const DWORD start = GetTickCount();
+  while (true) {
+    if (HWND window = find()) return window;
+    if (static_cast<int>(GetTickCount() - start) >= milliseconds) return nullptr;
+    Sleep(50);
+  }
+}
+
+std::string WindowText(HWND window) {
+  // WM_GETTEXT reads an edit's content in another process as well.
+  const auto length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const auto copied = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+HWND FindChild(HWND parent, const std::string& className, const std::string& caption) {
+  struct Search {
+    const std::string& className;
+    const std::string& caption;
+    HWND found;
+  } search{className, caption, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        if (lstrcmpiA(ClassOf(window).c_str(), s.className.c_str()) == 0 &&
+            (s.caption.empty() || WindowText(window) == s.caption)) {
+          s.found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND Control(Session& session, const std::string& className, const std::string& caption) {
+  Expect(session.main != nullptr, "the manager is not running");
+  HWND window = FindChild(session.main, className, caption);
+  Expect(window != nullptr, "no control of class " + className + (caption.empty() ? "" : " captioned \"" + caption + "\""));
+  return window;
+}
+
+HWND FindProcessDialog(Session& session, const std::string& caption) {
+  struct Search {
+    DWORD processId;
+    const std::string& caption;
+    HWND found;
+  } search{session.process.dwProcessId, caption, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s.processId && IsWindowVisible(window) && ClassOf(window) == "#32770" &&
+            WindowText(window) == s.caption) {
+          s.found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void SaveScreenshot(HWND window, const std::string& path) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  GdiFlush();
+  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+  const DWORD imageSize = stride * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + imageSize;
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  out.write(static_cast<const char*>(bits), imageSize);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  Expect(out.good(), "cannot write screenshot " + path);
+}
+
+}  // namespace e2e
+
+namespace {
+
+int Run(const std::string& scenarioPath, e2e::Session& session) {
+  std::ifstream scenario(scenarioPath, std::ios::binary);
+  if (!scenario) {
+    std::fprintf(stderr, "cannot read %s\n", scenarioPath.c_str());
+    return 2;
+  }
+  std::string text;
+  int number = 0;
+  while (std::getline(scenario, text)) {
+    ++number;
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos || text[first] == '#') continue;
+    const auto end = text.find_first_of(" \t", first);
+    const std::string name = text.substr(first, end == std::string::npos ? std::string::npos : end - first);
+    e2e::Line line;
+    const auto rawStart = end == std::string::npos ? std::string::npos : text.find_first_not_of(" \t", end);
+    if (rawStart != std::string::npos) line.raw = text.substr(rawStart);
+    e2e::ReplaceAll(line.raw, "{manager}", session.managerPath);
+    e2e::ReplaceAll(line.raw, "{dir}", session.managerDir);
+    e2e::ReplaceAll(line.raw, "{DIR}", e2e::UpperAscii(session.managerDir));
+    line.args = e2e::Tokens(line.raw);
+    line.raw = e2e::Decode(line.raw);
+    std::printf("%s:%d: %s\n", scenarioPath.c_str(), number, text.c_str() + first);
+    std::fflush(stdout);
+    try {
+      const auto found = e2e::Registry().find(name);
+      if (found == e2e::Registry().end()) throw e2e::Failure("unknown command " + name);
+      if (line.args.size() < found->second.minArgs) throw e2e::Failure(name + " needs more arguments");
+      found->second.command(session, line);
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "%s:%d: FAILED: %s\n", scenarioPath.c_str(), number, error.what());
+      if (session.process.hProcess != nullptr) TerminateProcess(session.process.hProcess, 1);
+      return 1;
+    }
+  }
+  if (session.process.hProcess != nullptr && WaitForSingleObject(session.process.hProcess, 0) == WAIT_TIMEOUT) {
+    std::fprintf(stderr, "%s: FAILED: the manager still runs at the end of the scenario\n", scenarioPath.c_str());
+    TerminateProcess(session.process.hProcess, 1);
+    return 1;
+  }
+  std::printf("%s: passed\n", scenarioPath.c_str());
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: e2e_driver SCENARIO MANAGER_EXE SHOT_DIR\n");
+    return 2;
+  }
+  e2e::Session session;
+  session.managerPath = argv[2];
+  session.managerDir = session.managerPath.substr(0, session.managerPath.find_last_of('\\'));
+  session.shotDir = argv[3];
+  return Run(argv[1], session);
+}

@@ -1,0 +1,60 @@
+// The end-to-end driver: a Win32 program that starts the real manager under
+// Wine and drives it as a user would, through standard window messages, line
+// by line from a scenario file. See tests/e2e/README.md for the commands.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct Session {
+  std::string managerPath;  // Windows path of the manager's executable
+  std::string managerDir;   // its directory, without a trailing backslash
+  std::string shotDir;      // where screenshots are saved
+  PROCESS_INFORMATION process{};
+  HWND main = nullptr;  // the manager's main window while it runs
+};
+
+// A scenario line: the command's arguments (quotes removed, %XX decoded,
+// {manager} and {dir} replaced) and the raw text after the command word.
+struct Line {
+  std::vector<std::string> args;
+  std::string raw;
+};
+
+using Command = std::function<void(Session&, const Line&)>;
+
+// A failed expectation; the scenario stops with its text.
+struct Failure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Registers a command; source files of the driver call this from a static
+// initialiser: `static const bool registered = e2e::RegisterCommand(...)`.
+bool RegisterCommand(const std::string& name, std::size_t minArgs, Command command);
+
+void Expect(bool condition, const std::string& what);
+int ToInt(const std::string& text);
+
+// Polls `find` until it gives a window or `milliseconds` have passed.
+HWND WaitFor(const std::function<HWND()>& find, int milliseconds);
+
+std::string WindowText(HWND window);
+std::string ClassOf(HWND window);
+// The first descendant of `parent` with that class (case-insensitive) and,
+// unless `caption` is empty, that window text.
+HWND FindChild(HWND parent, const std::string& className, const std::string& caption = {});
+// The main window's control; a missing control fails the scenario.
+HWND Control(Session& session, const std::string& className, const std::string& caption = {});
+// A visible top-level dialog ("#32770") of the manager's process with that caption.
+HWND FindProcessDialog(Session& session, const std::string& caption);
+
+// Saves what the screen shows of `window` as a 24-bit BMP file.
+void SaveScreenshot(HWND window, const std::string& path);
+
+}  // namespace e2e

@@ -1,0 +1,129 @@
+// Commands that prepare and check files and directories, and answer boxes.
+#include <fstream>
+#include <iterator>
+
+#include "tests/e2e/driver.h"
+
+namespace e2e {
+
+namespace {
+
+bool IsDirectory(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void MakeDirectories(const std::string& path) {
+  for (auto at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
+    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+  }
+  CreateDirectoryA(path.c_str(), nullptr);
+  Expect(IsDirectory(path), "cannot create directory " + path);
+}
+
+void RemoveTree(const std::string& path) {
+  if (IsFile(path)) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+    return;
+  }
+  if (!IsDirectory(path)) return;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name != "." && name != "..") RemoveTree(path + "\\" + name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(path.c_str());
+}
+
+std::string Content(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Shows CR, LF and other control bytes readably in a failure message.
+std::string Visible(const std::string& bytes) {
+  std::string out;
+  for (const unsigned char c : bytes) {
+    if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c < 32) {
+      out += "\\x" + std::to_string(c);
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+HWND WaitForBox(Session& s, const std::string& caption) {
+  HWND box = WaitFor([&] { return FindProcessDialog(s, caption); }, 10000);
+  Expect(box != nullptr, "no box captioned \"" + caption + "\"");
+  return box;
+}
+
+const bool registered = [] {
+  RegisterCommand("mkdir", 1, [](Session&, const Line& l) { MakeDirectories(l.args[0]); });
+
+  RegisterCommand("remove", 1, [](Session&, const Line& l) {
+    RemoveTree(l.args[0]);
+    Expect(GetFileAttributesA(l.args[0].c_str()) == INVALID_FILE_ATTRIBUTES, "cannot remove " + l.args[0]);
+  });
+
+  RegisterCommand("write-file", 2, [](Session&, const Line& l) {
+    std::ofstream out(l.args[0], std::ios::binary | std::ios::trunc);
+    out << l.args[1];
+    Expect(out.good(), "cannot write " + l.args[0]);
+  });
+
+  RegisterCommand("expect-file", 1, [](Session&, const Line& l) {
+    Expect(IsFile(l.args[0]), "no file " + l.args[0]);
+    if (l.args.size() > 1) {
+      const std::string content = Content(l.args[0]);
+      Expect(content == l.args[1], l.args[0] + " holds \"" + Visible(content) + "\"");
+    }
+  });
+
+  RegisterCommand("expect-no-file", 1, [](Session&, const Line& l) {
+    Expect(GetFileAttributesA(l.args[0].c_str()) == INVALID_FILE_ATTRIBUTES, l.args[0] + " exists");
+  });
+
+  RegisterCommand("expect-dir", 1, [](Session&, const Line& l) {
+    Expect(IsDirectory(l.args[0]), "no directory " + l.args[0]);
+  });
+
+  // A message box of the manager: its caption and, when given, its text.
+  RegisterCommand("expect-box", 1, [](Session& s, const Line& l) {
+    HWND box = WaitForBox(s, l.args[0]);
+    if (l.args.size() > 1) {
+      const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
+      Expect(text == l.args[1], "the box says \"" + text + "\"");
+    }
+  });
+
+  // Presses a button of the box captioned args[0], by the button's text.
+  RegisterCommand("answer-box", 2, [](Session& s, const Line& l) {
+    HWND box = WaitForBox(s, l.args[0]);
+    HWND button = FindChild(box, "Button", l.args[1]);
+    Expect(button != nullptr, "the box has no button \"" + l.args[1] + "\"");
+    PostMessageA(button, BM_CLICK, 0, 0);
+    Expect(WaitFor([&]() -> HWND { return IsWindow(box) ? nullptr : box; }, 5000) != nullptr,
+           "the box stayed open");
+  });
+  return true;
+}();
+
+}  // namespace
+
+}  // namespace e2e

@@ -1,0 +1,205 @@
+// Commands that start, read, drive and close the manager's main window.
+#include <cstdio>
+
+#include "tests/e2e/driver.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr const char* kMainCaption = "Download, install, execute or remove software ...";
+
+// The buttons whose enabled states the directory field governs, in the order
+// of expect-buttons.
+constexpr const char* kGoverned[] = {"Select directory", "Download and install selected program",
+                                     "Execute selected program", "Remove selected program",
+                                     "Update && reset selected program"};
+
+HWND FindMainWindow(const Session& session) {
+  struct Search {
+    DWORD processId;
+    HWND found;
+  } search{session.process.dwProcessId, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s.processId && IsWindowVisible(window) && WindowText(window) == kMainCaption) {
+          s.found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void Start(Session& session, const Line& line) {
+  std::string commandLine = "\"" + session.managerPath + "\"";
+  if (!line.raw.empty()) commandLine += " " + line.raw;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  Expect(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, session.managerDir.c_str(),
+                        &startup, &session.process) != FALSE,
+         "cannot start " + commandLine);
+  CloseHandle(session.process.hThread);
+  session.main = WaitFor([&] { return FindMainWindow(session); }, 20000);
+  Expect(session.main != nullptr, "no main window captioned \"" + std::string(kMainCaption) + "\"");
+  // Let the first paint and the focus settle before reading or typing.
+  WaitForInputIdle(session.process.hProcess, 5000);
+}
+
+HWND Combo(Session& session) { return Control(session, "ComboBox"); }
+HWND Field(Session& session) { return Control(session, "Edit"); }
+
+// Gives the field the keyboard focus as a click would.
+void FocusField(Session& session) {
+  HWND field = Field(session);
+  const DWORD target = GetWindowThreadProcessId(field, nullptr);
+  const DWORD self = GetCurrentThreadId();
+  AttachThreadInput(self, target, TRUE);
+  SetForegroundWindow(session.main);
+  SetFocus(field);
+  AttachThreadInput(self, target, FALSE);
+  Expect(WaitFor(
+             [&]() -> HWND {
+               GUITHREADINFO info{};
+               info.cbSize = sizeof info;
+               return GetGUIThreadInfo(target, &info) && info.hwndFocus == field ? field : nullptr;
+             },
+             3000) != nullptr,
+         "the field did not take the focus");
+}
+
+std::string Bits(Session& session) {
+  std::string bits;
+  for (const char* caption : kGoverned) bits += IsWindowEnabled(Control(session, "Button", caption)) ? '1' : '0';
+  return bits;
+}
+
+const bool registered = [] {
+  RegisterCommand("start", 0, Start);
+
+  RegisterCommand("expect-client-size", 2, [](Session& s, const Line& l) {
+    RECT client;
+    GetClientRect(s.main, &client);
+    const std::string size = std::to_string(client.right) + "x" + std::to_string(client.bottom);
+    Expect(size == l.args[0] + "x" + l.args[1], "client area is " + size);
+  });
+
+  RegisterCommand("expect-items", 0, [](Session& s, const Line& l) {
+    HWND combo = Combo(s);
+    const auto count = static_cast<std::size_t>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    Expect(count == l.args.size(), "the list holds " + std::to_string(count) + " entries");
+    for (std::size_t i = 0; i < count; ++i) {
+      // Wine hands list texts across processes reliably only in UTF-16.
+      wchar_t wide[512] = {};
+      SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
+      char item[512] = {};
+      WideCharToMultiByte(CP_ACP, 0, wide, -1, item, sizeof item, nullptr, nullptr);
+      Expect(item == l.args[i], "entry " + std::to_string(i) + " is \"" + item + "\"");
+    }
+  });
+
+  RegisterCommand("expect-selected", 1, [](Session& s, const Line& l) {
+    const auto index = SendMessageA(Combo(s), CB_GETCURSEL, 0, 0);
+    Expect(index == ToInt(l.args[0]), "entry " + std::to_string(index) + " is selected");
+  });
+
+  // Picks an entry as the user does: the list reports the change to its parent.
+  RegisterCommand("select", 1, [](Session& s, const Line& l) {
+    HWND combo = Combo(s);
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(ToInt(l.args[0])), 0);
+    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+  });
+
+  RegisterCommand("expect-field", 1, [](Session& s, const Line& l) {
+    const std::string text = WindowText(Field(s));
+    Expect(text == l.args[0], "the field shows \"" + text + "\"");
+  });
+
+  RegisterCommand("expect-field-enabled", 1, [](Session& s, const Line& l) {
+    const bool enabled = IsWindowEnabled(Field(s)) != FALSE;
+    Expect(enabled == (l.args[0] == "1"), std::string("the field is ") + (enabled ? "enabled" : "disabled"));
+  });
+
+  // Enabled states of Select directory, Download and install, Execute,
+  // Remove and Update, as five digits.
+  RegisterCommand("expect-buttons", 1, [](Session& s, const Line& l) {
+    const std::string bits = Bits(s);
+    Expect(bits == l.args[0], "the buttons are " + bits);
+  });
+
+  RegisterCommand("expect-enabled", 2, [](Session& s, const Line& l) {
+    const bool enabled = IsWindowEnabled(Control(s, "Button", l.args[0])) != FALSE;
+    Expect(enabled == (l.args[1] == "1"), "\"" + l.args[0] + "\" is " + (enabled ? "enabled" : "disabled"));
+  });
+
+  RegisterCommand("focus-field", 0, [](Session& s, const Line&) { FocusField(s); });
+
+  // Types at the end of the field's text, one character at a time.
+  RegisterCommand("type", 1, [](Session& s, const Line& l) {
+    FocusField(s);
+    HWND field = Field(s);
+    SendMessageA(field, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    SendMessageA(field, EM_SETSEL, 0x7FFF, 0x7FFF);
+    for (const char c : l.args[0]) SendMessageA(field, WM_CHAR, static_cast<unsigned char>(c), 1);
+  });
+
+  // Selects the whole text and deletes it, as Ctrl+A and Backspace do.
+  RegisterCommand("clear-field", 0, [](Session& s, const Line&) {
+    FocusField(s);
+    HWND field = Field(s);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    SendMessageA(field, WM_CHAR, VK_BACK, 1);
+  });
+
+  RegisterCommand("key", 1, [](Session& s, const Line& l) {
+    Expect(l.args[0] == "return", "only the Return key is known");
+    FocusField(s);
+    SendMessageA(Field(s), WM_CHAR, '\r', 1);
+  });
+
+  RegisterCommand("expect-focus", 1, [](Session& s, const Line& l) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(s.main, nullptr), &info);
+    const std::string focused = info.hwndFocus != nullptr ? ClassOf(info.hwndFocus) : "nothing";
+    Expect(focused == l.args[0], "the focus is on " + focused);
+  });
+
+  // Presses a button; posted, so that a modal box it opens does not block us.
+  RegisterCommand("click", 1, [](Session& s, const Line& l) {
+    PostMessageA(Control(s, "Button", l.args[0]), BM_CLICK, 0, 0);
+  });
+
+  RegisterCommand("close", 0, [](Session& s, const Line&) { PostMessageA(s.main, WM_CLOSE, 0, 0); });
+
+  RegisterCommand("expect-exit", 0, [](Session& s, const Line& l) {
+    const int limit = l.args.empty() ? 10000 : ToInt(l.args[0]);
+    Expect(WaitForSingleObject(s.process.hProcess, static_cast<DWORD>(limit)) == WAIT_OBJECT_0,
+           "the manager did not end");
+    CloseHandle(s.process.hProcess);
+    s.process = PROCESS_INFORMATION{};
+    s.main = nullptr;
+  });
+
+  RegisterCommand("expect-running", 0, [](Session& s, const Line&) {
+    Expect(WaitForSingleObject(s.process.hProcess, 500) == WAIT_TIMEOUT && IsWindow(s.main),
+           "the manager has ended");
+  });
+
+  RegisterCommand("screenshot", 1, [](Session& s, const Line& l) {
+    Sleep(300);  // let the last change paint
+    SaveScreenshot(s.main, s.shotDir + "\\" + l.args[0] + ".bmp");
+  });
+
+  RegisterCommand("sleep", 1, [](Session&, const Line& l) { Sleep(static_cast<DWORD>(ToInt(l.args[0]))); });
+  return true;
+}();
+
+}  // namespace
+
+}  // namespace e2e

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Runs one scenario: a fresh folder with a copy of the manager, the driver
+# under Wine (on an Xvfb display of its own when none is set), screenshots
+# turned into PNG files beside it.
+#   run-scenario.sh DRIVER_EXE MANAGER_EXE SCENARIO RUN_DIR
+set -u
+driver=$1 manager=$2 scenario=$3 run=$4
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+rm -rf "$run"
+mkdir -p "$run/manager" "$run/shots"
+cp "$manager" "$run/manager/vandrel.exe"
+"$here/../wine/wine-run.sh" "$driver" "$(winpath "$scenario")" "$(winpath "$run/manager/vandrel.exe")" \
+  "$(winpath "$run/shots")"
+status=$?
+# Nothing of the scenario may outlive it in the shared prefix.
+/usr/lib/wine/wineserver -k 2>/dev/null
+if command -v convert >/dev/null; then
+  for shot in "$run"/shots/*.bmp; do
+    [ -e "$shot" ] || continue
+    convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
+  done
+fi
+[ $status -eq 0 ] && ls "$run"/shots/*.png >/dev/null 2>&1 && echo "screenshots: $run/shots"
+exit $status
