@@ -55,9 +55,10 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   switch (message) {
     case WM_COMMAND:
-      if (lParam != 0) {
-        auto* child = reinterpret_cast<ControlWindow*>(GetWindowLongPtrA(reinterpret_cast<HWND>(lParam), GWLP_USERDATA));
-        if (child != nullptr) child->Notified(HIWORD(wParam));
+      // Notifications of our own controls to their panel; everything else
+      // (a combo box's list talking to the combo box) goes on as usual.
+      if (ControlWindow* child = self->owner.FindByHandle(reinterpret_cast<HWND>(lParam))) {
+        child->Notified(HIWORD(wParam));
         return 0;
       }
       break;

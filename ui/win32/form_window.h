@@ -31,11 +31,12 @@ class FormWindow {
 
   // Tab and Shift+Tab move the focus between the form's tab stops.
   bool HandleTabKey(const MSG& message);
+  // The binding of one of this form's control windows, or nullptr.
+  ControlWindow* FindByHandle(HWND window) const;
 
  private:
   static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
-  ControlWindow* FindByHandle(HWND window) const;
 
   TForm& form_;
   HWND window_ = nullptr;
