@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "catalogue/managed_programs.h"
 #include "manager/command_line.h"
 #include "manager/directory_text.h"
 #include "ui/forms/main_form.h"
@@ -23,6 +24,7 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner)
   SpeedButton4.Name = "SpeedButton4";
   SpeedButton5.Name = "SpeedButton5";
   SpeedButton6.Name = "SpeedButton6";
+  SelDir1.Name = "SelDir1";
   SpeedButton7.Name = "SpeedButton7";
   Image1.Name = "Image1";
   SpeedButton8.Name = "SpeedButton8";
@@ -30,6 +32,9 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner)
   SpeedButton10.Name = "SpeedButton10";
   Name = "Form1";
   ui::LoadForm(*this, ui::kMainFormDescription);
+  SelDir1.SetPlatform(os_);
+  SelDir1.OSHelpContext = 0;
+  SelDir1.Title = "Select directory";
   ComboBox1.Items.assign(catalogue::kDisplayName.begin(), catalogue::kDisplayName.end());
 
   OnCreate = [this](ui::TObject* sender) { FormCreate(sender); };
@@ -38,14 +43,13 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner)
   Edit1.OnChange = [this](ui::TObject* sender) { Edit1Exit(sender); };
   Edit1.OnExit = [this](ui::TObject* sender) { Edit1Exit(sender); };
   Edit1.OnKeyPress = [this](ui::TObject* sender, char& key) { Edit1KeyPress(sender, key); };
+  SpeedButton2.OnClick = [this](ui::TObject* sender) { SpeedButton2Click(sender); };
   SpeedButton6.OnClick = [this](ui::TObject*) { Close(); };
 
   OnCreate(this);
 }
 
-std::string TForm1::ProgramPath(int index) const {
-  return FInstallDir + "\\" + catalogue::kExecutableName.at(index);
-}
+std::string TForm1::ProgramPath(int index) const { return catalogue::ProgramPath(FInstallDir, index); }
 
 void TForm1::FormCreate(ui::TObject* /*sender*/) {
   auto arguments = SplitCommandLine(os_.CommandLine());

@@ -10,6 +10,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/dir_list.h"
 #include "platform/platform.h"
+#include "seldir/seldir.h"
 #include "ui/controls.h"
 
 namespace manager {
@@ -35,6 +36,7 @@ class TForm1 : public ui::TForm {
   ui::TSpeedButton SpeedButton4{this};
   ui::TSpeedButton SpeedButton5{this};
   ui::TSpeedButton SpeedButton6{this};
+  seldir::TSelDir SelDir1{this};
   ui::TSpeedButton SpeedButton7{this};
   ui::TImage Image1{this};
   ui::TSpeedButton SpeedButton8{this};
@@ -47,6 +49,7 @@ class TForm1 : public ui::TForm {
   void ComboBox1Change(ui::TObject* sender);
   void Edit1Exit(ui::TObject* sender);
   void Edit1KeyPress(ui::TObject* sender, char& key);
+  void SpeedButton2Click(ui::TObject* sender);  // select_directory.cpp
 
   // Shared operations of every action (shared_operations.cpp).
   bool AskYesNo(const std::string& question);

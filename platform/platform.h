@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,6 +32,12 @@ inline constexpr std::uint32_t kWaitObject0 = 0;
 inline constexpr std::uint32_t kWaitTimeout = 258;
 inline constexpr std::uint32_t kWaitFailed = 0xFFFFFFFFu;
 
+// Launch record masks: return the process handle; no error box of the shell's
+// own (the manager words every failure itself).
+inline constexpr std::uint32_t kSeeMaskNoCloseProcess = 0x40;
+inline constexpr std::uint32_t kSeeMaskFlagNoUi = 0x400;
+inline constexpr int kSwShowNormal = 1;
+
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 inline constexpr unsigned kMbOk = 0;
@@ -40,6 +47,36 @@ inline constexpr unsigned kMbIconQuestion = 32;
 inline constexpr unsigned kMbDefButton2 = 0x100;
 
 inline constexpr int kCsidlCommonDesktopDirectory = 25;
+
+// Called by the shell's folder browser on the browser's thread: the browser
+// window, the notification (BFFM_*), its parameter and the record's `data`.
+// It returns what the shell expects (0) and lets no exception escape.
+using BrowseCallback = std::function<int(Handle window, unsigned message, std::intptr_t parameter,
+                                         std::intptr_t data)>;
+
+// The folder browser's record (BROWSEINFOA), as the core fills it.
+struct BrowseRecord {
+  Handle owner = 0;
+  Handle root = 0;          // item id list of the root; 0: the whole namespace
+  std::string displayName;  // set by the shell: the chosen item's display name
+  std::string title;        // the text line above the tree
+  std::uint32_t flags = 0;  // BIF_*
+  BrowseCallback callback;  // empty: none
+  std::intptr_t data = 0;   // handed to the callback
+  int image = 0;            // set by the shell: the chosen item's image index
+};
+
+// Our own old-style directory dialog: a directory field, the subdirectories
+// of the directory shown and the drives. It opens on `directory` (empty: the
+// current directory); when the user presses OK, `confirm` decides whether the
+// dialog may close with the full path the user chose; it may ask the user
+// (owned by the dialog window it is given) and create the directory.
+struct DirectoryDialogRecord {
+  Handle owner = 0;
+  std::string directory;         // in: where to start; out: the confirmed directory
+  std::int32_t helpContext = 0;  // 0: no Help button
+  std::function<bool(Handle dialog, const std::string& path)> confirm;  // empty: every path is taken
+};
 
 class Platform {
  public:
@@ -96,6 +133,15 @@ class Platform {
   virtual bool ShGetPathFromIdList(Handle itemList, std::string& path) = 0;
   virtual void AllocatorFree(Handle allocator, Handle memory) = 0;
   virtual void AllocatorRelease(Handle allocator) = 0;
+
+  // The shell's folder browser (SHBrowseForFolderA): the chosen item id list,
+  // or 0 after Cancel.
+  virtual Handle ShBrowseForFolder(BrowseRecord& record) = 0;
+  // SendMessageA with a text as lParam (such as BFFM_SETSELECTIONA).
+  virtual std::intptr_t SendTextMessage(Handle window, unsigned message, std::uintptr_t wParam,
+                                        const std::string& text) = 0;
+  // The old-style directory dialog, modal; true when the user confirmed.
+  virtual bool DirectoryDialog(DirectoryDialogRecord& record) = 0;
 };
 
 }  // namespace platform

@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Builds the 64-bit edition and starts the manager under Wine from build/run/.
+# Builds the 64-bit edition and starts the manager under Wine from build/run/,
+# with our own setup programs beside it under the catalogue's setup and update
+# file names: the manager copies those instead of downloading, so installing,
+# starting, updating and removing work without any server.
 # On a display it simply runs; without one it runs under Xvfb, saves a
 # screenshot of the main window, says where, and ends the manager.
 set -eu
@@ -7,11 +10,11 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 bash tools/setup.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j"$(nproc)"
+cmake --build --preset win64 -j"$(nproc)" --target demo
 
 run=$root/build/run
 mkdir -p "$run"
-cp build/win64/vandrel.exe "$run/"
+cp build/win64/demo/*.exe "$run/"
 
 export WINEPREFIX=${WINEPREFIX:-$root/build/run-wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}

@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/url_download.h"
+#include "ui/win32/directory_dialog.h"
 #include "ui/win32/form_window.h"
 
 namespace platform {
@@ -18,6 +20,14 @@ namespace platform {
 namespace {
 
 HWND AsWindow(Handle handle) { return reinterpret_cast<HWND>(handle); }
+
+// Collects the visible, enabled windows of the thread (EnumThreadWindows).
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
+  if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  }
+  return TRUE;
+}
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
@@ -100,7 +110,12 @@ bool Win32Platform::RemoveFile(const std::string& path) { return ::DeleteFileA(p
 
 bool Win32Platform::WriteProfileKey(const std::string& section, const std::string& key, const std::string& value,
                                        const std::string& file) {
-  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
+  // A relative name would be looked for in the Windows directory: write the
+  // file that the existence test saw, relative to the current directory.
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(file.c_str(), MAX_PATH, full, nullptr);
+  const std::string target = length > 0 && length < MAX_PATH ? std::string(full, length) : file;
+  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), target.c_str()) != FALSE;
 }
 
 Handle Win32Platform::ApplicationWindow() { return reinterpret_cast<Handle>(ui::win32::ApplicationWindow()); }
@@ -115,15 +130,7 @@ int Win32Platform::ApplicationMessageBox(const std::string& text, const std::str
   // The box's owner is the hidden application window, so the visible windows
   // of the application are disabled here and enabled again afterwards.
   std::vector<HWND> disabled;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM list) -> BOOL {
-        if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&disabled));
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
   HWND active = GetActiveWindow();
   for (HWND window : disabled) ::EnableWindow(window, FALSE);
   const int answer = MessageBoxA(ui::win32::ApplicationWindow(), text.c_str(), caption.c_str(), style);
@@ -144,7 +151,10 @@ void Win32Platform::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
 bool Win32Platform::ShellExecuteExtended(LaunchRecord& record) {
   SHELLEXECUTEINFOA info{};
-  info.cbSize = sizeof info;
+#ifndef _WIN64
+  static_assert(sizeof info == 60, "the 32-bit launch record is 60 bytes");
+#endif
+  info.cbSize = sizeof info;  // larger in the 64-bit edition
   info.fMask = record.mask;
   info.hwnd = AsWindow(record.owner);
   info.lpVerb = record.verb.empty() ? nullptr : record.verb.c_str();
@@ -168,7 +178,7 @@ void Win32Platform::CloseHandle(Handle object) { ::CloseHandle(reinterpret_cast<
 bool Win32Platform::DeleteUrlCacheEntry(const std::string& url) { return DeleteUrlCacheEntryA(url.c_str()) != FALSE; }
 
 long Win32Platform::UrlDownloadToFile(const std::string& url, const std::string& path) {
-  return URLDownloadToFileA(nullptr, url.c_str(), path.c_str(), 0, nullptr);
+  return win32::DownloadUrlToFile(url, path);
 }
 
 long Win32Platform::ShGetMalloc(Handle& allocator) {
@@ -199,5 +209,68 @@ void Win32Platform::AllocatorFree(Handle allocator, Handle memory) {
 }
 
 void Win32Platform::AllocatorRelease(Handle allocator) { reinterpret_cast<IMalloc*>(allocator)->Release(); }
+
+namespace {
+
+// What the real browse callback needs to reach the core's callback.
+struct BrowseContext {
+  const BrowseCallback& callback;
+  std::intptr_t data;
+};
+
+constexpr const char* kBrowserProcProperty = "Vandrel.BrowserProc";
+
+// Wine's browser often misses a newly made folder on the first request to
+// select it and finds it on the second: every path selection, ours and that
+// of automation, reaches the browser twice. Elsewhere the second changes nothing.
+LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto original = reinterpret_cast<WNDPROC>(GetPropA(window, kBrowserProcProperty));
+  if (original == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  if ((message == BFFM_SETSELECTIONA || message == BFFM_SETSELECTIONW) && wParam != 0) {
+    CallWindowProcW(original, window, message, wParam, lParam);
+  } else if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    RemovePropA(window, kBrowserProcProperty);
+  }
+  return CallWindowProcW(original, window, message, wParam, lParam);
+}
+
+int CALLBACK BrowseCallbackProc(HWND window, UINT message, LPARAM parameter, LPARAM context) {
+  if (message == BFFM_INITIALIZED && GetPropA(window, kBrowserProcProperty) == nullptr) {
+    const LONG_PTR original = GetWindowLongPtrW(window, GWLP_WNDPROC);
+    SetPropA(window, kBrowserProcProperty, reinterpret_cast<HANDLE>(original));
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BrowserProc));
+  }
+  // The core's callback lets nothing escape.
+  const auto& browse = *reinterpret_cast<const BrowseContext*>(context);
+  return browse.callback ? browse.callback(reinterpret_cast<Handle>(window), message, parameter, browse.data) : 0;
+}
+
+}  // namespace
+
+Handle Win32Platform::ShBrowseForFolder(BrowseRecord& record) {
+  char displayName[MAX_PATH] = {};
+  const BrowseContext context{record.callback, record.data};
+  BROWSEINFOA info{};
+  info.hwndOwner = AsWindow(record.owner);
+  info.pidlRoot = reinterpret_cast<LPCITEMIDLIST>(record.root);
+  info.pszDisplayName = displayName;
+  info.lpszTitle = record.title.c_str();
+  info.ulFlags = record.flags;
+  info.lpfn = BrowseCallbackProc;
+  info.lParam = reinterpret_cast<LPARAM>(&context);
+  info.iImage = record.image;
+  LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+  record.displayName = displayName;
+  record.image = info.iImage;
+  return reinterpret_cast<Handle>(chosen);
+}
+
+std::intptr_t Win32Platform::SendTextMessage(Handle window, unsigned message, std::uintptr_t wParam,
+                                             const std::string& text) {
+  return SendMessageA(AsWindow(window), message, wParam, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool Win32Platform::DirectoryDialog(DirectoryDialogRecord& record) { return ui::win32::ShowDirectoryDialog(record); }
 
 }  // namespace platform

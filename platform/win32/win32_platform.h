@@ -42,6 +42,11 @@ class Win32Platform final : public Platform {
   bool ShGetPathFromIdList(Handle itemList, std::string& path) override;
   void AllocatorFree(Handle allocator, Handle memory) override;
   void AllocatorRelease(Handle allocator) override;
+
+  Handle ShBrowseForFolder(BrowseRecord& record) override;
+  std::intptr_t SendTextMessage(Handle window, unsigned message, std::uintptr_t wParam,
+                                const std::string& text) override;
+  bool DirectoryDialog(DirectoryDialogRecord& record) override;
 };
 
 }  // namespace platform

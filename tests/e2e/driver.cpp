@@ -113,24 +113,47 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
+namespace {
+
+struct ChildSearch {
+  const std::string& className;
+  const std::string& caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM data) {
+  auto& s = *reinterpret_cast<ChildSearch*>(data);
+  if (lstrcmpiA(ClassOf(window).c_str(), s.className.c_str()) == 0 &&
+      (s.caption.empty() || WindowText(window) == s.caption)) {
+    s.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct DialogSearch {
+  DWORD processId;
+  const std::string& caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
+  auto& s = *reinterpret_cast<DialogSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == s.processId && IsWindowVisible(window) && ClassOf(window) == "#32770" &&
+      WindowText(window) == s.caption) {
+    s.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 HWND FindChild(HWND parent, const std::string& className, const std::string& caption) {
-  struct Search {
-    const std::string& className;
-    const std::string& caption;
-    HWND found;
-  } search{className, caption, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        if (lstrcmpiA(ClassOf(window).c_str(), s.className.c_str()) == 0 &&
-            (s.caption.empty() || WindowText(window) == s.caption)) {
-          s.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ChildSearch search{className, caption, nullptr};
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -142,24 +165,8 @@ HWND Control(Session& session, const std::string& className, const std::string& 
 }
 
 HWND FindProcessDialog(Session& session, const std::string& caption) {
-  struct Search {
-    DWORD processId;
-    const std::string& caption;
-    HWND found;
-  } search{session.process.dwProcessId, caption, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s.processId && IsWindowVisible(window) && ClassOf(window) == "#32770" &&
-            WindowText(window) == s.caption) {
-          s.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  DialogSearch search{session.process.dwProcessId, caption, nullptr};
+  EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -15,23 +15,25 @@ constexpr const char* kGoverned[] = {"Select directory", "Download and install s
                                      "Execute selected program", "Remove selected program",
                                      "Update && reset selected program"};
 
+struct MainSearch {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK MatchMainWindow(HWND window, LPARAM data) {
+  auto& s = *reinterpret_cast<MainSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == s.processId && IsWindowVisible(window) && WindowText(window) == kMainCaption) {
+    s.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindMainWindow(const Session& session) {
-  struct Search {
-    DWORD processId;
-    HWND found;
-  } search{session.process.dwProcessId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s.processId && IsWindowVisible(window) && WindowText(window) == kMainCaption) {
-          s.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  MainSearch search{session.process.dwProcessId, nullptr};
+  EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -65,6 +65,7 @@ bool FakePlatform::CopyFileTo(const std::string& from, const std::string& to, bo
 
 bool FakePlatform::MakeDirectory(const std::string& path) {
   calls.push_back("MakeDirectory " + path);
+  if (uncreatable.count(Key(path)) != 0) return false;
   AddDirectory(path);
   return true;
 }
@@ -77,6 +78,7 @@ bool FakePlatform::RemoveFile(const std::string& path) {
 bool FakePlatform::WriteProfileKey(const std::string& section, const std::string& key, const std::string& value,
                                       const std::string& file) {
   calls.push_back("WriteProfileKey " + file + " [" + section + "] " + key + "=" + value);
+  if (unwritable.count(Key(file)) != 0) return false;
   profile[file + "|" + section + "|" + key] = value;
   return true;
 }
@@ -146,8 +148,13 @@ long FakePlatform::UrlDownloadToFile(const std::string& url, const std::string& 
 
 long FakePlatform::ShGetMalloc(platform::Handle& allocator) {
   calls.push_back("ShGetMalloc");
-  allocator = mallocResult == 0 ? 0xA110C : 0;
-  return mallocResult;
+  long result = mallocResult;
+  if (!mallocResults.empty()) {
+    result = mallocResults.front();
+    mallocResults.pop_front();
+  }
+  allocator = result == 0 ? 0xA110C : 0;
+  return result;
 }
 
 long FakePlatform::ShGetSpecialFolderLocation(platform::Handle owner, int csidl, platform::Handle& itemList) {
@@ -158,6 +165,11 @@ long FakePlatform::ShGetSpecialFolderLocation(platform::Handle owner, int csidl,
 
 bool FakePlatform::ShGetPathFromIdList(platform::Handle itemList, std::string& path) {
   calls.push_back("ShGetPathFromIdList " + std::to_string(itemList));
+  const auto known = itemPaths.find(itemList);
+  if (known != itemPaths.end()) {
+    path = known->second;
+    return !path.empty();
+  }
   path = pathFromIdListResult ? folderPath : "";
   return pathFromIdListResult;
 }
@@ -168,6 +180,30 @@ void FakePlatform::AllocatorFree(platform::Handle allocator, platform::Handle me
 
 void FakePlatform::AllocatorRelease(platform::Handle allocator) {
   calls.push_back("AllocatorRelease " + std::to_string(allocator));
+}
+
+platform::Handle FakePlatform::ShBrowseForFolder(platform::BrowseRecord& record) {
+  calls.push_back("ShBrowseForFolder " + std::to_string(record.owner) + " " + std::to_string(record.root) + " \"" +
+                  record.title + "\" " + std::to_string(record.flags));
+  if (record.callback && browseInitializes) record.callback(browseWindow, 1, 0, record.data);
+  if (whileBrowsing) whileBrowsing(record);
+  lastBrowse = record;
+  return browseResult;
+}
+
+std::intptr_t FakePlatform::SendTextMessage(platform::Handle window, unsigned message, std::uintptr_t wParam,
+                                            const std::string& text) {
+  calls.push_back("SendTextMessage " + std::to_string(window) + " " + std::to_string(message) + " " +
+                  (wParam == ~std::uintptr_t{0} ? std::string("-1") : std::to_string(wParam)) + " " + text);
+  return 0;
+}
+
+bool FakePlatform::DirectoryDialog(platform::DirectoryDialogRecord& record) {
+  calls.push_back("DirectoryDialog " + std::to_string(record.owner) + " " + record.directory + " " +
+                  std::to_string(record.helpContext));
+  const bool confirmed = directoryDialog ? directoryDialog(record) : false;
+  lastDirectoryDialog = record;
+  return confirmed;
 }
 
 }  // namespace testing_support

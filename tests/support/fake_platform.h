@@ -48,6 +48,20 @@ class FakePlatform : public platform::Platform {
   bool pathFromIdListResult = true;
   std::string folderPath = "C:\\users\\Public\\Desktop";
   std::map<std::string, std::string> profile;  // "file|section|key" -> value
+  std::deque<long> mallocResults;  // per ShGetMalloc call, before mallocResult
+  std::map<platform::Handle, std::string> itemPaths;  // paths of item id lists; others: folderPath
+  std::set<std::string> uncreatable;  // directories MakeDirectory fails on (lower case)
+
+  // The folder browser: it opens as `browseWindow`, sends BFFM_INITIALIZED
+  // when `browseInitializes`, runs `whileBrowsing` and returns `browseResult`.
+  platform::Handle browseWindow = 0xB00;
+  bool browseInitializes = true;
+  std::function<void(platform::BrowseRecord&)> whileBrowsing;
+  platform::Handle browseResult = 0;  // the chosen item id list; 0: Cancel
+  platform::BrowseRecord lastBrowse;
+  // The old-style dialog: scripted by `directoryDialog` (default: Cancel).
+  std::function<bool(platform::DirectoryDialogRecord&)> directoryDialog;
+  platform::DirectoryDialogRecord lastDirectoryDialog;
 
   std::string ModuleFileName() override;
   std::string CommandLine() override;
@@ -80,6 +94,10 @@ class FakePlatform : public platform::Platform {
   bool ShGetPathFromIdList(platform::Handle itemList, std::string& path) override;
   void AllocatorFree(platform::Handle allocator, platform::Handle memory) override;
   void AllocatorRelease(platform::Handle allocator) override;
+  platform::Handle ShBrowseForFolder(platform::BrowseRecord& record) override;
+  std::intptr_t SendTextMessage(platform::Handle window, unsigned message, std::uintptr_t wParam,
+                                const std::string& text) override;
+  bool DirectoryDialog(platform::DirectoryDialogRecord& record) override;
 
   platform::LaunchRecord lastLaunch;
 

@@ -1,0 +1,118 @@
+// The operations every action of the main window shares: questions, messages,
+// starting programs, waiting for files, fetching files, shell folders.
+#include <exception>
+
+#include "manager/downloader1.h"
+#include "platform/path.h"
+
+namespace manager {
+
+namespace {
+
+constexpr std::uint32_t kWaitSliceMs = 500;  // longest wait before messages are served again
+constexpr std::int32_t kDownloadFileWaitMs = 1000;
+constexpr unsigned kQuestionStyle = platform::kMbYesNo | platform::kMbIconQuestion;
+
+// Enables the main window and closes the started process's handle however the
+// wait ends, a handler's error raised while messages are served included.
+class LaunchScope {
+ public:
+  LaunchScope(platform::Platform& os, platform::Handle window) : os_(os), window_(window) {
+    os_.EnableWindow(window_, false);
+  }
+  ~LaunchScope() {
+    if (process != 0) os_.CloseHandle(process);
+    os_.EnableWindow(window_, true);
+  }
+  LaunchScope(const LaunchScope&) = delete;
+  LaunchScope& operator=(const LaunchScope&) = delete;
+
+  platform::Handle process = 0;
+
+ private:
+  platform::Platform& os_;
+  platform::Handle window_;
+};
+
+}  // namespace
+
+bool TForm1::AskYesNo(const std::string& question) {
+  return os_.ApplicationMessageBox(question, ui::Application.Title, kQuestionStyle) == platform::kIdYes;
+}
+
+void TForm1::Inform(const std::string& message) { os_.ShowMessageDialog(message, ui::Application.Title); }
+
+bool TForm1::RunProgram(const std::string& file, const std::string& arguments, int show, bool wait) {
+  platform::LaunchRecord record;
+  record.mask = platform::kSeeMaskNoCloseProcess | platform::kSeeMaskFlagNoUi;
+  record.owner = os_.ApplicationWindow();
+  record.file = file;
+  record.parameters = arguments;
+  record.show = show;
+  record.instanceResult = 0;
+  record.process = 0;
+
+  LaunchScope scope(os_, WindowHandle());
+  const bool started = os_.ShellExecuteExtended(record);
+  if (!started) return false;
+  // The shell may hand the file to a process that already runs and give no
+  // handle: then there is nothing to wait on.
+  scope.process = record.process;
+  if (wait && scope.process != 0) {
+    std::uint32_t result;
+    do {
+      result = os_.WaitForSingleObject(scope.process, kWaitSliceMs);
+      os_.ProcessMessages();
+    } while (result == platform::kWaitTimeout);
+  }
+  return true;
+}
+
+bool TForm1::WaitForFile(const std::string& path, bool exists, std::int32_t limitMilliseconds) {
+  const std::uint32_t start = os_.TickCount();
+  // Unsigned subtraction wraps with the counter; read signed, the elapsed time
+  // stays right across a wrap.
+  while (static_cast<std::int32_t>(os_.TickCount() - start) < limitMilliseconds) {
+    os_.ProcessMessages();
+    os_.Sleep(0);
+    if (!path.empty() && os_.FileExists(path) == exists) return true;
+  }
+  return false;
+}
+
+bool TForm1::FetchFile(const std::string& url, const std::string& target) {
+  const std::string local = platform::ExtractFilePath(os_.ModuleFileName()) + platform::ExtractFileName(target);
+  // A file beside the manager wins, and a failed copy does not fall back to
+  // the server: the user put it there to be used.
+  if (os_.FileExists(local)) return os_.CopyFileTo(local, target, false);
+
+  try {
+    os_.DeleteUrlCacheEntry(url);  // a cached copy would hide a newer file; often there is none
+    if (os_.UrlDownloadToFile(url, target) != 0) return false;
+    return WaitForFile(target, true, kDownloadFileWaitMs);
+  } catch (...) {
+    return false;
+  }
+}
+
+std::string GetSpecialFolder(platform::Platform& os, platform::Handle owner, int csidl) {
+  std::string result;
+  platform::Handle allocator = 0;
+  if (os.ShGetMalloc(allocator) != 0) {
+    os.SystemMessageBox(owner, "Couldn't get pointer to IMalloc interface.", "SHGetMalloc(pMalloc)",
+                        platform::kMbOk | platform::kMbIconError);
+    if (allocator != 0) os.AllocatorRelease(allocator);
+    return result;
+  }
+  platform::Handle itemList = 0;
+  const bool located = os.ShGetSpecialFolderLocation(owner, csidl, itemList) == 0;
+  if (itemList != 0) {
+    std::string path;
+    if (located && os.ShGetPathFromIdList(itemList, path)) result = path;
+    os.AllocatorFree(allocator, itemList);
+  }
+  os.AllocatorRelease(allocator);
+  return result;
+}
+
+}  // namespace manager

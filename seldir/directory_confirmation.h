@@ -1,0 +1,26 @@
+// What the old-style directory dialog does when the user presses OK on a
+// directory: take it, create it (after asking) or refuse it with a message.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+#include "seldir/seldir.h"
+
+namespace seldir {
+
+// The caption of the old-style dialog and of the boxes it shows.
+inline constexpr const char* kDirectoryDialogCaption = "Select Directory";
+
+// True when the dialog may close with `path`, a full path. An existing
+// directory is taken. A missing one is refused unless sdAllowCreate is set;
+// with sdPerformCreate it is created with its missing parents, after a Yes to
+// a question when sdPrompt is set. A file of that name is never taken. Every
+// refusal except a No tells the user why; boxes are owned by `dialog`.
+bool ConfirmDirectory(platform::Platform& os, platform::Handle dialog, const std::string& path, TSelectDirOpts options);
+
+// Creates `path` and every missing parent, one level at a time; true when the
+// directory exists afterwards.
+bool ForceDirectories(platform::Platform& os, const std::string& path);
+
+}  // namespace seldir

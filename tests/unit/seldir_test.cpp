@@ -1,0 +1,344 @@
+// The folder picker's rules on a scripted platform: Directory and Folder,
+// Execute with the shell's browser and with the old-style dialog, and the
+// published properties.
+#include "seldir/seldir.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "tests/support/fake_platform.h"
+
+namespace {
+
+using platform::Handle;
+using seldir::TSelDir;
+using seldir::TSelectDirOpt;
+using seldir::TSelectDirOpts;
+using seldir::TShellFolder;
+using Calls = std::vector<std::string>;
+
+// Handles the fake platform hands out, as the call log prints them.
+constexpr Handle kAllocator = 0xA110C;  // 659724
+constexpr Handle kFolderList = 0x1D1;   // 465
+constexpr Handle kChosenList = 0x1D2;   // 466
+
+class SelDir : public ::testing::Test {
+ protected:
+  testing_support::FakePlatform os;
+  TSelDir sel{nullptr, &os};
+};
+
+TEST(SelDirCreation, StartsWithTheDefaultsAndNeedsNoPlatform) {
+  ui::TComponent owner(nullptr);
+  TSelDir sel(&owner);
+  sel.Name = "Picker";
+  EXPECT_EQ(owner.FindComponent("Picker"), &sel);
+  EXPECT_EQ(sel.Directory(), "");
+  EXPECT_EQ(sel.Folder(), TShellFolder::SdNone);
+  EXPECT_FALSE(sel.OldStyle);
+  EXPECT_EQ(sel.OSOptions,
+            (TSelectDirOpts{TSelectDirOpt::sdAllowCreate, TSelectDirOpt::sdPerformCreate, TSelectDirOpt::sdPrompt}));
+  EXPECT_EQ(sel.OSHelpContext, 0);
+  EXPECT_EQ(sel.OSRoot, "");
+  EXPECT_EQ(sel.Title, "");
+  EXPECT_EQ(sel.BrowseWindow(), 0u);
+  // Only rules that reach the operating system need one.
+  sel.SetDirectory("C:\\Data\\");
+  EXPECT_EQ(sel.Directory(), "C:\\Data");
+  EXPECT_THROW(sel.SetDirectory(""), std::logic_error);
+  EXPECT_THROW(sel.Execute(), std::logic_error);
+}
+
+TEST_F(SelDir, WritingDirectoryRemovesExactlyOneTrailingBackslash) {
+  os.currentDirectory = "C:\\Work";
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\Data\\", "C:\\Data"}, {"C:\\", "C:"},   {"C:\\Data\\\\", "C:\\Data\\"},
+      {"\\", ""},                 {"C:\\Data", "C:\\Data"}, {"relative dir", "relative dir"}};
+  for (const auto& [written, stored] : cases) {
+    sel.SetDirectory(written);
+    EXPECT_EQ(sel.Directory(), stored) << written;
+  }
+  EXPECT_EQ(os.CallCount("SendTextMessage"), 0);  // no browser is open
+}
+
+TEST_F(SelDir, WritingAnEmptyDirectoryStoresTheCurrentDirectoryWhenItCanBeRead) {
+  os.currentDirectory = "C:\\Work";
+  sel.SetDirectory("");
+  EXPECT_EQ(sel.Directory(), "C:\\Work");
+  os.currentDirectory = "";  // cannot be read
+  sel.SetDirectory("");
+  EXPECT_EQ(sel.Directory(), "");
+}
+
+TEST_F(SelDir, WritingAFolderStoresItsPathFreesTheListAndReleasesTheAllocator) {
+  os.folderPath = "C:\\users\\me\\Documents";
+  sel.SetDirectory("D:\\Old");
+  sel.SetFolder(TShellFolder::SdPersonal);
+  EXPECT_EQ(sel.Directory(), "C:\\users\\me\\Documents");
+  EXPECT_EQ(sel.Folder(), TShellFolder::SdPersonal);
+  EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShGetSpecialFolderLocation 0 5", "ShGetPathFromIdList 465",
+                             "AllocatorFree 659724 465", "AllocatorRelease 659724"}));
+  // A later Directory replaces the path; the folder stays the browser's root.
+  sel.SetDirectory("E:\\Mine\\");
+  EXPECT_EQ(sel.Directory(), "E:\\Mine");
+  EXPECT_EQ(sel.Folder(), TShellFolder::SdPersonal);
+}
+
+TEST_F(SelDir, FoldersWithoutAFileSystemPathLeaveTheDirectoryEmpty) {
+  os.pathFromIdListResult = false;  // the computer's virtual folder
+  for (TShellFolder folder : {TShellFolder::SdDrives, TShellFolder::SdDesktop, TShellFolder::SdNone}) {
+    sel.SetDirectory("D:\\Old");
+    sel.SetFolder(folder);
+    EXPECT_EQ(sel.Directory(), "") << static_cast<int>(folder);
+    EXPECT_EQ(sel.Folder(), folder);
+  }
+  // Only SdDrives asks the shell; SdDesktop and SdNone have no path to ask for.
+  EXPECT_EQ(os.CallCount("ShGetSpecialFolderLocation"), 1);
+  EXPECT_EQ(os.CallCount("ShGetSpecialFolderLocation 0 17"), 1);
+  EXPECT_EQ(os.CallCount("AllocatorFree"), 1);
+}
+
+TEST_F(SelDir, EachFolderAsksTheShellForItsOwnFolderId) {
+  std::vector<std::string> asked;
+  for (int folder = 2; folder < seldir::kShellFolderCount; ++folder) {
+    os.calls.clear();
+    sel.SetFolder(static_cast<TShellFolder>(folder));
+    asked.push_back(os.calls.at(1));
+  }
+  // Desktop directory, drives, fonts, network neighbourhood (19, not 18),
+  // documents, programs, recent, send to, start menu, startup, templates.
+  EXPECT_EQ(asked, (Calls{"ShGetSpecialFolderLocation 0 16", "ShGetSpecialFolderLocation 0 17",
+                          "ShGetSpecialFolderLocation 0 20", "ShGetSpecialFolderLocation 0 19",
+                          "ShGetSpecialFolderLocation 0 5", "ShGetSpecialFolderLocation 0 2",
+                          "ShGetSpecialFolderLocation 0 8", "ShGetSpecialFolderLocation 0 9",
+                          "ShGetSpecialFolderLocation 0 11", "ShGetSpecialFolderLocation 0 7",
+                          "ShGetSpecialFolderLocation 0 21"}));
+}
+
+TEST_F(SelDir, AFolderRuleWithoutAllocatorOrLocationGoesOn) {
+  os.folderPath = "C:\\users\\me\\Documents";
+  os.mallocResult = -1;
+  sel.SetFolder(TShellFolder::SdPersonal);
+  EXPECT_EQ(sel.Directory(), "C:\\users\\me\\Documents");
+  EXPECT_EQ(os.CallCount("AllocatorFree"), 0);
+  EXPECT_EQ(os.CallCount("AllocatorRelease"), 0);
+
+  os.mallocResult = 0;
+  os.folderLocationResult = -1;
+  sel.SetFolder(TShellFolder::SdFonts);
+  EXPECT_EQ(sel.Directory(), "");
+  EXPECT_EQ(os.CallCount("ShGetPathFromIdList"), 1);  // only the first write got a list
+  EXPECT_EQ(os.CallCount("AllocatorFree"), 0);
+  EXPECT_EQ(os.CallCount("AllocatorRelease"), 1);
+}
+
+TEST_F(SelDir, ExecuteOpensTheBrowserOnTheDirectoryAndTakesTheConfirmedPath) {
+  ui::TForm owner(nullptr);
+  owner.SetWindowHandle(0x777);
+  TSelDir picker(&owner, &os);
+  picker.Title = "Select directory";
+  picker.SetDirectory("C:\\Data\\");
+  os.browseResult = kChosenList;
+  os.itemPaths[kChosenList] = "D:\\Picked";
+  os.calls.clear();
+
+  EXPECT_TRUE(picker.Execute());
+  EXPECT_EQ(picker.Directory(), "D:\\Picked");
+  EXPECT_EQ(picker.BrowseWindow(), 0u);
+  EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShBrowseForFolder 1911 0 \"Select directory\" 0",
+                             "SendTextMessage 2816 1126 -1 C:\\Data", "ShGetPathFromIdList 466",
+                             "AllocatorFree 659724 466", "AllocatorRelease 659724"}));
+  EXPECT_EQ(os.lastBrowse.data, reinterpret_cast<std::intptr_t>(&picker));
+  EXPECT_EQ(os.lastBrowse.image, 0);
+}
+
+TEST_F(SelDir, AWriteWhileTheBrowserIsOpenMovesItsSelectionAndOnlyThen) {
+  sel.SetDirectory("C:\\Data");
+  os.whileBrowsing = [&](platform::BrowseRecord&) {
+    EXPECT_EQ(sel.BrowseWindow(), os.browseWindow);
+    sel.SetDirectory("E:\\Other\\");
+  };
+  EXPECT_FALSE(sel.Execute());
+  EXPECT_EQ(os.CallCount("SendTextMessage 2816 1126 -1 C:\\Data"), 1);
+  EXPECT_EQ(os.CallCount("SendTextMessage 2816 1126 -1 E:\\Other"), 1);
+  EXPECT_EQ(sel.Directory(), "E:\\Other");
+
+  os.whileBrowsing = nullptr;
+  os.browseInitializes = false;  // the browser never reported its window
+  EXPECT_FALSE(sel.Execute());
+  sel.SetDirectory("F:\\Later");
+  EXPECT_EQ(os.CallCount("SendTextMessage"), 2);
+}
+
+TEST_F(SelDir, CancelReturnsFalseAndKeepsTheDirectoryThatExecuteNormalised) {
+  os.currentDirectory = "C:\\Work";
+  EXPECT_FALSE(sel.Execute());  // an empty directory becomes the current one
+  EXPECT_EQ(sel.Directory(), "C:\\Work");
+  EXPECT_EQ(os.CallCount("SendTextMessage 2816 1126 -1 C:\\Work"), 1);
+  sel.SetDirectory("D:\\Kept\\");
+  EXPECT_FALSE(sel.Execute());
+  EXPECT_EQ(sel.Directory(), "D:\\Kept");
+  EXPECT_EQ(os.CallCount("ShGetPathFromIdList"), 0);  // no list, no path to ask for
+  EXPECT_EQ(os.CallCount("AllocatorFree"), 0);
+  EXPECT_EQ(os.CallCount("AllocatorRelease"), 2);
+}
+
+TEST_F(SelDir, ADriveRootComesBackWithItsBackslashAndAVirtualFolderIsNoChoice) {
+  sel.SetDirectory("C:\\Data");
+  os.browseResult = kChosenList;
+  os.itemPaths[kChosenList] = "D:\\";
+  EXPECT_TRUE(sel.Execute());
+  EXPECT_EQ(sel.Directory(), "D:\\");
+
+  sel.SetDirectory("C:\\Data");
+  os.itemPaths[kChosenList] = "";  // "My Computer" or a network root
+  EXPECT_FALSE(sel.Execute());
+  EXPECT_EQ(sel.Directory(), "C:\\Data");
+  EXPECT_EQ(os.CallCount("AllocatorFree 659724 466"), 2);  // both lists freed
+}
+
+TEST_F(SelDir, ARootFolderIsLocatedForTheBrowserAndFreedWithItsOwnAllocator) {
+  sel.SetFolder(TShellFolder::SdDesktop);  // the namespace root: id 0
+  sel.SetDirectory("C:\\Data");
+  os.browseResult = kChosenList;
+  os.itemPaths[kChosenList] = "C:\\Data\\Sub";
+  os.calls.clear();
+  EXPECT_TRUE(sel.Execute());
+  EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShGetSpecialFolderLocation 0 0", "ShGetMalloc",
+                             "ShBrowseForFolder 2560 465 \"\" 0", "SendTextMessage 2816 1126 -1 C:\\Data",
+                             "ShGetPathFromIdList 466", "AllocatorFree 659724 466", "AllocatorFree 659724 465",
+                             "AllocatorRelease 659724", "AllocatorRelease 659724"}));
+
+  // Without the second allocator the chosen list stays; the result does not change.
+  os.mallocResults = {0, -1};
+  os.calls.clear();
+  EXPECT_TRUE(sel.Execute());
+  EXPECT_EQ(os.CallCount("AllocatorFree 659724 466"), 0);
+  EXPECT_EQ(os.CallCount("AllocatorFree 659724 465"), 1);
+  EXPECT_EQ(os.CallCount("AllocatorRelease"), 1);
+
+  // A root that cannot be located: the browser shows the whole namespace.
+  os.folderLocationResult = -1;
+  os.calls.clear();
+  EXPECT_TRUE(sel.Execute());
+  EXPECT_EQ(os.lastBrowse.root, 0u);
+  EXPECT_EQ(os.CallCount("AllocatorFree 659724 465"), 0);
+}
+
+TEST_F(SelDir, WithoutAWindowedOwnerTheApplicationWindowOwnsTheBrowser) {
+  ui::TForm headless(nullptr);  // a form without a real window
+  TSelDir picker(&headless, &os);
+  picker.SetDirectory("C:\\Data");
+  picker.Execute();
+  sel.SetDirectory("C:\\Data");
+  sel.Execute();
+  EXPECT_EQ(os.CallCount("ShBrowseForFolder 2560 "), 2);
+}
+
+// A platform whose browser messages fail with an exception.
+class ThrowingPlatform : public testing_support::FakePlatform {
+ public:
+  std::intptr_t SendTextMessage(Handle, unsigned, std::uintptr_t, const std::string&) override {
+    throw std::runtime_error("the browser went away");
+  }
+};
+
+TEST(SelDirCallback, SwallowsExceptionsAndIgnoresEveryOtherNotification) {
+  ThrowingPlatform os;
+  TSelDir sel(nullptr, &os);
+  sel.SetDirectory("C:\\Data");
+  int otherResult = -1;
+  os.whileBrowsing = [&](platform::BrowseRecord& record) {
+    EXPECT_EQ(sel.BrowseWindow(), os.browseWindow);  // stored before the failure
+    otherResult = record.callback(os.browseWindow, 2 /* BFFM_SELCHANGED */, 0x1D3, record.data);
+  };
+  os.browseResult = kChosenList;
+  os.itemPaths[kChosenList] = "D:\\Picked";
+  bool result = false;
+  EXPECT_NO_THROW(result = sel.Execute());
+  EXPECT_TRUE(result);
+  EXPECT_EQ(otherResult, 0);
+  EXPECT_EQ(sel.Directory(), "D:\\Picked");
+  EXPECT_EQ(sel.BrowseWindow(), 0u);
+}
+
+TEST_F(SelDir, OldStyleStartsAtTheRootAndCancelLeavesTheRootAsDirectory) {
+  sel.OldStyle = true;
+  sel.OSRoot = "C:\\Root";
+  sel.OSHelpContext = 42;
+  sel.SetDirectory("D:\\Before");
+  os.AddDirectory("C:\\Root\\Sub");
+  os.directoryDialog = [](platform::DirectoryDialogRecord& record) {
+    EXPECT_EQ(record.directory, "C:\\Root");
+    EXPECT_EQ(record.helpContext, 42);
+    EXPECT_TRUE(record.confirm(0x999, "C:\\Root\\Sub"));
+    record.directory = "C:\\Root\\Sub";
+    return true;
+  };
+  EXPECT_TRUE(sel.Execute());
+  EXPECT_EQ(sel.Directory(), "C:\\Root\\Sub");
+  EXPECT_EQ(os.CallCount("ShBrowseForFolder"), 0);
+  EXPECT_EQ(os.lastDirectoryDialog.owner, os.ApplicationWindow());
+
+  os.directoryDialog = [](platform::DirectoryDialogRecord& record) {
+    record.directory = "C:\\Elsewhere";
+    return false;
+  };
+  EXPECT_FALSE(sel.Execute());
+  EXPECT_EQ(sel.Directory(), "C:\\Root");
+
+  sel.OSRoot = "";  // without a root, Cancel changes nothing
+  EXPECT_FALSE(sel.Execute());
+  EXPECT_EQ(sel.Directory(), "C:\\Root");
+}
+
+TEST_F(SelDir, OldStyleConfirmsWithTheComponentsOptions) {
+  sel.OldStyle = true;
+  sel.OSOptions = TSelectDirOpts{};  // no directory may be created
+  bool accepted = true;
+  os.directoryDialog = [&](platform::DirectoryDialogRecord& record) {
+    accepted = record.confirm(0x999, "C:\\Missing");
+    return false;
+  };
+  sel.Execute();
+  EXPECT_FALSE(accepted);
+  EXPECT_EQ(os.CallCount("SystemMessageBox 2457 Select Directory: The directory \"C:\\Missing\" does not exist."), 1);
+}
+
+TEST_F(SelDir, PublishedPropertiesAreReadAndWrittenByNameInTheirOrder) {
+  EXPECT_EQ(std::vector<std::string_view>(TSelDir::kPublishedProperties.begin(), TSelDir::kPublishedProperties.end()),
+            (std::vector<std::string_view>{"Name", "Tag", "Directory", "Folder", "OldStyle", "OSOptions",
+                                           "OSHelpContext", "OSRoot", "Title"}));
+  using Stored = std::vector<std::pair<std::string, std::string>>;
+  // Defaults: only the help context, which declares no default, is written.
+  EXPECT_EQ(sel.StoredProperties(), (Stored{{"OSHelpContext", "0"}}));
+
+  os.folderPath = "C:\\users\\me\\Documents";
+  sel.SetProperty("Name", "SelDir9");
+  sel.SetProperty("Tag", "-3");
+  sel.SetProperty("Folder", "SdPersonal");  // through the Folder rule
+  EXPECT_EQ(sel.Directory(), "C:\\users\\me\\Documents");
+  sel.SetProperty("Directory", "D:\\Data\\");  // through the Directory rule
+  sel.SetProperty("OldStyle", "True");
+  sel.SetProperty("OSOptions", "[sdPrompt, sdAllowCreate]");
+  sel.SetProperty("OSHelpContext", "17");
+  sel.SetProperty("OSRoot", "C:\\");
+  sel.SetProperty("Title", "Pick one");
+  EXPECT_EQ(sel.StoredProperties(),
+            (Stored{{"Name", "SelDir9"}, {"Tag", "-3"}, {"Directory", "D:\\Data"}, {"Folder", "SdPersonal"},
+                    {"OldStyle", "True"}, {"OSOptions", "[sdAllowCreate, sdPrompt]"}, {"OSHelpContext", "17"},
+                    {"OSRoot", "C:\\"}, {"Title", "Pick one"}}));
+
+  sel.SetProperty("OSOptions", "[]");
+  EXPECT_EQ(sel.OSOptions, TSelectDirOpts{});
+  EXPECT_THROW(sel.SetProperty("Colour", "red"), std::invalid_argument);
+  EXPECT_THROW(sel.SetProperty("Folder", "SdNethood"), std::invalid_argument);
+  EXPECT_THROW(sel.SetProperty("OSHelpContext", "12x"), std::invalid_argument);
+  EXPECT_THROW(sel.SetProperty("OSHelpContext", "4294967296"), std::invalid_argument);
+  EXPECT_THROW(sel.SetProperty("OldStyle", "yes"), std::invalid_argument);
+  EXPECT_THROW(sel.SetProperty("OSOptions", "[sdPrompt, sdCreate]"), std::invalid_argument);
+  EXPECT_EQ(sel.OSHelpContext, 17);  // a refused value changes nothing
+}
+
+}  // namespace

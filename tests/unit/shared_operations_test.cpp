@@ -1,0 +1,298 @@
+// The shared operations of the main window on a scripted platform: what they
+// ask of the operating system, in which order, and what they make of the answers.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "manager/downloader1.h"
+#include "tests/support/fake_platform.h"
+
+namespace {
+
+using manager::TForm1;
+using platform::kWaitTimeout;
+
+constexpr platform::Handle kMainWindow = 0x777;
+constexpr const char* kUrl = "http://server.example/software/orvik100.exe";
+constexpr const char* kTarget = "C:\\ORVIK\\orvik100.exe";
+
+class SharedOperations : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    savedTitle_ = ui::Application.Title;
+    ui::Application.Title = "Vandrel download manager";
+    form = std::make_unique<TForm1>(nullptr, os);
+    form->SetWindowHandle(kMainWindow);
+    os.calls.clear();
+  }
+  void TearDown() override { ui::Application.Title = savedTitle_; }
+
+  // The calls whose line starts with one of `prefixes`, in order.
+  std::vector<std::string> Calls(std::initializer_list<const char*> prefixes) const {
+    std::vector<std::string> found;
+    for (const auto& call : os.calls) {
+      for (const char* prefix : prefixes) {
+        if (call.rfind(prefix, 0) == 0) {
+          found.push_back(call);
+          break;
+        }
+      }
+    }
+    return found;
+  }
+
+  testing_support::FakePlatform os;
+  std::unique_ptr<TForm1> form;
+
+ private:
+  std::string savedTitle_;
+};
+
+// --- Questions and messages -------------------------------------------------
+
+TEST_F(SharedOperations, AskYesNoIsTrueOnlyForYes) {
+  os.messageBoxAnswers = {platform::kIdYes, platform::kIdNo, 2};
+  EXPECT_TRUE(form->AskYesNo("Create it ?"));
+  EXPECT_FALSE(form->AskYesNo("Create it ?"));
+  EXPECT_FALSE(form->AskYesNo("Create it ?"));  // anything but Yes, a closed box too
+  // Owned by the application window, titled with the application, Yes/No with a question icon.
+  EXPECT_EQ(os.calls.front(), "SystemMessageBox 2560 Vandrel download manager: Create it ? /36");
+}
+
+TEST_F(SharedOperations, InformShowsTheMessageDialogWithTheApplicationTitle) {
+  form->Inform("The download was successful.");
+  EXPECT_EQ(os.calls,
+            (std::vector<std::string>{"ShowMessageDialog Vandrel download manager: The download was successful."}));
+}
+
+// --- RunProgram ---------------------------------------------------------------
+
+TEST_F(SharedOperations, RunProgramFillsTheLaunchRecord) {
+  ASSERT_TRUE(form->RunProgram("C:\\ORVIK\\ORVIK.exe", "/x \"C:\\Tools\\vandrel.exe\"", 1, false));
+  const platform::LaunchRecord& r = os.lastLaunch;
+  EXPECT_EQ(r.size, 60u);
+  EXPECT_EQ(r.mask, 0x440u);  // the process handle, and no error box of the shell's own
+  EXPECT_EQ(r.owner, os.ApplicationWindow());
+  EXPECT_EQ(r.verb, "");
+  EXPECT_EQ(r.file, "C:\\ORVIK\\ORVIK.exe");
+  EXPECT_EQ(r.parameters, "/x \"C:\\Tools\\vandrel.exe\"");
+  EXPECT_EQ(r.directory, "");
+  EXPECT_EQ(r.show, 1);
+
+  ASSERT_TRUE(form->RunProgram("C:\\BRUNDA\\BRUNDA.exe", "", 1, false));
+  EXPECT_EQ(os.lastLaunch.parameters, "");
+}
+
+TEST_F(SharedOperations, RunProgramWithoutWaitClosesTheHandleAtOnce) {
+  EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\ORVIK.exe", "", 1, false));
+  EXPECT_EQ(os.calls, (std::vector<std::string>{"EnableWindow 1911 off", "ShellExecuteExtended C:\\ORVIK\\ORVIK.exe | ",
+                                                "CloseHandle 1280", "EnableWindow 1911 on"}));
+}
+
+TEST_F(SharedOperations, RunProgramWaitsInSlicesAndServesMessagesWhileDisabled) {
+  os.waitResults = {kWaitTimeout, kWaitTimeout, platform::kWaitObject0};
+  EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\orvik100.exe", "/DIR=C:\\ORVIK", 1, true));
+  EXPECT_EQ(os.calls, (std::vector<std::string>{
+                          "EnableWindow 1911 off",
+                          "ShellExecuteExtended C:\\ORVIK\\orvik100.exe | /DIR=C:\\ORVIK",
+                          "WaitForSingleObject 1280 500",
+                          "ProcessMessages",
+                          "WaitForSingleObject 1280 500",
+                          "ProcessMessages",
+                          "WaitForSingleObject 1280 500",
+                          "ProcessMessages",
+                          "CloseHandle 1280",
+                          "EnableWindow 1911 on",
+                      }));
+}
+
+TEST_F(SharedOperations, RunProgramWaitEndsOnAnyResultButTimeout) {
+  for (std::uint32_t result : {platform::kWaitObject0, platform::kWaitFailed, std::uint32_t{0x80} /* abandoned */}) {
+    os.calls.clear();
+    os.waitResults = {kWaitTimeout, result, kWaitTimeout};
+    EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\orvik100.exe", "", 1, true));
+    EXPECT_EQ(os.CallCount("WaitForSingleObject"), 2) << result;
+    EXPECT_EQ(os.calls.back(), "EnableWindow 1911 on");
+  }
+}
+
+TEST_F(SharedOperations, RunProgramRefusedGivesFalseWithoutWaiting) {
+  os.shellExecuteResult = false;
+  EXPECT_FALSE(form->RunProgram("C:\\ORVIK\\missing.exe", "", 1, true));
+  EXPECT_EQ(os.calls,
+            (std::vector<std::string>{"EnableWindow 1911 off", "ShellExecuteExtended C:\\ORVIK\\missing.exe | ",
+                                      "EnableWindow 1911 on"}));
+}
+
+TEST_F(SharedOperations, RunProgramWithoutProcessHandleDoesNotWait) {
+  os.shellProcess = 0;  // the shell handed the file to a program that already ran
+  EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\readme.txt", "", 1, true));
+  EXPECT_EQ(os.CallCount("WaitForSingleObject"), 0);
+  EXPECT_EQ(os.CallCount("CloseHandle"), 0);
+  EXPECT_EQ(os.calls.back(), "EnableWindow 1911 on");
+}
+
+TEST_F(SharedOperations, RunProgramEnablesTheWindowWhenAHandlerFailsDuringTheWait) {
+  os.waitResults = {kWaitTimeout, kWaitTimeout};
+  os.onProcessMessages = [] { throw std::runtime_error("handler failed"); };
+  EXPECT_THROW(form->RunProgram("C:\\ORVIK\\orvik100.exe", "", 1, true), std::runtime_error);
+  EXPECT_EQ(Calls({"CloseHandle", "EnableWindow"}),
+            (std::vector<std::string>{"EnableWindow 1911 off", "CloseHandle 1280", "EnableWindow 1911 on"}));
+}
+
+// --- WaitForFile --------------------------------------------------------------
+
+TEST_F(SharedOperations, WaitForFileWithoutTimeReturnsAtOnceAndTouchesNothing) {
+  os.AddFile(kTarget);
+  for (std::int32_t limit : {0, -1, INT32_MIN}) {
+    EXPECT_FALSE(form->WaitForFile(kTarget, true, limit)) << limit;
+  }
+  EXPECT_TRUE(Calls({"ProcessMessages", "Sleep", "FileExists"}).empty());
+}
+
+TEST_F(SharedOperations, WaitForFileWithEmptyPathServesMessagesForTheWholeLimit) {
+  os.tickStep = 10;
+  EXPECT_FALSE(form->WaitForFile("", true, 100));
+  EXPECT_GE(os.CallCount("ProcessMessages"), 5);
+  EXPECT_EQ(os.CallCount("Sleep 0"), os.CallCount("ProcessMessages"));
+  EXPECT_EQ(os.CallCount("FileExists"), 0);
+  EXPECT_GE(os.tick, 100u);  // the counter was read up to the limit
+}
+
+TEST_F(SharedOperations, WaitForFileSeesAnExistingFileAfterOnePass) {
+  os.AddFile(kTarget);
+  EXPECT_TRUE(form->WaitForFile(kTarget, true, 1000));
+  EXPECT_EQ(os.calls, (std::vector<std::string>{"ProcessMessages", "Sleep 0", std::string("FileExists ") + kTarget}));
+}
+
+TEST_F(SharedOperations, WaitForFileSeesAFileComeAndGo) {
+  int passes = 0;
+  os.onProcessMessages = [&] {
+    if (++passes == 3) os.AddFile(kTarget);
+  };
+  EXPECT_TRUE(form->WaitForFile(kTarget, true, 1000));
+  EXPECT_EQ(passes, 3);
+
+  passes = 0;
+  os.onProcessMessages = [&] {
+    if (++passes == 2) os.RemoveFile(kTarget);
+  };
+  EXPECT_TRUE(form->WaitForFile(kTarget, false, 1000));
+  EXPECT_EQ(passes, 2);
+}
+
+TEST_F(SharedOperations, WaitForFileTimesOut) {
+  os.tickStep = 100;
+  EXPECT_FALSE(form->WaitForFile(kTarget, true, 1000));
+  os.AddFile(kTarget);
+  EXPECT_FALSE(form->WaitForFile(kTarget, false, 1000));
+}
+
+TEST_F(SharedOperations, WaitForFileIsNotDisturbedByTheCounterWrapping) {
+  int passes = 0;
+  os.onProcessMessages = [&] {
+    if (++passes > 100) throw std::logic_error("the wait did not end");
+  };
+  os.tick = 0xFFFFFF00u;  // wraps after 256 ms
+  os.tickStep = 100;
+  EXPECT_FALSE(form->WaitForFile(kTarget, true, 1000));
+  EXPECT_GE(passes, 8);
+  EXPECT_LE(passes, 10);
+
+  // A file that appears after the wrap is still seen.
+  passes = 0;
+  os.tick = 0xFFFFFF00u;
+  os.onProcessMessages = [&] {
+    if (++passes == 5) os.AddFile(kTarget);
+  };
+  EXPECT_TRUE(form->WaitForFile(kTarget, true, 1000));
+  EXPECT_EQ(passes, 5);
+}
+
+// --- FetchFile ----------------------------------------------------------------
+
+TEST_F(SharedOperations, FetchFileCopiesTheFileBesideTheManagerOverTheTarget) {
+  os.AddFile("C:\\Tools\\orvik100.exe", "local setup");
+  os.AddFile(kTarget, "old setup");
+  EXPECT_TRUE(form->FetchFile(kUrl, kTarget));
+  EXPECT_EQ(os.FileContent(kTarget), "local setup");
+  EXPECT_EQ(Calls({"CopyFileTo", "DeleteUrlCacheEntry", "UrlDownloadToFile", "ProcessMessages"}),
+            (std::vector<std::string>{"CopyFileTo C:\\Tools\\orvik100.exe -> C:\\ORVIK\\orvik100.exe replace"}));
+}
+
+TEST_F(SharedOperations, FetchFileDoesNotFallBackToTheServerWhenTheLocalCopyFails) {
+  os.AddFile("C:\\Tools\\orvik100.exe", "local setup");
+  os.copyResult = false;
+  EXPECT_FALSE(form->FetchFile(kUrl, kTarget));
+  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
+  EXPECT_EQ(os.CallCount("DeleteUrlCacheEntry"), 0);
+}
+
+TEST_F(SharedOperations, FetchFileDownloadsAfterDroppingTheCachedCopy) {
+  os.AddDirectory("C:\\Tools\\orvik100.exe");  // a directory beside the manager is no local copy
+  EXPECT_TRUE(form->FetchFile(kUrl, kTarget));
+  EXPECT_EQ(os.FileContent(kTarget), "downloaded");
+  EXPECT_EQ(Calls({"CopyFileTo", "DeleteUrlCacheEntry", "UrlDownloadToFile"}),
+            (std::vector<std::string>{std::string("DeleteUrlCacheEntry ") + kUrl,
+                                      std::string("UrlDownloadToFile ") + kUrl + " -> " + kTarget}));
+}
+
+TEST_F(SharedOperations, FetchFileFailsWhenTheDownloadFails) {
+  os.downloadResult = static_cast<long>(0x800C0008);
+  EXPECT_FALSE(form->FetchFile(kUrl, kTarget));
+  EXPECT_EQ(os.CallCount("ProcessMessages"), 0);  // no file wait after a failed download
+
+  os.downloadResult = 0;
+  os.downloadThrows = true;
+  EXPECT_FALSE(form->FetchFile(kUrl, kTarget));
+}
+
+TEST_F(SharedOperations, FetchFileFailsWhenTheDownloadedFileDoesNotAppear) {
+  os.downloadCreatesFile = false;
+  os.tickStep = 50;
+  EXPECT_FALSE(form->FetchFile(kUrl, kTarget));
+  EXPECT_GT(os.CallCount("ProcessMessages"), 0);
+  EXPECT_LE(os.CallCount("ProcessMessages"), 1000 / 50);
+}
+
+TEST_F(SharedOperations, FetchFileCatchesAnErrorRaisedDuringTheFileWait) {
+  os.downloadCreatesFile = false;
+  os.onProcessMessages = [] { throw std::runtime_error("handler failed"); };
+  EXPECT_FALSE(form->FetchFile(kUrl, kTarget));
+}
+
+// --- GetSpecialFolder ---------------------------------------------------------
+
+TEST_F(SharedOperations, GetSpecialFolderResolvesAndGivesEverythingBack) {
+  EXPECT_EQ(manager::GetSpecialFolder(os, 0x55, 25), "C:\\users\\Public\\Desktop");
+  EXPECT_EQ(os.calls,
+            (std::vector<std::string>{"ShGetMalloc", "ShGetSpecialFolderLocation 85 25", "ShGetPathFromIdList 465",
+                                      "AllocatorFree 659724 465", "AllocatorRelease 659724"}));
+}
+
+TEST_F(SharedOperations, GetSpecialFolderReportsAMissingAllocator) {
+  os.mallocResult = static_cast<long>(0x80004005);
+  EXPECT_EQ(manager::GetSpecialFolder(os, 0x55, 25), "");
+  EXPECT_EQ(os.calls, (std::vector<std::string>{
+                          "ShGetMalloc",
+                          "SystemMessageBox 85 SHGetMalloc(pMalloc): Couldn't get pointer to IMalloc interface. /16"}));
+}
+
+TEST_F(SharedOperations, GetSpecialFolderGivesEmptyTextSilentlyWhenTheFolderCannotBeResolved) {
+  os.folderLocationResult = static_cast<long>(0x80070002);
+  EXPECT_EQ(manager::GetSpecialFolder(os, 0x55, 25), "");
+  EXPECT_EQ(os.calls,
+            (std::vector<std::string>{"ShGetMalloc", "ShGetSpecialFolderLocation 85 25", "AllocatorRelease 659724"}));
+
+  os.calls.clear();
+  os.folderLocationResult = 0;
+  os.pathFromIdListResult = false;
+  EXPECT_EQ(manager::GetSpecialFolder(os, 0x55, 25), "");
+  EXPECT_EQ(os.CallCount("AllocatorFree 659724 465"), 1);
+  EXPECT_EQ(os.CallCount("SystemMessageBox"), 0);
+}
+
+}  // namespace

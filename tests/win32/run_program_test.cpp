@@ -1,0 +1,162 @@
+// RunProgram on the real shell with our test programs as the started
+// programs: the wait, the disabled main window, and what the setup program
+// makes of "/DIR=".
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/managed_programs.h"
+#include "manager/downloader1.h"
+#include "platform/win32/win32_platform.h"
+#include "tests/win32/win32_test_support.h"
+#include "ui/win32/form_window.h"
+
+namespace {
+
+using namespace win32_tests;
+
+constexpr DWORD kProgramRunsMs = 1500;
+
+// Enabled states of the main window, seen by a timer whose messages are only
+// dispatched when the message queue is served.
+std::vector<bool> gSeenEnabled;
+HWND gWatched = nullptr;
+void CALLBACK WatchWindow(HWND, UINT, UINT_PTR, DWORD) { gSeenEnabled.push_back(IsWindowEnabled(gWatched) != FALSE); }
+
+class RunProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    programs_ = PathFromEnvironment("VANDREL_TEST_PROGRAMS");
+    ASSERT_FALSE(programs_.empty()) << "VANDREL_TEST_PROGRAMS names the test programs' directory";
+    window_ = std::make_unique<ui::win32::FormWindow>(form_);
+    main_ = reinterpret_cast<HWND>(form_.WindowHandle());
+    ASSERT_NE(main_, nullptr);
+  }
+  void TearDown() override {
+    SetEnvironmentVariableA("VANDREL_TEST_BEHAVIOUR", nullptr);
+    for (const std::string& file : desktopFiles_) DeleteFileA(file.c_str());
+  }
+
+  // A copy of a test program under `name` in the test's directory.
+  std::string Install(const char* program, const std::string& name) {
+    const std::string path = dir_ / name;
+    EXPECT_TRUE(CopyFileA((programs_ + "\\" + program).c_str(), path.c_str(), FALSE)) << path;
+    return path;
+  }
+  std::string Desktop() {
+    return manager::GetSpecialFolder(os_, os_.ApplicationWindow(), platform::kCsidlCommonDesktopDirectory);
+  }
+
+  // Waits up to 10 s for a file a program writes when it ends.
+  static bool AppearsWithin10s(const std::string& path) {
+    for (int i = 0; i < 200 && !IsFile(path); ++i) Sleep(50);
+    return IsFile(path);
+  }
+
+  platform::Win32Platform os_;
+  manager::TForm1 form_{nullptr, os_};
+  std::unique_ptr<ui::win32::FormWindow> window_;
+  HWND main_ = nullptr;
+  TempDir dir_{"run program"};
+  std::string programs_;
+  std::vector<std::string> desktopFiles_;
+};
+
+TEST_F(RunProgramTest, WaitReturnsOnlyAfterTheProgramEndedWithTheWindowDisabledMeanwhile) {
+  const std::string program = Install("test_managed_program.exe", "ORVIK.exe");
+  ASSERT_TRUE(WriteAll(program + ".behaviour", "sleep=" + std::to_string(kProgramRunsMs)));
+  const std::string arguments = catalogue::ProgramArguments(0, "C:\\Program Files\\Vandrel\\vandrel.exe");
+
+  gSeenEnabled.clear();
+  gWatched = main_;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, WatchWindow);
+  const DWORD start = GetTickCount();
+  const bool started = form_.RunProgram(program, arguments, SW_SHOWNORMAL, true);
+  const DWORD elapsed = GetTickCount() - start;
+  KillTimer(nullptr, timer);
+
+  EXPECT_TRUE(started);
+  EXPECT_GE(elapsed, kProgramRunsMs);
+  EXPECT_LT(elapsed, kProgramRunsMs + 8000);  // not much longer than the program ran
+  // The program wrote its record as it ended: it had ended when RunProgram returned.
+  EXPECT_EQ(ReadAll(dir_ / "ORVIK.cmdline"), arguments + "\r\n");
+  // Messages were served during the wait, and the window stayed disabled.
+  EXPECT_GE(gSeenEnabled.size(), 2u);
+  for (bool enabled : gSeenEnabled) EXPECT_FALSE(enabled);
+  EXPECT_TRUE(IsWindowEnabled(main_));
+}
+
+TEST_F(RunProgramTest, WithoutWaitReturnsAtOnce) {
+  const std::string program = Install("test_managed_program.exe", "BRUNDA.exe");
+  ASSERT_TRUE(WriteAll(program + ".behaviour", "sleep=" + std::to_string(kProgramRunsMs)));
+
+  const DWORD start = GetTickCount();
+  EXPECT_TRUE(form_.RunProgram(program, "", SW_SHOWNORMAL, false));
+  const DWORD elapsed = GetTickCount() - start;
+  const bool endedBeforeReturn = IsFile(dir_ / "BRUNDA.cmdline");
+
+  EXPECT_LT(elapsed, 1000u);
+  EXPECT_FALSE(endedBeforeReturn);
+  EXPECT_TRUE(IsWindowEnabled(main_));
+  // It did start, without arguments.
+  ASSERT_TRUE(AppearsWithin10s(dir_ / "BRUNDA.cmdline"));
+  EXPECT_EQ(ReadAll(dir_ / "BRUNDA.cmdline"), "\r\n");
+}
+
+TEST_F(RunProgramTest, MissingFileGivesFalseAtOnceWithTheWindowEnabledAgain) {
+  const DWORD start = GetTickCount();
+  EXPECT_FALSE(form_.RunProgram(dir_ / "missing.exe", "", SW_SHOWNORMAL, true));
+  EXPECT_LT(GetTickCount() - start, 1000u);  // no error box of the shell's own waited for an answer
+  EXPECT_TRUE(IsWindowEnabled(main_));
+}
+
+TEST_F(RunProgramTest, SetupProgramInstallsIntoTheUnquotedDirectoryWithBlanks) {
+  const std::string setup = Install("test_setup_program.exe", catalogue::kSetupFileName[4]);  // orvik101.exe
+  const std::string installDir = dir_ / "Program Files\\My MIDI";
+  const std::string desktop = Desktop();
+  ASSERT_FALSE(desktop.empty());
+  const std::string shortcut = desktop + catalogue::kShortcutName[4];
+  desktopFiles_.push_back(shortcut);
+  DeleteFileA(shortcut.c_str());
+
+  ASSERT_TRUE(form_.RunProgram(setup, catalogue::SetupArguments(installDir), SW_SHOWNORMAL, true));
+  // Right after the wait: the entry's executable, not the setup's name, and the shortcut.
+  const std::string program = catalogue::ProgramPath(installDir, 4);
+  EXPECT_TRUE(IsFile(program)) << program;
+  EXPECT_TRUE(IsFile(shortcut)) << shortcut;
+  EXPECT_EQ(ReadAll(dir_ / "orvik101.cmdline"), "/DIR=" + installDir + "\r\n");
+
+  // What it installed is the managed program.
+  ASSERT_TRUE(form_.RunProgram(program, "", SW_SHOWNORMAL, true));
+  EXPECT_EQ(ReadAll(installDir + "\\FENNICK.cmdline"), "\r\n");
+}
+
+TEST_F(RunProgramTest, UpdateInstallerStopsTheDirectoryBeforeSilent) {
+  const std::string update = Install("test_setup_program.exe", catalogue::kUpdateFileName[1]);  // selvoupd.exe
+  const std::string installDir = dir_ / "Selvo dir";
+  ASSERT_TRUE(CreateDirectoryA(installDir.c_str(), nullptr));
+  ASSERT_TRUE(WriteAll(catalogue::ProgramPath(installDir, 1), "old program"));
+  desktopFiles_.push_back(Desktop() + catalogue::kShortcutName[1]);
+
+  ASSERT_TRUE(form_.RunProgram(update, catalogue::UpdateArguments(installDir), SW_SHOWNORMAL, true));
+  const std::string program = ReadAll(catalogue::ProgramPath(installDir, 1));
+  EXPECT_EQ(program.substr(0, 2), "MZ");  // replaced in place by the managed program
+  // Had " /SILENT" stayed in the directory, its slash would have made a subdirectory.
+  EXPECT_FALSE(IsDirectory(installDir + "\\SILENT"));
+}
+
+TEST_F(RunProgramTest, BehaviourChosenByTheTestLetsASetupCreateNothing) {
+  const std::string setup = Install("test_setup_program.exe", catalogue::kSetupFileName[3]);  // brunda100.exe
+  const std::string installDir = dir_ / "Brunda";
+  desktopFiles_.push_back(Desktop() + catalogue::kShortcutName[3]);
+  for (const char* behaviour : {"nothing", "fail"}) {
+    SetEnvironmentVariableA("VANDREL_TEST_BEHAVIOUR", behaviour);
+    // Started is all RunProgram reports; whether anything was installed the caller tests.
+    EXPECT_TRUE(form_.RunProgram(setup, catalogue::SetupArguments(installDir), SW_SHOWNORMAL, true)) << behaviour;
+    EXPECT_FALSE(IsFile(catalogue::ProgramPath(installDir, 3))) << behaviour;
+  }
+}
+
+}  // namespace
