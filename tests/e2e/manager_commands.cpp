@@ -193,9 +193,17 @@ const bool registered = [] {
            "the manager has ended");
   });
 
+  // The main window, or with a caption the manager's box of that caption,
+  // together with the whole screen (where a box sits matters too).
   RegisterCommand("screenshot", 1, [](Session& s, const Line& l) {
     Sleep(300);  // let the last change paint
-    SaveScreenshot(s.main, s.shotDir + "\\" + l.args[0] + ".bmp");
+    HWND window = s.main;
+    if (l.args.size() > 1) {
+      window = FindProcessDialog(s, l.args[1]);
+      Expect(window != nullptr, "no box captioned \"" + l.args[1] + "\"");
+      SaveScreenshot(GetDesktopWindow(), s.shotDir + "\\" + l.args[0] + "-screen.bmp");
+    }
+    SaveScreenshot(window, s.shotDir + "\\" + l.args[0] + ".bmp");
   });
 
   RegisterCommand("sleep", 1, [](Session&, const Line& l) { Sleep(static_cast<DWORD>(ToInt(l.args[0]))); });
