@@ -90,6 +90,19 @@ const bool registered = [] {
     Expect(size == l.args[0] + "x" + l.args[1], "client area is " + size);
   });
 
+  // A control's place in its parent's client area and its size:
+  // expect-rect CLASS CAPTION LEFT TOP WIDTH HEIGHT (caption "" for any).
+  RegisterCommand("expect-rect", 6, [](Session& s, const Line& l) {
+    HWND control = Control(s, l.args[0], l.args[1]);
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    const std::string got = std::to_string(rect.left) + "," + std::to_string(rect.top) + " " +
+                            std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top);
+    const std::string want = l.args[2] + "," + l.args[3] + " " + l.args[4] + "x" + l.args[5];
+    Expect(got == want, l.args[0] + " \"" + l.args[1] + "\" is at " + got);
+  });
+
   RegisterCommand("expect-items", 0, [](Session& s, const Line& l) {
     HWND combo = Combo(s);
     const auto count = static_cast<std::size_t>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
@@ -186,6 +199,11 @@ const bool registered = [] {
     CloseHandle(s.process.hProcess);
     s.process = PROCESS_INFORMATION{};
     s.main = nullptr;
+  });
+
+  RegisterCommand("expect-window-enabled", 1, [](Session& s, const Line& l) {
+    const bool enabled = IsWindowEnabled(s.main) != FALSE;
+    Expect(enabled == (l.args[0] == "1"), std::string("the main window is ") + (enabled ? "enabled" : "disabled"));
   });
 
   RegisterCommand("expect-running", 0, [](Session& s, const Line&) {

@@ -112,6 +112,22 @@ void RegisterClasses(const std::string& formClass, WNDPROC formProc) {
   }
 }
 
+// The closed field of a drop-down list is as high as its font makes it; the
+// field's item height is adjusted until the whole control has the layout's
+// height. The value read back is not always the value set (Wine adds 2), so
+// each step corrects the value set last by what the height still lacks.
+void FitClosedHeight(HWND combo, int height) {
+  auto field = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int attempt = 0; attempt < 4 && field > 0; ++attempt) {
+    RECT closed;
+    GetWindowRect(combo, &closed);
+    const int difference = height - static_cast<int>(closed.bottom - closed.top);
+    if (difference == 0 || field + difference <= 0) return;
+    field += difference;
+    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+  }
+}
+
 HFONT CreateUiFont(bool bold) {
   return CreateFontA(-12, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Segoe UI");
@@ -258,6 +274,7 @@ void FormWindow::CreateControls() {
     if (auto* combo = dynamic_cast<TComboBox*>(control)) {
       for (const auto& item : combo->Items) SendMessageA(peer->window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
       SendMessageA(peer->window, CB_SETITEMHEIGHT, 0, 15);
+      FitClosedHeight(peer->window, control->Height);
       SendMessageA(peer->window, CB_SETCURSEL, static_cast<WPARAM>(combo->ItemIndex()), 0);
     } else if (dynamic_cast<TImage*>(control) != nullptr) {
       HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
@@ -327,6 +344,24 @@ LRESULT CALLBACK FormWindow::FormProc(HWND window, UINT message, WPARAM wParam, 
       case WM_CLOSE:
         if (self->form_.CloseQuery()) DestroyWindow(window);
         return 0;
+      case WM_ACTIVATE:
+        // Coming back (after a box, a dialog or another program), the
+        // control that had the focus gets it again, not the bare frame.
+        if (LOWORD(wParam) != WA_INACTIVE) {
+          if (TWinControl* active = self->form_.ActiveControl(); active != nullptr && active->Peer() != nullptr) {
+            active->Peer()->Focus();
+            return 0;
+          }
+        }
+        break;
+      case WM_COMMAND:
+        // Our controls report to their panel; automation may also send their
+        // notifications to the form itself.
+        if (ControlWindow* child = self->FindByHandle(reinterpret_cast<HWND>(lParam))) {
+          child->Notified(HIWORD(wParam));
+          return 0;
+        }
+        break;
       case WM_DESTROY:
         if (!gForms.empty() && gForms.front() == self) PostQuitMessage(0);
         return 0;
