@@ -1,22 +1,16 @@
 // Commands that prepare and check files and directories, and answer boxes.
 #include <fstream>
-#include <iterator>
 
 #include "tests/e2e/driver.h"
+#include "tests/win32/win32_test_support.h"
 
 namespace e2e {
 
 namespace {
 
-bool IsDirectory(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool IsFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
+using win32_tests::IsDirectory;
+using win32_tests::IsFile;
+using win32_tests::RemoveTree;
 
 void MakeDirectories(const std::string& path) {
   for (auto at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
@@ -24,30 +18,6 @@ void MakeDirectories(const std::string& path) {
   }
   CreateDirectoryA(path.c_str(), nullptr);
   Expect(IsDirectory(path), "cannot create directory " + path);
-}
-
-void RemoveTree(const std::string& path) {
-  if (IsFile(path)) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
-    return;
-  }
-  if (!IsDirectory(path)) return;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(path.c_str());
-}
-
-std::string Content(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Shows CR, LF and other control bytes readably in a failure message.
@@ -90,7 +60,7 @@ const bool registered = [] {
   RegisterCommand("expect-file", 1, [](Session&, const Line& l) {
     Expect(IsFile(l.args[0]), "no file " + l.args[0]);
     if (l.args.size() > 1) {
-      const std::string content = Content(l.args[0]);
+      const std::string content = win32_tests::ReadAll(l.args[0]);
       Expect(content == l.args[1], l.args[0] + " holds \"" + Visible(content) + "\"");
     }
   });

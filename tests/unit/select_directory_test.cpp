@@ -7,6 +7,7 @@
 
 #include "manager/downloader1.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/main_window_states.h"
 
 namespace {
 
@@ -37,14 +38,7 @@ class SelectDirectory : public ::testing::Test {
     }
     return "(not opened)";
   }
-  std::string Buttons() const {
-    std::string states;
-    for (const ui::TSpeedButton* b : {&form->SpeedButton2, &form->SpeedButton3, &form->SpeedButton4,
-                                      &form->SpeedButton5, &form->SpeedButton8}) {
-      states += b->Enabled() ? '1' : '0';
-    }
-    return states;
-  }
+  std::string Buttons() const { return testing_support::GovernedButtons(*form); }
 
   testing_support::FakePlatform os;
   std::unique_ptr<TForm1> form;

@@ -7,6 +7,7 @@
 
 #include "manager/downloader1.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/main_window_states.h"
 
 namespace {
 
@@ -22,15 +23,7 @@ class StartupState : public ::testing::Test {
     form = std::make_unique<TForm1>(nullptr, os);
     return *form;
   }
-  // Enabled states of Select directory, Download, Execute, Remove, Update.
-  std::string Buttons() const {
-    std::string states;
-    for (const ui::TSpeedButton* b : {&form->SpeedButton2, &form->SpeedButton3, &form->SpeedButton4,
-                                      &form->SpeedButton5, &form->SpeedButton8}) {
-      states += b->Enabled() ? '1' : '0';
-    }
-    return states;
-  }
+  std::string Buttons() const { return testing_support::GovernedButtons(*form); }
   void Select(int index) { form->ComboBox1.UserSelected(index); }
   void Type(const std::string& text) {
     for (char c : text) {
