@@ -1,4 +1,6 @@
-# Cross build for 32-bit Windows (the product) with Debian's MinGW-w64; linked here, not run.
+# Cross build for 32-bit Windows (the product) with Debian's MinGW-w64. Its
+# tests run here under Wine's classic 32-bit loader (package wine32:i386), on
+# a kernel that executes 32-bit code; tools/test.sh checks for that first.
 # The posix thread model gives the C++ runtime std::mutex (GoogleTest needs
 # it); -static links its small thread library into the executable.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -43,7 +43,14 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner)
   Edit1.OnChange = [this](ui::TObject* sender) { Edit1Exit(sender); };
   Edit1.OnExit = [this](ui::TObject* sender) { Edit1Exit(sender); };
   Edit1.OnKeyPress = [this](ui::TObject* sender, char& key) { Edit1KeyPress(sender, key); };
+  SpeedButton1.OnClick = [this](ui::TObject* sender) { SpeedButton1Click(sender); };
   SpeedButton2.OnClick = [this](ui::TObject* sender) { SpeedButton2Click(sender); };
+  SpeedButton3.OnClick = [this](ui::TObject* sender) { SpeedButton3Click(sender); };
+  SpeedButton4.OnClick = [this](ui::TObject* sender) { SpeedButton4Click(sender); };
+  SpeedButton8.OnClick = [this](ui::TObject* sender) { SpeedButton8Click(sender); };
+  SpeedButton7.OnClick = [this](ui::TObject* sender) { SpeedButton7Click(sender); };
+  SpeedButton9.OnClick = [this](ui::TObject* sender) { SpeedButton9Click(sender); };
+  Image1.OnClick = [this](ui::TObject* sender) { Image1Click(sender); };
   SpeedButton6.OnClick = [this](ui::TObject*) { Close(); };
 
   OnCreate(this);
@@ -114,7 +121,23 @@ void TForm1::Edit1KeyPress(ui::TObject* /*sender*/, char& key) {
   Panel1.SetFocus();  // leaving the field raises its exit event
 }
 
-void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& /*action*/) {
+TForm1::ActionScope::~ActionScope() {
+  if (--form_.busyActions_ > 0 || !form_.closeRequested_) return;
+  form_.closeRequested_ = false;
+  try {
+    form_.Close();
+  } catch (...) {
+    ui::Application.HandleCurrentException();
+  }
+}
+
+void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& action) {
+  if (busyActions_ > 0) {
+    // An action is serving the queue: it ends first, then the window closes.
+    closeRequested_ = true;
+    action = ui::TCloseAction::caNone;
+    return;
+  }
   for (const std::string& installer : FInstallers) {
     if (!installer.empty() && os_.FileExists(installer)) os_.RemoveFile(installer);
   }

@@ -11,12 +11,12 @@
 #include "catalogue/dir_list.h"
 #include "platform/platform.h"
 #include "seldir/seldir.h"
-#include "ui/controls.h"
+#include "ui/forms.h"
 
 namespace manager {
 
 // The path of a shell special folder (a CSIDL value), or an empty text.
-std::string GetSpecialFolder(platform::Platform& os, platform::Handle owner, int csidl);
+std::string GetSpecialFolder(platform::Platform& os, platform::WindowHandle owner, int csidl);
 
 class TForm1 : public ui::TForm {
  public:
@@ -50,6 +50,14 @@ class TForm1 : public ui::TForm {
   void Edit1Exit(ui::TObject* sender);
   void Edit1KeyPress(ui::TObject* sender, char& key);
   void SpeedButton2Click(ui::TObject* sender);  // select_directory.cpp
+  void SpeedButton3Click(ui::TObject* sender);  // install.cpp
+  void SpeedButton4Click(ui::TObject* sender);  // execute_update.cpp
+  void SpeedButton8Click(ui::TObject* sender);
+  // Leaving the manager (websites.cpp).
+  void SpeedButton1Click(ui::TObject* sender);
+  void SpeedButton7Click(ui::TObject* sender);
+  void SpeedButton9Click(ui::TObject* sender);
+  void Image1Click(ui::TObject* sender);
 
   // Shared operations of every action (shared_operations.cpp).
   bool AskYesNo(const std::string& question);
@@ -58,11 +66,27 @@ class TForm1 : public ui::TForm {
   bool WaitForFile(const std::string& path, bool exists, std::int32_t limitMilliseconds);
   bool FetchFile(const std::string& url, const std::string& target);
 
+  // An action that may serve the message queue while it runs (the file wait
+  // after a download, the wait for a setup program): a close asked for
+  // meanwhile is put off until the action has ended, and the action ends at
+  // its next step instead of starting anything.
+  class ActionScope {
+   public:
+    explicit ActionScope(TForm1& form) : form_(form) { ++form_.busyActions_; }
+    ~ActionScope();
+    ActionScope(const ActionScope&) = delete;
+    ActionScope& operator=(const ActionScope&) = delete;
+
+   private:
+    TForm1& form_;
+  };
+
   // State, readable for the window binding and the tests.
   const std::string& InstallDir() const { return FInstallDir; }
   const std::optional<catalogue::DirList>& DirList() const { return FDirList; }
   bool ProtectOwnDir() const { return FProtectOwnDir; }
   const std::string& DeleteOnClose() const { return FDeleteOnClose; }
+  const std::array<std::string, catalogue::kOwnProgramCount>& Installers() const { return FInstallers; }
 
  private:
   std::string ProgramPath(int index) const;
@@ -75,6 +99,8 @@ class TForm1 : public ui::TForm {
   bool FRemoveSelf = false;
   std::string FDeleteOnClose;
   bool FProtectOwnDir = false;
+  int busyActions_ = 0;
+  bool closeRequested_ = false;
 };
 
 }  // namespace manager

@@ -17,21 +17,21 @@ constexpr unsigned kQuestionStyle = platform::kMbYesNo | platform::kMbIconQuesti
 // wait ends, a handler's error raised while messages are served included.
 class LaunchScope {
  public:
-  LaunchScope(platform::Platform& os, platform::Handle window) : os_(os), window_(window) {
+  LaunchScope(platform::Platform& os, platform::WindowHandle window) : os_(os), window_(window) {
     os_.EnableWindow(window_, false);
   }
   ~LaunchScope() {
-    if (process != 0) os_.CloseHandle(process);
+    if (process) os_.CloseHandle(process);
     os_.EnableWindow(window_, true);
   }
   LaunchScope(const LaunchScope&) = delete;
   LaunchScope& operator=(const LaunchScope&) = delete;
 
-  platform::Handle process = 0;
+  platform::ProcessHandle process;
 
  private:
   platform::Platform& os_;
-  platform::Handle window_;
+  platform::WindowHandle window_;
 };
 
 }  // namespace
@@ -50,7 +50,7 @@ bool TForm1::RunProgram(const std::string& file, const std::string& arguments, i
   record.parameters = arguments;
   record.show = show;
   record.instanceResult = 0;
-  record.process = 0;
+  record.process = {};
 
   LaunchScope scope(os_, WindowHandle());
   const bool started = os_.ShellExecuteExtended(record);
@@ -58,7 +58,7 @@ bool TForm1::RunProgram(const std::string& file, const std::string& arguments, i
   // The shell may hand the file to a process that already runs and give no
   // handle: then there is nothing to wait on.
   scope.process = record.process;
-  if (wait && scope.process != 0) {
+  if (wait && scope.process) {
     std::uint32_t result;
     do {
       result = os_.WaitForSingleObject(scope.process, kWaitSliceMs);
@@ -95,18 +95,18 @@ bool TForm1::FetchFile(const std::string& url, const std::string& target) {
   }
 }
 
-std::string GetSpecialFolder(platform::Platform& os, platform::Handle owner, int csidl) {
+std::string GetSpecialFolder(platform::Platform& os, platform::WindowHandle owner, int csidl) {
   std::string result;
-  platform::Handle allocator = 0;
+  platform::AllocatorHandle allocator;
   if (os.ShGetMalloc(allocator) != 0) {
     os.SystemMessageBox(owner, "Couldn't get pointer to IMalloc interface.", "SHGetMalloc(pMalloc)",
                         platform::kMbOk | platform::kMbIconError);
-    if (allocator != 0) os.AllocatorRelease(allocator);
+    if (allocator) os.AllocatorRelease(allocator);
     return result;
   }
-  platform::Handle itemList = 0;
+  platform::ItemIdList itemList;
   const bool located = os.ShGetSpecialFolderLocation(owner, csidl, itemList) == 0;
-  if (itemList != 0) {
+  if (itemList) {
     std::string path;
     if (located && os.ShGetPathFromIdList(itemList, path)) result = path;
     os.AllocatorFree(allocator, itemList);

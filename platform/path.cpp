@@ -13,9 +13,10 @@ std::string ExtractFilePath(const std::string& path) { return path.substr(0, Fil
 
 std::string ExtractFileDir(const std::string& path) {
   auto end = FileNameStart(path);
-  // Keep the backslash of a drive root ("C:\") and of a lone "\".
-  const bool atRoot = end == 1 || (end >= 2 && path[end - 2] == ':');
-  if (end > 0 && path[end - 1] == '\\' && !atRoot) --end;
+  // A backslash right after a drive colon or another backslash stays: a
+  // drive root keeps its "\" ("C:\"), as does a lone "\" and "C:\a\\b".
+  const bool kept = end == 1 || (end >= 2 && (path[end - 2] == ':' || path[end - 2] == '\\'));
+  if (end > 0 && path[end - 1] == '\\' && !kept) --end;
   return path.substr(0, end);
 }
 

@@ -12,7 +12,8 @@ std::string::size_type FileNameStart(const std::string& path);
 std::string ExtractFileName(const std::string& path);
 // "C:\a\b.exe" -> "C:\a\" (with its trailing backslash)
 std::string ExtractFilePath(const std::string& path);
-// "C:\a\b.exe" -> "C:\a"; "C:\b.exe" -> "C:\" (a drive root keeps its backslash)
+// "C:\a\b.exe" -> "C:\a"; "C:\b.exe" -> "C:\" (a drive root keeps its backslash);
+// "C:\a\\b.exe" -> "C:\a\\" (so does a backslash after another one)
 std::string ExtractFileDir(const std::string& path);
 // The extension is everything from the last dot of the file name on; a file
 // name without a dot gets `extension` appended.

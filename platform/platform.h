@@ -8,24 +8,23 @@
 #include <optional>
 #include <string>
 
-namespace platform {
+#include "platform/handles.h"
 
-// Window, process, allocator and item-id-list handles, opaque to the core.
-using Handle = std::uintptr_t;
+namespace platform {
 
 // The launch record handed to the shell's extended execute (SHELLEXECUTEINFOA),
 // as the manager fills it; fields in the platform's order.
 struct LaunchRecord {
   std::uint32_t size = 60;
   std::uint32_t mask = 0x40;  // SEE_MASK_NOCLOSEPROCESS
-  Handle owner = 0;
+  WindowHandle owner;
   std::string verb;  // empty: the file's default action
   std::string file;
   std::string parameters;
   std::string directory;  // empty: the started program inherits ours
   int show = 1;           // SW_SHOWNORMAL
-  Handle instanceResult = 0;
-  Handle process = 0;  // set by the shell
+  std::uintptr_t instanceResult = 0;
+  ProcessHandle process;  // set by the shell
 };
 
 inline constexpr std::uint32_t kWaitObject0 = 0;
@@ -51,13 +50,13 @@ inline constexpr int kCsidlCommonDesktopDirectory = 25;
 // Called by the shell's folder browser on the browser's thread: the browser
 // window, the notification (BFFM_*), its parameter and the record's `data`.
 // It returns what the shell expects (0) and lets no exception escape.
-using BrowseCallback = std::function<int(Handle window, unsigned message, std::intptr_t parameter,
+using BrowseCallback = std::function<int(WindowHandle window, unsigned message, std::intptr_t parameter,
                                          std::intptr_t data)>;
 
 // The folder browser's record (BROWSEINFOA), as the core fills it.
 struct BrowseRecord {
-  Handle owner = 0;
-  Handle root = 0;          // item id list of the root; 0: the whole namespace
+  WindowHandle owner;
+  ItemIdList root;          // the root; none: the whole namespace
   std::string displayName;  // set by the shell: the chosen item's display name
   std::string title;        // the text line above the tree
   std::uint32_t flags = 0;  // BIF_*
@@ -71,11 +70,12 @@ struct BrowseRecord {
 // current directory); when the user presses OK, `confirm` decides whether the
 // dialog may close with the full path the user chose; it may ask the user
 // (owned by the dialog window it is given) and create the directory.
+inline constexpr const char* kDirectoryDialogCaption = "Select Directory";
 struct DirectoryDialogRecord {
-  Handle owner = 0;
+  WindowHandle owner;
   std::string directory;         // in: where to start; out: the confirmed directory
   std::int32_t helpContext = 0;  // 0: no Help button
-  std::function<bool(Handle dialog, const std::string& path)> confirm;  // empty: every path is taken
+  std::function<bool(WindowHandle dialog, const std::string& path)> confirm;  // empty: every path is taken
 };
 
 class Platform {
@@ -99,11 +99,15 @@ class Platform {
   virtual bool WriteProfileKey(const std::string& section, const std::string& key,
                                   const std::string& value, const std::string& file) = 0;
 
+  // The clipboard: replaces its contents with the text (CF_TEXT); false when
+  // the clipboard could not be opened or filled.
+  virtual bool SetClipboardText(const std::string& text) = 0;
+
   // Windows and messages.
-  virtual Handle ApplicationWindow() = 0;
-  virtual void EnableWindow(Handle window, bool enable) = 0;
+  virtual WindowHandle ApplicationWindow() = 0;
+  virtual void EnableWindow(WindowHandle window, bool enable) = 0;
   // A system message box (MessageBoxA) owned by `owner`.
-  virtual int SystemMessageBox(Handle owner, const std::string& text, const std::string& caption,
+  virtual int SystemMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                          unsigned style) = 0;
   // A system message box owned by the application's window; while it is shown
   // the application's other windows are disabled, afterwards they are enabled
@@ -120,25 +124,30 @@ class Platform {
 
   // Programs.
   virtual bool ShellExecuteExtended(LaunchRecord& record) = 0;
-  virtual std::uint32_t WaitForSingleObject(Handle object, std::uint32_t milliseconds) = 0;
-  virtual void CloseHandle(Handle object) = 0;
+  // ShellExecuteA: opens a page, a directory or a file with the shell. An
+  // empty operation, parameters or directory is passed as none (NULL). The
+  // result is the shell's instance value (above 32 on success).
+  virtual std::uintptr_t ShellOpen(WindowHandle owner, const std::string& operation, const std::string& target,
+                                   const std::string& parameters, const std::string& directory, int show) = 0;
+  virtual std::uint32_t WaitForSingleObject(ProcessHandle process, std::uint32_t milliseconds) = 0;
+  virtual void CloseHandle(ProcessHandle process) = 0;
 
   // URL download service and its cache.
   virtual bool DeleteUrlCacheEntry(const std::string& url) = 0;
   virtual long UrlDownloadToFile(const std::string& url, const std::string& path) = 0;
 
   // Shell folders: the shell allocator, item id lists and their paths.
-  virtual long ShGetMalloc(Handle& allocator) = 0;
-  virtual long ShGetSpecialFolderLocation(Handle owner, int csidl, Handle& itemList) = 0;
-  virtual bool ShGetPathFromIdList(Handle itemList, std::string& path) = 0;
-  virtual void AllocatorFree(Handle allocator, Handle memory) = 0;
-  virtual void AllocatorRelease(Handle allocator) = 0;
+  virtual long ShGetMalloc(AllocatorHandle& allocator) = 0;
+  virtual long ShGetSpecialFolderLocation(WindowHandle owner, int csidl, ItemIdList& itemList) = 0;
+  virtual bool ShGetPathFromIdList(ItemIdList itemList, std::string& path) = 0;
+  virtual void AllocatorFree(AllocatorHandle allocator, ItemIdList memory) = 0;
+  virtual void AllocatorRelease(AllocatorHandle allocator) = 0;
 
   // The shell's folder browser (SHBrowseForFolderA): the chosen item id list,
-  // or 0 after Cancel.
-  virtual Handle ShBrowseForFolder(BrowseRecord& record) = 0;
+  // or none after Cancel.
+  virtual ItemIdList ShBrowseForFolder(BrowseRecord& record) = 0;
   // SendMessageA with a text as lParam (such as BFFM_SETSELECTIONA).
-  virtual std::intptr_t SendTextMessage(Handle window, unsigned message, std::uintptr_t wParam,
+  virtual std::intptr_t SendTextMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                         const std::string& text) = 0;
   // The old-style directory dialog, modal; true when the user confirmed.
   virtual bool DirectoryDialog(DirectoryDialogRecord& record) = 0;

@@ -4,7 +4,7 @@ namespace seldir {
 
 namespace {
 
-void Tell(platform::Platform& os, platform::Handle dialog, const std::string& text) {
+void Tell(platform::Platform& os, platform::WindowHandle dialog, const std::string& text) {
   os.SystemMessageBox(dialog, text, kDirectoryDialogCaption, platform::kMbOk | platform::kMbIconError);
 }
 
@@ -32,7 +32,7 @@ bool ForceDirectories(platform::Platform& os, const std::string& path) {
   return os.MakeDirectory(directory) || os.DirectoryExists(directory);
 }
 
-bool ConfirmDirectory(platform::Platform& os, platform::Handle dialog, const std::string& path,
+bool ConfirmDirectory(platform::Platform& os, platform::WindowHandle dialog, const std::string& path,
                       TSelectDirOpts options) {
   if (path.empty()) return false;
   if (os.DirectoryExists(path)) return true;

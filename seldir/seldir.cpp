@@ -9,34 +9,35 @@ namespace seldir {
 
 namespace {
 
-using platform::Handle;
+using platform::ItemIdList;
+using platform::WindowHandle;
 
 // A shell allocator reference, released when the operation that obtained it
 // ends; without one the item id lists it would free are left alone.
 class ShellAllocator {
  public:
   explicit ShellAllocator(platform::Platform& os) : os_(os) {
-    if (os_.ShGetMalloc(allocator_) < 0) allocator_ = 0;
+    if (os_.ShGetMalloc(allocator_) < 0) allocator_ = {};
   }
   ~ShellAllocator() {
-    if (allocator_ != 0) os_.AllocatorRelease(allocator_);
+    if (allocator_) os_.AllocatorRelease(allocator_);
   }
   ShellAllocator(const ShellAllocator&) = delete;
   ShellAllocator& operator=(const ShellAllocator&) = delete;
 
-  void Free(Handle itemList) {
-    if (allocator_ != 0 && itemList != 0) os_.AllocatorFree(allocator_, itemList);
+  void Free(ItemIdList itemList) {
+    if (allocator_ && itemList) os_.AllocatorFree(allocator_, itemList);
   }
 
  private:
   platform::Platform& os_;
-  Handle allocator_ = 0;
+  platform::AllocatorHandle allocator_;
 };
 
-// The item id list of a special folder, or 0.
-Handle FolderLocation(platform::Platform& os, int csidl) {
-  Handle itemList = 0;
-  if (os.ShGetSpecialFolderLocation(0, csidl, itemList) < 0) return 0;
+// The item id list of a special folder, or none.
+ItemIdList FolderLocation(platform::Platform& os, int csidl) {
+  ItemIdList itemList;
+  if (os.ShGetSpecialFolderLocation(WindowHandle{}, csidl, itemList) < 0) return {};
   return itemList;
 }
 
@@ -57,7 +58,7 @@ void TSelDir::SetDirectory(const std::string& value) {
   } else {
     directory_ = value;
   }
-  if (FBrowseWindow != 0 && !directory_.empty()) {
+  if (FBrowseWindow && !directory_.empty()) {
     // wParam non-zero: lParam is a path.
     Os().SendTextMessage(FBrowseWindow, kBffmSetSelectionA, ~std::uintptr_t{0}, directory_);
   }
@@ -69,7 +70,7 @@ void TSelDir::SetFolder(TShellFolder value) {
   if (id > 0) {
     platform::Platform& os = Os();
     ShellAllocator allocator(os);
-    if (const Handle itemList = FolderLocation(os, id); itemList != 0) {
+    if (const ItemIdList itemList = FolderLocation(os, id)) {
       std::string found;
       if (os.ShGetPathFromIdList(itemList, found)) path = found.substr(0, found.find('\0'));
       allocator.Free(itemList);
@@ -81,9 +82,9 @@ void TSelDir::SetFolder(TShellFolder value) {
 
 bool TSelDir::Execute() { return OldStyle ? ExecuteOldStyle() : ExecuteBrowser(); }
 
-Handle TSelDir::OwnerWindow() {
+WindowHandle TSelDir::OwnerWindow() {
   const auto* form = dynamic_cast<const ui::TForm*>(Owner());
-  if (form != nullptr && form->WindowHandle() != 0) return form->WindowHandle();
+  if (form != nullptr && form->WindowHandle()) return form->WindowHandle();
   return Os().ApplicationWindow();
 }
 
@@ -107,18 +108,18 @@ bool TSelDir::ExecuteBrowser() {
   record.image = 0;
 
   ShellAllocator chosenAllocator(os);
-  Handle chosen = 0;
+  ItemIdList chosen;
   {
     // The browser's window is known only while the browser is open.
     struct Closed {
-      Handle& window;
-      ~Closed() { window = 0; }
+      WindowHandle& window;
+      ~Closed() { window = {}; }
     } closed{FBrowseWindow};
     chosen = os.ShBrowseForFolder(record);
   }
 
   // After Cancel there is no list to ask for a path.
-  if (chosen != 0 && os.ShGetPathFromIdList(chosen, record.displayName)) {
+  if (chosen && os.ShGetPathFromIdList(chosen, record.displayName)) {
     path = record.displayName.substr(0, record.displayName.find('\0'));
     result = !path.empty();
   }
@@ -129,7 +130,7 @@ bool TSelDir::ExecuteBrowser() {
   return result;
 }
 
-int TSelDir::BrowseCallback(Handle window, unsigned message, std::intptr_t /*parameter*/, std::intptr_t data) {
+int TSelDir::BrowseCallback(WindowHandle window, unsigned message, std::intptr_t /*parameter*/, std::intptr_t data) {
   if (message == kBffmInitialized) {
     try {
       auto* self = reinterpret_cast<TSelDir*>(data);
@@ -149,7 +150,7 @@ bool TSelDir::ExecuteOldStyle() {
   record.helpContext = OSHelpContext;
   platform::Platform& os = Os();
   const TSelectDirOpts options = OSOptions;
-  record.confirm = [&os, options](Handle dialog, const std::string& chosen) {
+  record.confirm = [&os, options](WindowHandle dialog, const std::string& chosen) {
     return ConfirmDirectory(os, dialog, chosen, options);
   };
   const bool confirmed = os.DirectoryDialog(record);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "ui/controls.h"
+#include "ui/forms.h"
 
 namespace seldir {
 
@@ -96,7 +96,7 @@ class TSelDir : public ui::TComponent {
   bool Execute();
 
   // The browser's window while it is open, 0 at all other times.
-  platform::Handle BrowseWindow() const { return FBrowseWindow; }
+  platform::WindowHandle BrowseWindow() const { return FBrowseWindow; }
 
   // The published properties, in order, as a form description names them.
   static constexpr std::array<std::string_view, 9> kPublishedProperties = {
@@ -111,16 +111,16 @@ class TSelDir : public ui::TComponent {
   std::vector<std::pair<std::string, std::string>> StoredProperties() const;
 
  private:
-  static int BrowseCallback(platform::Handle window, unsigned message, std::intptr_t parameter, std::intptr_t data);
+  static int BrowseCallback(platform::WindowHandle window, unsigned message, std::intptr_t parameter, std::intptr_t data);
   bool ExecuteBrowser();
   bool ExecuteOldStyle();
-  platform::Handle OwnerWindow();
+  platform::WindowHandle OwnerWindow();
   platform::Platform& Os() const;
 
   platform::Platform* os_;
   std::string directory_;
   TShellFolder folder_ = TShellFolder::SdNone;
-  platform::Handle FBrowseWindow = 0;
+  platform::WindowHandle FBrowseWindow;
 };
 
 }  // namespace seldir

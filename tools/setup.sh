@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, as root; only what
-# is missing, after an apt-get update.
+# is missing, after an apt-get update. The 32-bit lane runs the i686 build
+# under Wine's classic 32-bit loader (wine32), a package of the i386
+# architecture, which is added first when it is not there yet.
 set -eu
+sudo_=""
+[ "$(id -u)" -eq 0 ] || sudo_=sudo
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "adding the i386 architecture (for Wine's 32-bit loader)"
+  $sudo_ dpkg --add-architecture i386
+fi
 packages=(cmake make g++ googletest libgtest-dev python3
-          g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
+          g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386
           xvfb xauth x11-utils imagemagick)
 missing=()
 for package in "${packages[@]}"; do
@@ -11,8 +19,6 @@ for package in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
-  sudo_=""
-  [ "$(id -u)" -eq 0 ] || sudo_=sudo
   $sudo_ apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo_ apt-get install -y --no-install-recommends "${missing[@]}"
 fi

@@ -1,23 +1,126 @@
 #!/usr/bin/env bash
-# Builds all three editions and runs every test: the portable core natively
-# (with sanitizers), then the same unit tests, the Win32 tests and the
-# end-to-end scenarios under Wine and Xvfb, and the import tables of both
-# Windows executables.
-set -eu
+# Builds all three editions and runs every test, lane by lane:
+#   native  the portable core's unit tests, natively with sanitizers;
+#   win64   under Wine and Xvfb the same unit tests, the Win32 tests and the
+#           end-to-end scenarios of the 64-bit edition, and its driver's
+#           browser scenarios against the 32-bit manager;
+#   win32   the same tests of the 32-bit product, under Wine's 32-bit loader;
+# and the import tables of both Windows executables. The 32-bit product is
+# built before the 64-bit tests run, so that they can drive its manager.
+# The 32-bit lane needs a machine that runs 32-bit programs: where a small
+# 32-bit program does not run under Wine, the lane is skipped, with the
+# reason. Configure and build output goes to build/logs/ and is shown when a
+# step fails.
+set -u
 cd "$(dirname "$0")/.."
-bash tools/setup.sh
+root=$(pwd)
+bash tools/setup.sh || exit 1
 jobs=$(nproc)
+logs=$root/build/logs
+mkdir -p "$logs"
 
-cmake --preset native
-cmake --build --preset native -j"$jobs"
-ctest --preset native
+summary=()
+failed=()
 
-cmake --preset win64
-cmake --build --preset win64 -j"$jobs"
-xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset win64
+heading() { printf '\n== %s\n' "$*"; }
 
-cmake --preset win32
-cmake --build --preset win32 -j"$jobs"
-tests/check-imports.sh i686-w64-mingw32-objdump build/win32/vandrel.exe
+# Runs a step with its output in build/logs/NAME.log; on failure shows the
+# end of that log.
+quietly() {
+  local name=$1
+  shift
+  "$@" >"$logs/$name.log" 2>&1 && return 0
+  echo "FAILED: $*; the end of build/logs/$name.log:"
+  tail -n 30 "$logs/$name.log" | sed 's/^/    /'
+  return 1
+}
 
-echo "all tests passed"
+under_xvfb() { xvfb-run -a -s "-screen 0 1024x768x24" "$@"; }
+
+# Notes a lane's outcome for the summary: record LANE STATUS STARTED [NOTE]
+record() {
+  local lane=$1 status=$2 took=$((SECONDS - $3)) note=${4:+ $4} outcome=passed
+  if [ "$status" -ne 0 ]; then
+    outcome=FAILED
+    failed+=("$lane")
+  fi
+  summary+=("$(printf '%-7s %-7s %2dm%02ds%s' "$lane" $outcome $((took / 60)) $((took % 60)) "$note")")
+}
+
+# Prints why this machine cannot run 32-bit Windows programs under Wine, or
+# nothing when it can: the kernel must execute 32-bit code, Wine's 32-bit
+# loader must be installed and the prefix must have a 32-bit part.
+why_no_32_bit() {
+  if [ ! -x /usr/lib/wine/wine ]; then
+    echo "Wine's 32-bit loader /usr/lib/wine/wine is not installed (package wine32:i386)"
+    return
+  fi
+  export WINEPREFIX=$root/build/win32/wineprefix
+  if ! tests/wine/make-prefix.sh --32-bit >"$logs/win32-prefix.log" 2>&1; then
+    echo "no Wine prefix could be made for it (see build/logs/win32-prefix.log)"
+    return
+  fi
+  local output status=0
+  output=$(tests/wine/wine-run.sh build/win32/tests/wine/wine_probe.exe 2>&1) || status=$?
+  case $status:$output in
+    0:"a 32-bit Windows program ran"*) return ;;
+    *"Exec format error"*) echo "this kernel does not execute 32-bit code (no IA32 emulation)" ;;
+    *) echo "a small 32-bit program did not run under Wine (exit status $status): $(head -n 3 <<<"$output" | tr '\r\n' '  ' | sed 's/ *$//')" ;;
+  esac
+}
+
+heading "native: the portable core with sanitizers"
+started=$SECONDS
+quietly native-configure cmake --preset native &&
+  quietly native-build cmake --build --preset native -j"$jobs" &&
+  ctest --preset native
+record native $? $started
+
+heading "win32: building the 32-bit product and its tests"
+started=$SECONDS
+i686_manager=""
+skipped=""
+win32_built=false
+if quietly win32-configure cmake --preset win32 &&
+   quietly win32-build cmake --build --preset win32 -j"$jobs" &&
+   tests/check-imports.sh i686-w64-mingw32-objdump build/win32/vandrel.exe; then
+  skipped=$(why_no_32_bit)
+  if [ -z "$skipped" ]; then
+    i686_manager=$root/build/win32/vandrel.exe
+    echo "32-bit programs run here: the 32-bit lane follows the 64-bit one"
+  else
+    echo "The 32-bit lane is skipped: $skipped."
+  fi
+  win32_built=true
+fi
+win32_build_time=$((SECONDS - started))
+
+heading "win64: unit, Win32 and end-to-end tests under Wine${i686_manager:+, and the 32-bit manager driven by the 64-bit driver}"
+started=$SECONDS
+quietly win64-configure cmake --preset win64 -DVANDREL_I686_MANAGER="$i686_manager" &&
+  quietly win64-build cmake --build --preset win64 -j"$jobs" &&
+  under_xvfb ctest --preset win64
+record win64 $? $started
+
+if [ -n "$i686_manager" ]; then
+  heading "win32: the same tests of the 32-bit product under Wine's 32-bit loader"
+  started=$((SECONDS - win32_build_time))
+  under_xvfb ctest --preset win32
+  record win32 $? $started "(with its build)"
+elif ! $win32_built; then
+  record win32 1 $((SECONDS - win32_build_time)) "(the build or its import table)"
+else
+  summary+=("$(printf '%-7s skipped: %s; built, import table checked' win32 "$skipped")")
+fi
+
+heading "summary"
+printf '%s\n' "${summary[@]}"
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "FAILED: ${failed[*]}"
+  exit 1
+fi
+if [ -n "$skipped" ]; then
+  echo "all tests that run here passed (the 32-bit lane was skipped)"
+else
+  echo "all tests passed"
+fi

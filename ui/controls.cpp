@@ -1,11 +1,10 @@
 #include "ui/controls.h"
 
 #include <algorithm>
-#include <exception>
+
+#include "ui/forms.h"
 
 namespace ui {
-
-TApplication Application;
 
 TComponent::TComponent(TComponent* owner) : owner_(owner) {
   if (owner_ != nullptr) owner_->components_.push_back(this);
@@ -53,6 +52,10 @@ void TControl::SetEnabled(bool enabled) {
   if (peer_ != nullptr) peer_->EnabledChanged(enabled_);
 }
 
+void TControl::Click() {
+  if (Enabled() && OnClick) OnClick(this);
+}
+
 void TWinControl::SetFocus() {
   if (peer_ != nullptr) {
     // The real window reports the move back through FocusMovedTo.
@@ -80,40 +83,42 @@ void TComboBox::UserSelected(int index) {
   if (OnChange) OnChange(this);
 }
 
-void TForm::FocusMovedTo(TWinControl* control) {
-  // Focus leaving for another program is no exit: it comes back to the same control.
-  if (control == nullptr || control == active_) return;
-  TWinControl* previous = active_;
-  active_ = control;
-  if (previous != nullptr) previous->DoExit();
+void TCheckBox::SetChecked(bool checked) { StoreChecked(checked, true); }
+
+void TCheckBox::UserSetChecked(bool checked) { StoreChecked(checked, false); }
+
+void TCheckBox::Click() {
+  if (Enabled()) SetChecked(!checked_);
 }
 
-bool TForm::CloseQuery() {
-  TCloseAction action = TCloseAction::caHide;
-  try {
-    if (OnClose) OnClose(this, action);
-  } catch (const std::exception& error) {
-    Application.HandleException(error);
-    return false;
+void TCheckBox::StoreChecked(bool checked, bool tellPeer) {
+  if (checked == checked_) return;
+  checked_ = checked;
+  if (tellPeer && peer_ != nullptr) peer_->CheckedChanged(checked_);
+  if (OnClick) OnClick(this);
+}
+
+void TBitBtn::SetKind(TBitBtnKind kind) {
+  kind_ = kind;
+  if (kind == TBitBtnKind::bkYes) {
+    ModalResult = mrYes;
+    Default = true;
+  } else if (kind == TBitBtnKind::bkNo) {
+    ModalResult = mrNo;
+    Cancel = true;
   }
-  return action != TCloseAction::caNone;
 }
 
-void TForm::Close() {
-  if (closer_) {
-    closer_();
-  } else {
-    CloseQuery();
-  }
+void TBitBtn::Click() {
+  if (!Enabled()) return;
+  if (TForm* form = ParentForm(); form != nullptr && ModalResult != mrNone) form->SetModalResult(ModalResult);
+  if (OnClick) OnClick(this);
 }
 
-void TApplication::HandleException(const std::exception& error) const {
-  if (ShowException) ShowException(ErrorBoxText(error.what()));
-}
-
-std::string ErrorBoxText(const std::string& message) {
-  if (!message.empty() && message.back() == '.') return message;
-  return message + ".";
+void TRichEdit::SetLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  SetText(text);
 }
 
 }  // namespace ui

@@ -1,22 +1,29 @@
-// A small window toolkit: forms and controls as C++ objects that hold their
-// state and raise their events. They work without any window (the tests drive
-// them that way); ui/win32 binds them to real child windows through a peer.
+// A small window toolkit: controls as C++ objects that hold their state and
+// raise their events. They work without any window (the tests drive them that
+// way); ui/win32 binds them to real child windows through a peer. Forms and
+// the application object are in ui/forms.h.
 //
 // Event rules the manager relies on:
 //  - changing an edit's text raises OnChange, whether the user or the program
 //    changed it; setting an equal text raises nothing;
 //  - selecting a list item from the program raises no OnChange, only the
 //    user's choice does;
+//  - changing a check box's state raises OnClick, whether the user or the
+//    program changed it;
 //  - focus moving from one control of a form to another raises OnExit of the
 //    control that had it;
-//  - OnKeyPress may replace the key; a key replaced by 0 is dropped.
+//  - OnKeyPress may replace the key; a key replaced by 0 is dropped;
+//  - a disabled control raises no OnClick.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "ui/looks.h"
 
 namespace ui {
 
@@ -27,9 +34,6 @@ class TObject {
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
-
-enum class TCloseAction { caNone, caHide, caFree, caMinimize };
-using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 
 // Owner, name and tag; an owner lists the components it owns by name.
 class TComponent : public TObject {
@@ -63,16 +67,25 @@ class ControlPeer {
   virtual void TextChanged(const std::string& text) = 0;
   virtual void EnabledChanged(bool enabled) = 0;
   virtual void ItemIndexChanged(int /*index*/) {}
+  virtual void CheckedChanged(bool /*checked*/) {}
   virtual void Focus() {}
 };
+
+// How a control follows its parent's size: not at all, or filling its client area.
+enum class TAlign { alNone, alClient };
 
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* owner);
 
   int Left = 0, Top = 0, Width = 0, Height = 0;
-  bool Bold = false;  // regular or bold face of the window's font
+  TAlign Align = TAlign::alNone;
+  bool Bold = false;            // regular or bold face of the window's font
+  std::optional<TFont> Font;    // a font of its own; none: the window's font
+  TAlignment Alignment = TAlignment::taLeftJustify;
+  bool WordWrap = false;
   std::string Hint;
+  TNotifyEvent OnClick;
 
   TWinControl* Parent() const { return parent_; }
   void SetParent(TWinControl* parent);
@@ -84,6 +97,9 @@ class TControl : public TComponent {
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
+
+  // A click, by the mouse or the program; a disabled control does nothing.
+  virtual void Click();
 
   void SetPeer(ControlPeer* peer) { peer_ = peer; }
   ControlPeer* Peer() const { return peer_; }
@@ -120,6 +136,7 @@ class TWinControl : public TControl {
 class TPanel : public TWinControl {
  public:
   using TWinControl::TWinControl;
+  bool ClientEdge = false;  // the platform's sunken edge around it
 };
 
 class TLabel : public TControl {
@@ -130,17 +147,12 @@ class TLabel : public TControl {
 class TImage : public TControl {
  public:
   using TControl::TControl;
-  TNotifyEvent OnClick;
 };
 
+// A flat button that takes no focus.
 class TSpeedButton : public TControl {
  public:
   using TControl::TControl;
-  TNotifyEvent OnClick;
-  // A press of the button; a disabled button does nothing.
-  void Click() {
-    if (Enabled() && OnClick) OnClick(this);
-  }
 };
 
 class TEdit : public TWinControl {
@@ -177,49 +189,60 @@ class TComboBox : public TWinControl {
   int itemIndex_ = -1;
 };
 
-class TForm : public TWinControl {
+class TCheckBox : public TWinControl {
  public:
-  explicit TForm(TComponent* owner) : TWinControl(owner) {}
+  using TWinControl::TWinControl;
 
-  int ClientWidth = 0, ClientHeight = 0;
-  TNotifyEvent OnCreate;
-  TCloseEvent OnClose;
-
-  TWinControl* ActiveControl() const { return active_; }
-  // Focus moved to `control` of this form; the control that had it raises
-  // its exit event. nullptr (focus went to another program) changes nothing.
-  void FocusMovedTo(TWinControl* control);
-
-  // Runs the close handler; true when the form may go (the handler left the
-  // action other than caNone and raised no error). An error raised by the
-  // handler goes to the application's error box and the form stays.
-  bool CloseQuery();
-  // Asks the real window to close (ending in CloseQuery); without one it only
-  // runs CloseQuery.
-  void Close();
-  void SetCloser(std::function<void()> closer) { closer_ = std::move(closer); }
-
-  // The real window's handle, 0 while the form has none.
-  std::uintptr_t WindowHandle() const { return windowHandle_; }
-  void SetWindowHandle(std::uintptr_t handle) { windowHandle_ = handle; }
+  bool Checked() const { return checked_; }
+  // A change raises OnClick, also when the program makes it.
+  void SetChecked(bool checked);
+  // The real box already shows the user's change; OnClick follows.
+  void UserSetChecked(bool checked);
+  // A click toggles the box (the change raises OnClick).
+  void Click() override;
 
  private:
-  std::uintptr_t windowHandle_ = 0;
-  TWinControl* active_ = nullptr;
-  std::function<void()> closer_;
+  void StoreChecked(bool checked, bool tellPeer);
+  bool checked_ = false;
 };
 
-// The application object: its title and the standard error box.
-struct TApplication {
-  std::string Title;
-  // Shows an error no handler caught; the program goes on running.
-  std::function<void(const std::string& message)> ShowException;
-  void HandleException(const std::exception& error) const;
+// Modal results of buttons and modally shown forms.
+using TModalResult = int;
+inline constexpr TModalResult mrNone = 0;
+inline constexpr TModalResult mrCancel = 2;
+inline constexpr TModalResult mrYes = 6;
+inline constexpr TModalResult mrNo = 7;
+
+// The kinds of glyph button: a Yes button is the default button of its form
+// with modal result Yes, a No button the cancel button with modal result No.
+enum class TBitBtnKind { bkCustom, bkYes, bkNo };
+
+// A push button with a glyph; it takes the focus.
+class TBitBtn : public TWinControl {
+ public:
+  using TWinControl::TWinControl;
+
+  TModalResult ModalResult = mrNone;
+  bool Default = false;  // Enter presses it (unless another button has the focus)
+  bool Cancel = false;   // Esc presses it
+
+  TBitBtnKind Kind() const { return kind_; }
+  // Sets the kind with the modal result and default or cancel role it brings.
+  void SetKind(TBitBtnKind kind);
+  // Hands the button's modal result to its form, then raises OnClick.
+  void Click() override;
+
+ private:
+  TBitBtnKind kind_ = TBitBtnKind::bkCustom;
 };
 
-extern TApplication Application;
-
-// The text of the standard error box: the error's text with a full stop.
-std::string ErrorBoxText(const std::string& message);
+// Formatted text; here read-only lines, every line centred or left aligned.
+// Its text is the lines, each ended by CR LF.
+class TRichEdit : public TWinControl {
+ public:
+  using TWinControl::TWinControl;
+  bool ReadOnly = false;
+  void SetLines(const std::vector<std::string>& lines);
+};
 
 }  // namespace ui

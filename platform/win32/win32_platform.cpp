@@ -8,26 +8,22 @@
 #include <wininet.h>
 // clang-format on
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
+#include "platform/win32/barrier.h"
+#include "platform/win32/directory_dialog.h"
+#include "platform/win32/message_loop.h"
 #include "platform/win32/url_download.h"
-#include "ui/win32/directory_dialog.h"
-#include "ui/win32/form_window.h"
 
 namespace platform {
 
 namespace {
 
-HWND AsWindow(Handle handle) { return reinterpret_cast<HWND>(handle); }
-
-// Collects the visible, enabled windows of the thread (EnumThreadWindows).
-BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
-  if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  }
-  return TRUE;
-}
+HWND AsWindow(WindowHandle handle) { return reinterpret_cast<HWND>(handle.value); }
+WindowHandle FromWindow(HWND window) { return WindowHandle{reinterpret_cast<std::uintptr_t>(window)}; }
+HANDLE AsKernelHandle(ProcessHandle handle) { return reinterpret_cast<HANDLE>(handle.value); }
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
@@ -118,32 +114,26 @@ bool Win32Platform::WriteProfileKey(const std::string& section, const std::strin
   return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), target.c_str()) != FALSE;
 }
 
-Handle Win32Platform::ApplicationWindow() { return reinterpret_cast<Handle>(ui::win32::ApplicationWindow()); }
+WindowHandle Win32Platform::ApplicationWindow() { return FromWindow(win32::ApplicationWindow()); }
 
-void Win32Platform::EnableWindow(Handle window, bool enable) { ::EnableWindow(AsWindow(window), enable ? TRUE : FALSE); }
+void Win32Platform::EnableWindow(WindowHandle window, bool enable) { ::EnableWindow(AsWindow(window), enable ? TRUE : FALSE); }
 
-int Win32Platform::SystemMessageBox(Handle owner, const std::string& text, const std::string& caption, unsigned style) {
+int Win32Platform::SystemMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, unsigned style) {
   return MessageBoxA(AsWindow(owner), text.c_str(), caption.c_str(), style);
 }
 
 int Win32Platform::ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned style) {
   // The box's owner is the hidden application window, so the visible windows
   // of the application are disabled here and enabled again afterwards.
-  std::vector<HWND> disabled;
-  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
-  HWND active = GetActiveWindow();
-  for (HWND window : disabled) ::EnableWindow(window, FALSE);
-  const int answer = MessageBoxA(ui::win32::ApplicationWindow(), text.c_str(), caption.c_str(), style);
-  for (HWND window : disabled) ::EnableWindow(window, TRUE);
-  if (active != nullptr && IsWindow(active)) SetActiveWindow(active);
-  return answer;
+  const win32::TaskWindowsDisabled modal;
+  return MessageBoxA(win32::ApplicationWindow(), text.c_str(), caption.c_str(), style);
 }
 
 void Win32Platform::ShowMessageDialog(const std::string& text, const std::string& caption) {
   ApplicationMessageBox(text, caption, MB_OK);
 }
 
-void Win32Platform::ProcessMessages() { ui::win32::ProcessMessages(); }
+void Win32Platform::ProcessMessages() { win32::ProcessMessages(); }
 
 std::uint32_t Win32Platform::TickCount() { return GetTickCount(); }
 
@@ -164,16 +154,42 @@ bool Win32Platform::ShellExecuteExtended(LaunchRecord& record) {
   info.nShow = record.show;
   info.hInstApp = nullptr;
   const bool started = ShellExecuteExA(&info) != FALSE;
-  record.instanceResult = reinterpret_cast<Handle>(info.hInstApp);
-  record.process = reinterpret_cast<Handle>(info.hProcess);
+  record.instanceResult = reinterpret_cast<std::uintptr_t>(info.hInstApp);
+  record.process = ProcessHandle{reinterpret_cast<std::uintptr_t>(info.hProcess)};
   return started;
 }
 
-std::uint32_t Win32Platform::WaitForSingleObject(Handle object, std::uint32_t milliseconds) {
-  return ::WaitForSingleObject(reinterpret_cast<HANDLE>(object), milliseconds);
+std::uintptr_t Win32Platform::ShellOpen(WindowHandle owner, const std::string& operation, const std::string& target,
+                                        const std::string& parameters, const std::string& directory, int show) {
+  const auto none = [](const std::string& text) { return text.empty() ? nullptr : text.c_str(); };
+  return reinterpret_cast<std::uintptr_t>(ShellExecuteA(AsWindow(owner), none(operation), target.c_str(),
+                                                        none(parameters), none(directory), show));
 }
 
-void Win32Platform::CloseHandle(Handle object) { ::CloseHandle(reinterpret_cast<HANDLE>(object)); }
+std::uint32_t Win32Platform::WaitForSingleObject(ProcessHandle process, std::uint32_t milliseconds) {
+  return ::WaitForSingleObject(AsKernelHandle(process), milliseconds);
+}
+
+void Win32Platform::CloseHandle(ProcessHandle process) { ::CloseHandle(AsKernelHandle(process)); }
+
+bool Win32Platform::SetClipboardText(const std::string& text) {
+  // The clipboard takes a movable global block with the text and its NUL.
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (block == nullptr) return false;
+  if (void* bytes = GlobalLock(block)) {
+    std::memcpy(bytes, text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+  }
+  if (!OpenClipboard(win32::ApplicationWindow())) {
+    GlobalFree(block);
+    return false;
+  }
+  EmptyClipboard();
+  const bool placed = SetClipboardData(CF_TEXT, block) != nullptr;
+  CloseClipboard();
+  if (!placed) GlobalFree(block);  // the clipboard owns it only once placed
+  return placed;
+}
 
 bool Win32Platform::DeleteUrlCacheEntry(const std::string& url) { return DeleteUrlCacheEntryA(url.c_str()) != FALSE; }
 
@@ -181,34 +197,36 @@ long Win32Platform::UrlDownloadToFile(const std::string& url, const std::string&
   return win32::DownloadUrlToFile(url, path);
 }
 
-long Win32Platform::ShGetMalloc(Handle& allocator) {
+long Win32Platform::ShGetMalloc(AllocatorHandle& allocator) {
   IMalloc* malloc = nullptr;
   const HRESULT result = SHGetMalloc(&malloc);
-  allocator = reinterpret_cast<Handle>(malloc);
+  allocator = AllocatorHandle{reinterpret_cast<std::uintptr_t>(malloc)};
   return result;
 }
 
-long Win32Platform::ShGetSpecialFolderLocation(Handle owner, int csidl, Handle& itemList) {
+long Win32Platform::ShGetSpecialFolderLocation(WindowHandle owner, int csidl, ItemIdList& itemList) {
   LPITEMIDLIST list = nullptr;
   const HRESULT result = SHGetSpecialFolderLocation(AsWindow(owner), csidl, &list);
-  itemList = reinterpret_cast<Handle>(list);
+  itemList = ItemIdList{reinterpret_cast<std::uintptr_t>(list)};
   return result;
 }
 
-bool Win32Platform::ShGetPathFromIdList(Handle itemList, std::string& path) {
+bool Win32Platform::ShGetPathFromIdList(ItemIdList itemList, std::string& path) {
   const auto buffer = std::make_unique<char[]>(MAX_PATH);
   buffer[0] = '\0';
   const bool converted =
-      SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(itemList), buffer.get()) != FALSE;
+      SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(itemList.value), buffer.get()) != FALSE;
   path = buffer.get();
   return converted;
 }
 
-void Win32Platform::AllocatorFree(Handle allocator, Handle memory) {
-  reinterpret_cast<IMalloc*>(allocator)->Free(reinterpret_cast<void*>(memory));
+void Win32Platform::AllocatorFree(AllocatorHandle allocator, ItemIdList memory) {
+  reinterpret_cast<IMalloc*>(allocator.value)->Free(reinterpret_cast<void*>(memory.value));
 }
 
-void Win32Platform::AllocatorRelease(Handle allocator) { reinterpret_cast<IMalloc*>(allocator)->Release(); }
+void Win32Platform::AllocatorRelease(AllocatorHandle allocator) {
+  reinterpret_cast<IMalloc*>(allocator.value)->Release();
+}
 
 namespace {
 
@@ -223,7 +241,7 @@ constexpr const char* kBrowserProcProperty = "Vandrel.BrowserProc";
 // Wine's browser often misses a newly made folder on the first request to
 // select it and finds it on the second: every path selection, ours and that
 // of automation, reaches the browser twice. Elsewhere the second changes nothing.
-LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT BrowserMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto original = reinterpret_cast<WNDPROC>(GetPropA(window, kBrowserProcProperty));
   if (original == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   if ((message == BFFM_SETSELECTIONA || message == BFFM_SETSELECTIONW) && wParam != 0) {
@@ -235,25 +253,32 @@ LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return CallWindowProcW(original, window, message, wParam, lParam);
 }
 
-int CALLBACK BrowseCallbackProc(HWND window, UINT message, LPARAM parameter, LPARAM context) {
+LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return win32::Guarded<LRESULT>(0, [&] { return BrowserMessage(window, message, wParam, lParam); });
+}
+
+int BrowseNotification(HWND window, UINT message, LPARAM parameter, LPARAM context) {
   if (message == BFFM_INITIALIZED && GetPropA(window, kBrowserProcProperty) == nullptr) {
     const LONG_PTR original = GetWindowLongPtrW(window, GWLP_WNDPROC);
     SetPropA(window, kBrowserProcProperty, reinterpret_cast<HANDLE>(original));
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BrowserProc));
   }
-  // The core's callback lets nothing escape.
   const auto& browse = *reinterpret_cast<const BrowseContext*>(context);
-  return browse.callback ? browse.callback(reinterpret_cast<Handle>(window), message, parameter, browse.data) : 0;
+  return browse.callback ? browse.callback(FromWindow(window), message, parameter, browse.data) : 0;
+}
+
+int CALLBACK BrowseCallbackProc(HWND window, UINT message, LPARAM parameter, LPARAM context) {
+  return win32::Guarded(0, [&] { return BrowseNotification(window, message, parameter, context); });
 }
 
 }  // namespace
 
-Handle Win32Platform::ShBrowseForFolder(BrowseRecord& record) {
+ItemIdList Win32Platform::ShBrowseForFolder(BrowseRecord& record) {
   char displayName[MAX_PATH] = {};
   const BrowseContext context{record.callback, record.data};
   BROWSEINFOA info{};
   info.hwndOwner = AsWindow(record.owner);
-  info.pidlRoot = reinterpret_cast<LPCITEMIDLIST>(record.root);
+  info.pidlRoot = reinterpret_cast<LPCITEMIDLIST>(record.root.value);
   info.pszDisplayName = displayName;
   info.lpszTitle = record.title.c_str();
   info.ulFlags = record.flags;
@@ -263,14 +288,14 @@ Handle Win32Platform::ShBrowseForFolder(BrowseRecord& record) {
   LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
   record.displayName = displayName;
   record.image = info.iImage;
-  return reinterpret_cast<Handle>(chosen);
+  return ItemIdList{reinterpret_cast<std::uintptr_t>(chosen)};
 }
 
-std::intptr_t Win32Platform::SendTextMessage(Handle window, unsigned message, std::uintptr_t wParam,
+std::intptr_t Win32Platform::SendTextMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                              const std::string& text) {
   return SendMessageA(AsWindow(window), message, wParam, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-bool Win32Platform::DirectoryDialog(DirectoryDialogRecord& record) { return ui::win32::ShowDirectoryDialog(record); }
+bool Win32Platform::DirectoryDialog(DirectoryDialogRecord& record) { return win32::ShowDirectoryDialog(record); }
 
 }  // namespace platform

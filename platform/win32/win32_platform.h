@@ -21,9 +21,11 @@ class Win32Platform final : public Platform {
   bool WriteProfileKey(const std::string& section, const std::string& key, const std::string& value,
                           const std::string& file) override;
 
-  Handle ApplicationWindow() override;
-  void EnableWindow(Handle window, bool enable) override;
-  int SystemMessageBox(Handle owner, const std::string& text, const std::string& caption, unsigned style) override;
+  bool SetClipboardText(const std::string& text) override;
+
+  WindowHandle ApplicationWindow() override;
+  void EnableWindow(WindowHandle window, bool enable) override;
+  int SystemMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, unsigned style) override;
   int ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned style) override;
   void ShowMessageDialog(const std::string& text, const std::string& caption) override;
   void ProcessMessages() override;
@@ -31,20 +33,22 @@ class Win32Platform final : public Platform {
   void Sleep(std::uint32_t milliseconds) override;
 
   bool ShellExecuteExtended(LaunchRecord& record) override;
-  std::uint32_t WaitForSingleObject(Handle object, std::uint32_t milliseconds) override;
-  void CloseHandle(Handle object) override;
+  std::uintptr_t ShellOpen(WindowHandle owner, const std::string& operation, const std::string& target,
+                           const std::string& parameters, const std::string& directory, int show) override;
+  std::uint32_t WaitForSingleObject(ProcessHandle process, std::uint32_t milliseconds) override;
+  void CloseHandle(ProcessHandle process) override;
 
   bool DeleteUrlCacheEntry(const std::string& url) override;
   long UrlDownloadToFile(const std::string& url, const std::string& path) override;
 
-  long ShGetMalloc(Handle& allocator) override;
-  long ShGetSpecialFolderLocation(Handle owner, int csidl, Handle& itemList) override;
-  bool ShGetPathFromIdList(Handle itemList, std::string& path) override;
-  void AllocatorFree(Handle allocator, Handle memory) override;
-  void AllocatorRelease(Handle allocator) override;
+  long ShGetMalloc(AllocatorHandle& allocator) override;
+  long ShGetSpecialFolderLocation(WindowHandle owner, int csidl, ItemIdList& itemList) override;
+  bool ShGetPathFromIdList(ItemIdList itemList, std::string& path) override;
+  void AllocatorFree(AllocatorHandle allocator, ItemIdList memory) override;
+  void AllocatorRelease(AllocatorHandle allocator) override;
 
-  Handle ShBrowseForFolder(BrowseRecord& record) override;
-  std::intptr_t SendTextMessage(Handle window, unsigned message, std::uintptr_t wParam,
+  ItemIdList ShBrowseForFolder(BrowseRecord& record) override;
+  std::intptr_t SendTextMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                 const std::string& text) override;
   bool DirectoryDialog(DirectoryDialogRecord& record) override;
 };

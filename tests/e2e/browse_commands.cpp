@@ -1,6 +1,7 @@
 // Commands that find, read and answer the shell's folder browser that
 // "Select directory" opens, through the browser's own messages.
 #include "tests/e2e/driver.h"
+#include "tests/e2e/remote_memory.h"
 
 // clang-format off
 #include <windows.h>
@@ -9,6 +10,8 @@
 // clang-format on
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace e2e {
@@ -19,50 +22,52 @@ constexpr const char* kBrowserCaption = "Browse for Folder";
 
 HWND gBrowser = nullptr;  // the browser found by expect-browser
 
-// Memory in the manager's process, for message parameters that point to data.
-class RemoteBlock {
- public:
-  RemoteBlock(HANDLE process, std::size_t size)
-      : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
-    Expect(address_ != nullptr, "cannot reach the manager's memory");
-  }
-  ~RemoteBlock() { VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
-  RemoteBlock(const RemoteBlock&) = delete;
-  RemoteBlock& operator=(const RemoteBlock&) = delete;
-
-  LPARAM At(std::size_t offset) const { return reinterpret_cast<LPARAM>(static_cast<char*>(address_) + offset); }
-  void Write(std::size_t offset, const void* data, std::size_t size) {
-    Expect(WriteProcessMemory(process_, reinterpret_cast<void*>(At(offset)), data, size, nullptr) != FALSE,
-           "cannot write to the manager's memory");
-  }
-  void Read(LPARAM address, void* data, std::size_t size) const {
-    Expect(ReadProcessMemory(process_, reinterpret_cast<const void*>(address), data, size, nullptr) != FALSE,
-           "cannot read the manager's memory");
-  }
-
- private:
-  HANDLE process_;
-  void* address_;
-};
-
 HWND Browser() {
   Expect(gBrowser != nullptr && IsWindow(gBrowser), "the folder browser is not open");
   return gBrowser;
 }
 
-std::string ItemLabel(Session& s, HWND tree, LPARAM item) {
-  RemoteBlock block(s.process.hProcess, sizeof(TVITEMA) + MAX_PATH);
-  TVITEMA data{};
+// TVITEMA as a process whose handles and pointers are `Pointer`s lays it out:
+// TVM_GETITEMA reads the record in the manager's layout, whatever ours is.
+template <class Pointer>
+struct TreeItemRecord {
+  UINT mask;
+  Pointer hItem;
+  UINT state;
+  UINT stateMask;
+  Pointer pszText;
+  int cchTextMax;
+  int iImage;
+  int iSelectedImage;
+  int cChildren;
+  Pointer lParam;
+};
+using OwnTreeItem = TreeItemRecord<std::uintptr_t>;
+static_assert(sizeof(OwnTreeItem) == sizeof(TVITEMA) && offsetof(OwnTreeItem, hItem) == offsetof(TVITEMA, hItem) &&
+              offsetof(OwnTreeItem, pszText) == offsetof(TVITEMA, pszText) &&
+              offsetof(OwnTreeItem, cchTextMax) == offsetof(TVITEMA, cchTextMax) &&
+              offsetof(OwnTreeItem, lParam) == offsetof(TVITEMA, lParam));
+
+template <class Pointer>
+std::string ItemLabelIn(Session& s, HWND tree, LPARAM item) {
+  using Record = TreeItemRecord<Pointer>;
+  RemoteBlock block(s.process.hProcess, sizeof(Record) + MAX_PATH);
+  Record data{};
   data.mask = TVIF_TEXT;
-  data.hItem = reinterpret_cast<HTREEITEM>(item);
-  data.pszText = reinterpret_cast<char*>(block.At(sizeof data));
+  data.hItem = static_cast<Pointer>(item);  // an item of a 32-bit tree is a 4-byte handle
+  data.pszText = static_cast<Pointer>(block.At(sizeof data));
   data.cchTextMax = MAX_PATH;
   block.Write(0, &data, sizeof data);
   Expect(SendMessageA(tree, TVM_GETITEMA, 0, block.At(0)) != 0, "cannot read an item of the browser's tree");
   block.Read(block.At(0), &data, sizeof data);  // the tree may point elsewhere
   char text[MAX_PATH] = {};
-  block.Read(reinterpret_cast<LPARAM>(data.pszText), text, MAX_PATH - 1);
+  block.Read(static_cast<LPARAM>(data.pszText), text, MAX_PATH - 1);
   return text;
+}
+
+std::string ItemLabel(Session& s, HWND tree, LPARAM item) {
+  return ManagerPointerSize(s.process.hProcess) == 4 ? ItemLabelIn<std::uint32_t>(s, tree, item)
+                                                     : ItemLabelIn<std::uintptr_t>(s, tree, item);
 }
 
 // The drive letter a tree label names, as "C:", or empty text: the shell

@@ -10,6 +10,7 @@ namespace {
 
 using win32_tests::IsDirectory;
 using win32_tests::IsFile;
+using win32_tests::PathFromEnvironment;
 using win32_tests::RemoveTree;
 
 void MakeDirectories(const std::string& path) {
@@ -63,6 +64,25 @@ const bool registered = [] {
       const std::string content = win32_tests::ReadAll(l.args[0]);
       Expect(content == l.args[1], l.args[0] + " holds \"" + Visible(content) + "\"");
     }
+  });
+
+  // wait-file PATH [MS]: waits until a file exists (a program started by the
+  // manager writes it), 20 s at most unless given.
+  RegisterCommand("wait-file", 1, [](Session&, const Line& l) {
+    const int limit = l.args.size() > 1 ? ToInt(l.args[1]) : 20000;
+    for (int waited = 0; !IsFile(l.args[0]) && waited < limit; waited += 50) Sleep(50);
+    Expect(IsFile(l.args[0]), "no file " + l.args[0]);
+  });
+
+  // place-program NAME [PROGRAM]: puts one of our test programs (the setup
+  // program unless named) beside the manager under NAME; the manager then
+  // copies it instead of downloading it.
+  RegisterCommand("place-program", 1, [](Session& s, const Line& l) {
+    const std::string programs = PathFromEnvironment("VANDREL_TEST_PROGRAMS");
+    Expect(!programs.empty(), "VANDREL_TEST_PROGRAMS names no directory");
+    const std::string program = l.args.size() > 1 ? l.args[1] : "test_setup_program.exe";
+    const std::string target = s.managerDir + "\\" + l.args[0];
+    Expect(CopyFileA((programs + "\\" + program).c_str(), target.c_str(), FALSE) != FALSE, "cannot copy " + program);
   });
 
   RegisterCommand("expect-no-file", 1, [](Session&, const Line& l) {

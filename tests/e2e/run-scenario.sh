@@ -13,8 +13,14 @@ fi
 
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
+[ -f "$manager" ] || { echo "no manager at $manager" >&2; exit 1; }
 rm -rf "$run"
-mkdir -p "$run/manager" "$run/shots"
+mkdir -p "$run/manager" "$run/shots" "$run/bin"
+# Pages the manager opens reach the host's xdg-open (through Wine's
+# winebrowser): a recording one first on PATH writes them to opened.txt.
+printf '#!/bin/sh\nprintf "%%s\\n" "$1" >> "%s/opened.txt"\n' "$run" > "$run/bin/xdg-open"
+chmod +x "$run/bin/xdg-open"
+export PATH="$run/bin:$PATH"
 cp "$manager" "$run/manager/vandrel.exe"
 "$here/../wine/wine-run.sh" "$driver" "$(winpath "$scenario")" "$(winpath "$run/manager/vandrel.exe")" \
   "$(winpath "$run/shots")"

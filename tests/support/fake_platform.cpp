@@ -83,13 +83,13 @@ bool FakePlatform::WriteProfileKey(const std::string& section, const std::string
   return true;
 }
 
-void FakePlatform::EnableWindow(platform::Handle window, bool enable) {
-  calls.push_back("EnableWindow " + std::to_string(window) + (enable ? " on" : " off"));
+void FakePlatform::EnableWindow(platform::WindowHandle window, bool enable) {
+  calls.push_back("EnableWindow " + std::to_string(window.value) + (enable ? " on" : " off"));
 }
 
-int FakePlatform::SystemMessageBox(platform::Handle owner, const std::string& text, const std::string& caption,
+int FakePlatform::SystemMessageBox(platform::WindowHandle owner, const std::string& text, const std::string& caption,
                              unsigned style) {
-  calls.push_back("SystemMessageBox " + std::to_string(owner) + " " + caption + ": " + text + " /" + std::to_string(style));
+  calls.push_back("SystemMessageBox " + std::to_string(owner.value) + " " + caption + ": " + text + " /" + std::to_string(style));
   if (messageBoxAnswers.empty()) return platform::kIdNo;
   const int answer = messageBoxAnswers.front();
   messageBoxAnswers.pop_front();
@@ -119,20 +119,36 @@ void FakePlatform::Sleep(std::uint32_t milliseconds) { calls.push_back("Sleep " 
 
 bool FakePlatform::ShellExecuteExtended(platform::LaunchRecord& record) {
   calls.push_back("ShellExecuteExtended " + record.file + " | " + record.parameters);
-  record.process = shellExecuteResult ? shellProcess : 0;
+  record.process = shellExecuteResult ? shellProcess : platform::ProcessHandle{};
   lastLaunch = record;
   return shellExecuteResult;
 }
 
-std::uint32_t FakePlatform::WaitForSingleObject(platform::Handle object, std::uint32_t milliseconds) {
-  calls.push_back("WaitForSingleObject " + std::to_string(object) + " " + std::to_string(milliseconds));
+std::uint32_t FakePlatform::WaitForSingleObject(platform::ProcessHandle process, std::uint32_t milliseconds) {
+  calls.push_back("WaitForSingleObject " + std::to_string(process.value) + " " + std::to_string(milliseconds));
   if (waitResults.empty()) return platform::kWaitObject0;
   const std::uint32_t result = waitResults.front();
   waitResults.pop_front();
   return result;
 }
 
-void FakePlatform::CloseHandle(platform::Handle object) { calls.push_back("CloseHandle " + std::to_string(object)); }
+void FakePlatform::CloseHandle(platform::ProcessHandle process) {
+  calls.push_back("CloseHandle " + std::to_string(process.value));
+}
+
+std::uintptr_t FakePlatform::ShellOpen(platform::WindowHandle owner, const std::string& operation,
+                                       const std::string& target, const std::string& parameters,
+                                       const std::string& directory, int show) {
+  calls.push_back("ShellOpen " + std::to_string(owner.value) + " [" + operation + "] [" + target + "] [" + parameters +
+                  "] [" + directory + "] " + std::to_string(show));
+  return 42;
+}
+
+bool FakePlatform::SetClipboardText(const std::string& text) {
+  calls.push_back("SetClipboardText " + text);
+  if (clipboardResult) clipboard = text;
+  return clipboardResult;
+}
 
 bool FakePlatform::DeleteUrlCacheEntry(const std::string& url) {
   calls.push_back("DeleteUrlCacheEntry " + url);
@@ -146,26 +162,27 @@ long FakePlatform::UrlDownloadToFile(const std::string& url, const std::string& 
   return downloadResult;
 }
 
-long FakePlatform::ShGetMalloc(platform::Handle& allocator) {
+long FakePlatform::ShGetMalloc(platform::AllocatorHandle& allocator) {
   calls.push_back("ShGetMalloc");
   long result = mallocResult;
   if (!mallocResults.empty()) {
     result = mallocResults.front();
     mallocResults.pop_front();
   }
-  allocator = result == 0 ? 0xA110C : 0;
+  allocator = platform::AllocatorHandle{result == 0 ? 0xA110Cu : 0u};
   return result;
 }
 
-long FakePlatform::ShGetSpecialFolderLocation(platform::Handle owner, int csidl, platform::Handle& itemList) {
-  calls.push_back("ShGetSpecialFolderLocation " + std::to_string(owner) + " " + std::to_string(csidl));
-  itemList = folderLocationResult == 0 ? 0x1D1 : 0;
+long FakePlatform::ShGetSpecialFolderLocation(platform::WindowHandle owner, int csidl,
+                                                 platform::ItemIdList& itemList) {
+  calls.push_back("ShGetSpecialFolderLocation " + std::to_string(owner.value) + " " + std::to_string(csidl));
+  itemList = platform::ItemIdList{folderLocationResult == 0 ? 0x1D1u : 0u};
   return folderLocationResult;
 }
 
-bool FakePlatform::ShGetPathFromIdList(platform::Handle itemList, std::string& path) {
-  calls.push_back("ShGetPathFromIdList " + std::to_string(itemList));
-  const auto known = itemPaths.find(itemList);
+bool FakePlatform::ShGetPathFromIdList(platform::ItemIdList itemList, std::string& path) {
+  calls.push_back("ShGetPathFromIdList " + std::to_string(itemList.value));
+  const auto known = itemPaths.find(itemList.value);
   if (known != itemPaths.end()) {
     path = known->second;
     return !path.empty();
@@ -174,16 +191,16 @@ bool FakePlatform::ShGetPathFromIdList(platform::Handle itemList, std::string& p
   return pathFromIdListResult;
 }
 
-void FakePlatform::AllocatorFree(platform::Handle allocator, platform::Handle memory) {
-  calls.push_back("AllocatorFree " + std::to_string(allocator) + " " + std::to_string(memory));
+void FakePlatform::AllocatorFree(platform::AllocatorHandle allocator, platform::ItemIdList memory) {
+  calls.push_back("AllocatorFree " + std::to_string(allocator.value) + " " + std::to_string(memory.value));
 }
 
-void FakePlatform::AllocatorRelease(platform::Handle allocator) {
-  calls.push_back("AllocatorRelease " + std::to_string(allocator));
+void FakePlatform::AllocatorRelease(platform::AllocatorHandle allocator) {
+  calls.push_back("AllocatorRelease " + std::to_string(allocator.value));
 }
 
-platform::Handle FakePlatform::ShBrowseForFolder(platform::BrowseRecord& record) {
-  calls.push_back("ShBrowseForFolder " + std::to_string(record.owner) + " " + std::to_string(record.root) + " \"" +
+platform::ItemIdList FakePlatform::ShBrowseForFolder(platform::BrowseRecord& record) {
+  calls.push_back("ShBrowseForFolder " + std::to_string(record.owner.value) + " " + std::to_string(record.root.value) + " \"" +
                   record.title + "\" " + std::to_string(record.flags));
   if (record.callback && browseInitializes) record.callback(browseWindow, 1, 0, record.data);
   if (whileBrowsing) whileBrowsing(record);
@@ -191,15 +208,15 @@ platform::Handle FakePlatform::ShBrowseForFolder(platform::BrowseRecord& record)
   return browseResult;
 }
 
-std::intptr_t FakePlatform::SendTextMessage(platform::Handle window, unsigned message, std::uintptr_t wParam,
+std::intptr_t FakePlatform::SendTextMessage(platform::WindowHandle window, unsigned message, std::uintptr_t wParam,
                                             const std::string& text) {
-  calls.push_back("SendTextMessage " + std::to_string(window) + " " + std::to_string(message) + " " +
+  calls.push_back("SendTextMessage " + std::to_string(window.value) + " " + std::to_string(message) + " " +
                   (wParam == ~std::uintptr_t{0} ? std::string("-1") : std::to_string(wParam)) + " " + text);
   return 0;
 }
 
 bool FakePlatform::DirectoryDialog(platform::DirectoryDialogRecord& record) {
-  calls.push_back("DirectoryDialog " + std::to_string(record.owner) + " " + record.directory + " " +
+  calls.push_back("DirectoryDialog " + std::to_string(record.owner.value) + " " + record.directory + " " +
                   std::to_string(record.helpContext));
   const bool confirmed = directoryDialog ? directoryDialog(record) : false;
   lastDirectoryDialog = record;

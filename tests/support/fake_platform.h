@@ -36,7 +36,7 @@ class FakePlatform : public platform::Platform {
   std::uint32_t tick = 0;
   std::uint32_t tickStep = 1;  // added on every TickCount
   bool shellExecuteResult = true;
-  platform::Handle shellProcess = 0x500;
+  platform::ProcessHandle shellProcess{0x500};
   std::deque<std::uint32_t> waitResults;  // default: WAIT_OBJECT_0
   bool copyResult = true;
   long downloadResult = 0;
@@ -49,15 +49,15 @@ class FakePlatform : public platform::Platform {
   std::string folderPath = "C:\\users\\Public\\Desktop";
   std::map<std::string, std::string> profile;  // "file|section|key" -> value
   std::deque<long> mallocResults;  // per ShGetMalloc call, before mallocResult
-  std::map<platform::Handle, std::string> itemPaths;  // paths of item id lists; others: folderPath
+  std::map<std::uintptr_t, std::string> itemPaths;  // paths of item id list values; others: folderPath
   std::set<std::string> uncreatable;  // directories MakeDirectory fails on (lower case)
 
   // The folder browser: it opens as `browseWindow`, sends BFFM_INITIALIZED
   // when `browseInitializes`, runs `whileBrowsing` and returns `browseResult`.
-  platform::Handle browseWindow = 0xB00;
+  platform::WindowHandle browseWindow{0xB00};
   bool browseInitializes = true;
   std::function<void(platform::BrowseRecord&)> whileBrowsing;
-  platform::Handle browseResult = 0;  // the chosen item id list; 0: Cancel
+  platform::ItemIdList browseResult;  // the chosen item id list; none: Cancel
   platform::BrowseRecord lastBrowse;
   // The old-style dialog: scripted by `directoryDialog` (default: Cancel).
   std::function<bool(platform::DirectoryDialogRecord&)> directoryDialog;
@@ -75,9 +75,9 @@ class FakePlatform : public platform::Platform {
   bool RemoveFile(const std::string& path) override;
   bool WriteProfileKey(const std::string& section, const std::string& key, const std::string& value,
                           const std::string& file) override;
-  platform::Handle ApplicationWindow() override { return 0xA00; }
-  void EnableWindow(platform::Handle window, bool enable) override;
-  int SystemMessageBox(platform::Handle owner, const std::string& text, const std::string& caption,
+  platform::WindowHandle ApplicationWindow() override { return platform::WindowHandle{0xA00}; }
+  void EnableWindow(platform::WindowHandle window, bool enable) override;
+  int SystemMessageBox(platform::WindowHandle owner, const std::string& text, const std::string& caption,
                  unsigned style) override;
   int ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned style) override;
   void ShowMessageDialog(const std::string& text, const std::string& caption) override;
@@ -85,21 +85,27 @@ class FakePlatform : public platform::Platform {
   std::uint32_t TickCount() override;
   void Sleep(std::uint32_t milliseconds) override;
   bool ShellExecuteExtended(platform::LaunchRecord& record) override;
-  std::uint32_t WaitForSingleObject(platform::Handle object, std::uint32_t milliseconds) override;
-  void CloseHandle(platform::Handle object) override;
+  std::uint32_t WaitForSingleObject(platform::ProcessHandle process, std::uint32_t milliseconds) override;
+  void CloseHandle(platform::ProcessHandle process) override;
   bool DeleteUrlCacheEntry(const std::string& url) override;
   long UrlDownloadToFile(const std::string& url, const std::string& path) override;
-  long ShGetMalloc(platform::Handle& allocator) override;
-  long ShGetSpecialFolderLocation(platform::Handle owner, int csidl, platform::Handle& itemList) override;
-  bool ShGetPathFromIdList(platform::Handle itemList, std::string& path) override;
-  void AllocatorFree(platform::Handle allocator, platform::Handle memory) override;
-  void AllocatorRelease(platform::Handle allocator) override;
-  platform::Handle ShBrowseForFolder(platform::BrowseRecord& record) override;
-  std::intptr_t SendTextMessage(platform::Handle window, unsigned message, std::uintptr_t wParam,
+  long ShGetMalloc(platform::AllocatorHandle& allocator) override;
+  long ShGetSpecialFolderLocation(platform::WindowHandle owner, int csidl, platform::ItemIdList& itemList) override;
+  bool ShGetPathFromIdList(platform::ItemIdList itemList, std::string& path) override;
+  void AllocatorFree(platform::AllocatorHandle allocator, platform::ItemIdList memory) override;
+  void AllocatorRelease(platform::AllocatorHandle allocator) override;
+  platform::ItemIdList ShBrowseForFolder(platform::BrowseRecord& record) override;
+  std::intptr_t SendTextMessage(platform::WindowHandle window, unsigned message, std::uintptr_t wParam,
                                 const std::string& text) override;
   bool DirectoryDialog(platform::DirectoryDialogRecord& record) override;
 
   platform::LaunchRecord lastLaunch;
+  std::string clipboard;            // CF_TEXT as SetClipboardText left it
+  bool clipboardResult = true;
+
+  std::uintptr_t ShellOpen(platform::WindowHandle owner, const std::string& operation, const std::string& target,
+                           const std::string& parameters, const std::string& directory, int show) override;
+  bool SetClipboardText(const std::string& text) override;
 
  private:
   static std::string Key(const std::string& path);

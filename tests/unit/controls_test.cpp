@@ -1,4 +1,4 @@
-#include "ui/controls.h"
+#include "ui/forms.h"
 
 #include <gtest/gtest.h>
 

@@ -15,7 +15,7 @@ using seldir::ForceDirectories;
 using seldir::TSelectDirOpt;
 using seldir::TSelectDirOpts;
 
-constexpr platform::Handle kDialog = 0x999;  // 2457
+constexpr platform::WindowHandle kDialog{0x999};  // 2457
 const TSelectDirOpts kAll{TSelectDirOpt::sdAllowCreate, TSelectDirOpt::sdPerformCreate, TSelectDirOpt::sdPrompt};
 
 class DirectoryConfirmation : public ::testing::Test {

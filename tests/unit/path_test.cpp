@@ -13,6 +13,7 @@ TEST(Path, FileNameAndDirectoryParts) {
   EXPECT_EQ(ExtractFileDir("C:\\a b\\c.exe"), "C:\\a b");
   EXPECT_EQ(ExtractFileDir("C:\\c.exe"), "C:\\");  // a drive root keeps its backslash
   EXPECT_EQ(ExtractFileDir("c.exe"), "");
+  EXPECT_EQ(ExtractFileDir("C:\\a\\\\c.exe"), "C:\\a\\\\");  // a backslash after another stays
 }
 
 TEST(Path, ExtensionIsFromTheLastDotOfTheFileName) {

@@ -11,7 +11,9 @@
 
 namespace {
 
-using platform::Handle;
+using platform::AllocatorHandle;
+using platform::ItemIdList;
+using platform::WindowHandle;
 using seldir::TSelDir;
 using seldir::TSelectDirOpt;
 using seldir::TSelectDirOpts;
@@ -19,9 +21,9 @@ using seldir::TShellFolder;
 using Calls = std::vector<std::string>;
 
 // Handles the fake platform hands out, as the call log prints them.
-constexpr Handle kAllocator = 0xA110C;  // 659724
-constexpr Handle kFolderList = 0x1D1;   // 465
-constexpr Handle kChosenList = 0x1D2;   // 466
+constexpr AllocatorHandle kAllocator{0xA110C};  // 659724
+constexpr ItemIdList kFolderList{0x1D1};        // 465
+constexpr ItemIdList kChosenList{0x1D2};        // 466
 
 class SelDir : public ::testing::Test {
  protected:
@@ -42,7 +44,7 @@ TEST(SelDirCreation, StartsWithTheDefaultsAndNeedsNoPlatform) {
   EXPECT_EQ(sel.OSHelpContext, 0);
   EXPECT_EQ(sel.OSRoot, "");
   EXPECT_EQ(sel.Title, "");
-  EXPECT_EQ(sel.BrowseWindow(), 0u);
+  EXPECT_FALSE(sel.BrowseWindow());
   // Only rules that reach the operating system need one.
   sel.SetDirectory("C:\\Data\\");
   EXPECT_EQ(sel.Directory(), "C:\\Data");
@@ -135,17 +137,17 @@ TEST_F(SelDir, AFolderRuleWithoutAllocatorOrLocationGoesOn) {
 
 TEST_F(SelDir, ExecuteOpensTheBrowserOnTheDirectoryAndTakesTheConfirmedPath) {
   ui::TForm owner(nullptr);
-  owner.SetWindowHandle(0x777);
+  owner.SetWindowHandle(WindowHandle{0x777});
   TSelDir picker(&owner, &os);
   picker.Title = "Select directory";
   picker.SetDirectory("C:\\Data\\");
   os.browseResult = kChosenList;
-  os.itemPaths[kChosenList] = "D:\\Picked";
+  os.itemPaths[kChosenList.value] = "D:\\Picked";
   os.calls.clear();
 
   EXPECT_TRUE(picker.Execute());
   EXPECT_EQ(picker.Directory(), "D:\\Picked");
-  EXPECT_EQ(picker.BrowseWindow(), 0u);
+  EXPECT_FALSE(picker.BrowseWindow());
   EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShBrowseForFolder 1911 0 \"Select directory\" 0",
                              "SendTextMessage 2816 1126 -1 C:\\Data", "ShGetPathFromIdList 466",
                              "AllocatorFree 659724 466", "AllocatorRelease 659724"}));
@@ -187,12 +189,12 @@ TEST_F(SelDir, CancelReturnsFalseAndKeepsTheDirectoryThatExecuteNormalised) {
 TEST_F(SelDir, ADriveRootComesBackWithItsBackslashAndAVirtualFolderIsNoChoice) {
   sel.SetDirectory("C:\\Data");
   os.browseResult = kChosenList;
-  os.itemPaths[kChosenList] = "D:\\";
+  os.itemPaths[kChosenList.value] = "D:\\";
   EXPECT_TRUE(sel.Execute());
   EXPECT_EQ(sel.Directory(), "D:\\");
 
   sel.SetDirectory("C:\\Data");
-  os.itemPaths[kChosenList] = "";  // "My Computer" or a network root
+  os.itemPaths[kChosenList.value] = "";  // "My Computer" or a network root
   EXPECT_FALSE(sel.Execute());
   EXPECT_EQ(sel.Directory(), "C:\\Data");
   EXPECT_EQ(os.CallCount("AllocatorFree 659724 466"), 2);  // both lists freed
@@ -202,7 +204,7 @@ TEST_F(SelDir, ARootFolderIsLocatedForTheBrowserAndFreedWithItsOwnAllocator) {
   sel.SetFolder(TShellFolder::SdDesktop);  // the namespace root: id 0
   sel.SetDirectory("C:\\Data");
   os.browseResult = kChosenList;
-  os.itemPaths[kChosenList] = "C:\\Data\\Sub";
+  os.itemPaths[kChosenList.value] = "C:\\Data\\Sub";
   os.calls.clear();
   EXPECT_TRUE(sel.Execute());
   EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShGetSpecialFolderLocation 0 0", "ShGetMalloc",
@@ -222,7 +224,7 @@ TEST_F(SelDir, ARootFolderIsLocatedForTheBrowserAndFreedWithItsOwnAllocator) {
   os.folderLocationResult = -1;
   os.calls.clear();
   EXPECT_TRUE(sel.Execute());
-  EXPECT_EQ(os.lastBrowse.root, 0u);
+  EXPECT_FALSE(os.lastBrowse.root);
   EXPECT_EQ(os.CallCount("AllocatorFree 659724 465"), 0);
 }
 
@@ -239,7 +241,7 @@ TEST_F(SelDir, WithoutAWindowedOwnerTheApplicationWindowOwnsTheBrowser) {
 // A platform whose browser messages fail with an exception.
 class ThrowingPlatform : public testing_support::FakePlatform {
  public:
-  std::intptr_t SendTextMessage(Handle, unsigned, std::uintptr_t, const std::string&) override {
+  std::intptr_t SendTextMessage(WindowHandle, unsigned, std::uintptr_t, const std::string&) override {
     throw std::runtime_error("the browser went away");
   }
 };
@@ -254,13 +256,13 @@ TEST(SelDirCallback, SwallowsExceptionsAndIgnoresEveryOtherNotification) {
     otherResult = record.callback(os.browseWindow, 2 /* BFFM_SELCHANGED */, 0x1D3, record.data);
   };
   os.browseResult = kChosenList;
-  os.itemPaths[kChosenList] = "D:\\Picked";
+  os.itemPaths[kChosenList.value] = "D:\\Picked";
   bool result = false;
   EXPECT_NO_THROW(result = sel.Execute());
   EXPECT_TRUE(result);
   EXPECT_EQ(otherResult, 0);
   EXPECT_EQ(sel.Directory(), "D:\\Picked");
-  EXPECT_EQ(sel.BrowseWindow(), 0u);
+  EXPECT_FALSE(sel.BrowseWindow());
 }
 
 TEST_F(SelDir, OldStyleStartsAtTheRootAndCancelLeavesTheRootAsDirectory) {
@@ -272,7 +274,7 @@ TEST_F(SelDir, OldStyleStartsAtTheRootAndCancelLeavesTheRootAsDirectory) {
   os.directoryDialog = [](platform::DirectoryDialogRecord& record) {
     EXPECT_EQ(record.directory, "C:\\Root");
     EXPECT_EQ(record.helpContext, 42);
-    EXPECT_TRUE(record.confirm(0x999, "C:\\Root\\Sub"));
+    EXPECT_TRUE(record.confirm(WindowHandle{0x999}, "C:\\Root\\Sub"));
     record.directory = "C:\\Root\\Sub";
     return true;
   };
@@ -298,7 +300,7 @@ TEST_F(SelDir, OldStyleConfirmsWithTheComponentsOptions) {
   sel.OSOptions = TSelectDirOpts{};  // no directory may be created
   bool accepted = true;
   os.directoryDialog = [&](platform::DirectoryDialogRecord& record) {
-    accepted = record.confirm(0x999, "C:\\Missing");
+    accepted = record.confirm(WindowHandle{0x999}, "C:\\Missing");
     return false;
   };
   sel.Execute();

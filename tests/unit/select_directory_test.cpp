@@ -13,7 +13,7 @@ namespace {
 
 using manager::TForm1;
 
-constexpr platform::Handle kChosenList = 0x1D2;
+constexpr platform::ItemIdList kChosenList{0x1D2};
 
 class SelectDirectory : public ::testing::Test {
  protected:
@@ -24,8 +24,8 @@ class SelectDirectory : public ::testing::Test {
   }
   // The user confirms `path` in the browser (empty: Cancel).
   void Pick(const std::string& path) {
-    os.browseResult = path.empty() ? 0 : kChosenList;
-    os.itemPaths[kChosenList] = path;
+    os.browseResult = path.empty() ? platform::ItemIdList{} : kChosenList;
+    os.itemPaths[kChosenList.value] = path;
   }
   // The folder the browser was told to select when it opened.
   std::string Preselected() const {

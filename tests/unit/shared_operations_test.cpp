@@ -15,7 +15,7 @@ namespace {
 using manager::TForm1;
 using platform::kWaitTimeout;
 
-constexpr platform::Handle kMainWindow = 0x777;
+constexpr platform::WindowHandle kMainWindow{0x777};
 constexpr const char* kUrl = "http://server.example/software/orvik100.exe";
 constexpr const char* kTarget = "C:\\ORVIK\\orvik100.exe";
 
@@ -128,7 +128,7 @@ TEST_F(SharedOperations, RunProgramRefusedGivesFalseWithoutWaiting) {
 }
 
 TEST_F(SharedOperations, RunProgramWithoutProcessHandleDoesNotWait) {
-  os.shellProcess = 0;  // the shell handed the file to a program that already ran
+  os.shellProcess = {};  // the shell handed the file to a program that already ran
   EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\readme.txt", "", 1, true));
   EXPECT_EQ(os.CallCount("WaitForSingleObject"), 0);
   EXPECT_EQ(os.CallCount("CloseHandle"), 0);
@@ -267,7 +267,7 @@ TEST_F(SharedOperations, FetchFileCatchesAnErrorRaisedDuringTheFileWait) {
 // --- GetSpecialFolder ---------------------------------------------------------
 
 TEST_F(SharedOperations, GetSpecialFolderResolvesAndGivesEverythingBack) {
-  EXPECT_EQ(manager::GetSpecialFolder(os, 0x55, 25), "C:\\users\\Public\\Desktop");
+  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, 25), "C:\\users\\Public\\Desktop");
   EXPECT_EQ(os.calls,
             (std::vector<std::string>{"ShGetMalloc", "ShGetSpecialFolderLocation 85 25", "ShGetPathFromIdList 465",
                                       "AllocatorFree 659724 465", "AllocatorRelease 659724"}));
@@ -275,7 +275,7 @@ TEST_F(SharedOperations, GetSpecialFolderResolvesAndGivesEverythingBack) {
 
 TEST_F(SharedOperations, GetSpecialFolderReportsAMissingAllocator) {
   os.mallocResult = static_cast<long>(0x80004005);
-  EXPECT_EQ(manager::GetSpecialFolder(os, 0x55, 25), "");
+  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, 25), "");
   EXPECT_EQ(os.calls, (std::vector<std::string>{
                           "ShGetMalloc",
                           "SystemMessageBox 85 SHGetMalloc(pMalloc): Couldn't get pointer to IMalloc interface. /16"}));
@@ -283,14 +283,14 @@ TEST_F(SharedOperations, GetSpecialFolderReportsAMissingAllocator) {
 
 TEST_F(SharedOperations, GetSpecialFolderGivesEmptyTextSilentlyWhenTheFolderCannotBeResolved) {
   os.folderLocationResult = static_cast<long>(0x80070002);
-  EXPECT_EQ(manager::GetSpecialFolder(os, 0x55, 25), "");
+  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, 25), "");
   EXPECT_EQ(os.calls,
             (std::vector<std::string>{"ShGetMalloc", "ShGetSpecialFolderLocation 85 25", "AllocatorRelease 659724"}));
 
   os.calls.clear();
   os.folderLocationResult = 0;
   os.pathFromIdListResult = false;
-  EXPECT_EQ(manager::GetSpecialFolder(os, 0x55, 25), "");
+  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, 25), "");
   EXPECT_EQ(os.CallCount("AllocatorFree 659724 465"), 1);
   EXPECT_EQ(os.CallCount("SystemMessageBox"), 0);
 }

@@ -1,16 +1,40 @@
 // FetchFile on the real platform: downloads from the loopback server of the
-// test run, the server's failures, and the copy beside the manager (for this
-// test executable, beside the test executable).
+// test run, the server's failures and stalls, and the copy beside the manager
+// (for this test executable, beside the test executable).
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
+#include <set>
+
 #include "manager/downloader1.h"
+#include "platform/win32/url_download.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/win32/win32_test_support.h"
 
 namespace {
 
 using namespace win32_tests;
+using namespace std::chrono_literals;
+
+// A stalled server costs the tests that call the download directly this long,
+// not the manager's half minute.
+constexpr auto kShortStallLimit = 1000ms;
+
+// The part files of transfers that have not ended yet.
+std::set<std::string> PartFiles() {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  std::set<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((std::string(folder) + platform::win32::kDownloadPartPrefix + "*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    names.insert(std::string(folder) + found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
 
 // Bytes of every value, so that a cut or a text conversion shows.
 std::string Payload(char seed, std::size_t size) {
@@ -39,6 +63,13 @@ class FetchFileTest : public ::testing::Test {
   std::string Url() const { return HttpServer::Url("/software/" + name_); }
   std::string Target() const { return dir_ / name_; }
   bool Requested() const { return HttpServer::Requests().find(name_) != std::string::npos; }
+  // The served file through one of the server's modes, such as "/stall-body".
+  std::string ModeUrl(const std::string& mode, const std::string& query = "") const {
+    return HttpServer::Url(mode + "/software/" + name_ + query);
+  }
+  long Download(const std::string& url, std::chrono::milliseconds stallLimit = kShortStallLimit) const {
+    return platform::win32::DownloadUrlToFile(url, Target(), stallLimit);
+  }
 
   platform::Win32Platform os_;
   manager::TForm1 form_{nullptr, os_};
@@ -77,6 +108,90 @@ TEST_F(FetchFileTest, RefusedConnectionIsAFailure) {
 TEST_F(FetchFileTest, BodyCutShortIsAFailureAndLeavesNoPartialFile) {
   ASSERT_TRUE(WriteAll(Served(), Payload('c', 200000)));
   EXPECT_FALSE(form_.FetchFile(HttpServer::Url("/cut/software/" + name_), Target()));
+  EXPECT_FALSE(IsFile(Target()));
+}
+
+TEST_F(FetchFileTest, ServerErrorIsAFailureAndLeavesNoErrorPageBehind) {
+  ASSERT_TRUE(WriteAll(Served(), Payload('e', 1000)));
+  EXPECT_FALSE(form_.FetchFile(ModeUrl("/status/500"), Target()));
+  EXPECT_TRUE(Requested());
+  EXPECT_FALSE(IsFile(Target()));
+}
+
+TEST_F(FetchFileTest, ConnectionClosedWithoutAnAnswerIsAFailure) {
+  ASSERT_TRUE(WriteAll(Served(), Payload('n', 1000)));
+  EXPECT_FALSE(form_.FetchFile(ModeUrl("/stall-head", "?hold=0.3"), Target()));
+  EXPECT_FALSE(IsFile(Target()));  // not even an empty one
+}
+
+// Stalled servers hold the connection open for longer than the test runs;
+// each case fails within the stall limit and leaves no file.
+TEST_F(FetchFileTest, StallBeforeAnyAnswerEndsInAFailure) {
+  ASSERT_TRUE(WriteAll(Served(), Payload('h', 1000)));
+  EXPECT_NE(Download(ModeUrl("/stall-head")), 0);
+  EXPECT_TRUE(Requested());
+  EXPECT_FALSE(IsFile(Target()));
+}
+
+TEST_F(FetchFileTest, StallAfterTheHeadersEndsInAFailure) {
+  ASSERT_TRUE(WriteAll(Served(), Payload('s', 200000)));
+  EXPECT_NE(Download(ModeUrl("/stall-headers")), 0);
+  EXPECT_FALSE(IsFile(Target()));
+}
+
+TEST_F(FetchFileTest, StallInTheMiddleOfTheBodyEndsInAFailureAndRemovesTheOlderFile) {
+  ASSERT_TRUE(WriteAll(Served(), Payload('m', 200000)));
+  ASSERT_TRUE(WriteAll(Target(), "an older setup file"));
+  EXPECT_NE(Download(ModeUrl("/stall-body")), 0);
+  EXPECT_FALSE(IsFile(Target()));
+}
+
+TEST_F(FetchFileTest, SlowButSteadyTransferIsNotAStall) {
+  // Eight pieces half a second apart: longer in all than the limit, never
+  // without progress for as long.
+  const std::string bytes = Payload('t', 200000);
+  ASSERT_TRUE(WriteAll(Served(), bytes));
+  EXPECT_EQ(Download(ModeUrl("/trickle", "?pause=0.5"), 2000ms), 0);
+  EXPECT_TRUE(ReadAll(Target()) == bytes);
+}
+
+TEST_F(FetchFileTest, GivenUpTransferNeverWritesTheTargetWhenItsServerLetsGo) {
+  ASSERT_TRUE(WriteAll(Served(), Payload('g', 200000)));
+  const std::set<std::string> before = PartFiles();
+  // The server ends the stall well after the download gave up; the service
+  // then reports the half body as a success, as it does for a cut.
+  EXPECT_NE(Download(ModeUrl("/stall-body", "?hold=5")), 0);
+  std::set<std::string> ours;
+  for (const std::string& name : PartFiles()) {
+    if (!before.contains(name)) ours.insert(name);
+  }
+  ASSERT_FALSE(ours.empty()) << "the given-up transfer keeps its bytes in a part file while it runs";
+  const DWORD start = GetTickCount();
+  auto left = [&ours] {
+    for (const std::string& name : ours) {
+      if (IsFile(name)) return true;
+    }
+    return false;
+  };
+  while (left() && GetTickCount() - start < 90000) Sleep(100);
+  EXPECT_FALSE(left()) << "the part file outlived its transfer";
+  EXPECT_FALSE(IsFile(Target()));
+}
+
+TEST_F(FetchFileTest, DownloadAgainAfterAStallGetsTheWholeFile) {
+  const std::string bytes = Payload('r', 200000);
+  ASSERT_TRUE(WriteAll(Served(), bytes));
+  const std::string url = ModeUrl("/stall-body", "?once");  // only the first request stalls
+  ASSERT_NE(Download(url), 0);
+  EXPECT_TRUE(form_.FetchFile(url, Target()));  // neither blocked nor served from the stalled one
+  EXPECT_TRUE(ReadAll(Target()) == bytes);
+}
+
+TEST_F(FetchFileTest, StalledServerEndsTheManagersDownloadWithinAMinute) {
+  ASSERT_TRUE(WriteAll(Served(), Payload('w', 200000)));
+  const DWORD start = GetTickCount();
+  EXPECT_FALSE(form_.FetchFile(ModeUrl("/stall-body"), Target()));
+  EXPECT_LT(GetTickCount() - start, 90000u);
   EXPECT_FALSE(IsFile(Target()));
 }
 

@@ -12,25 +12,43 @@ STATE_DIR holds:
     requests.log   one line per request: the request path
     pid            the server's process id while it runs
 
-Paths:
-    /cut/<path>    200 with the full Content-Length of root/<path>, then only
-                   the first half of the body, and the connection is closed
-    anything else  200 with the file, or 404 when root has no such file
+Paths (<path> names a file under root; 404 when there is none):
+    /cut/<path>            200 with the full Content-Length of root/<path>,
+                           then only the first half of the body, and the
+                           connection is closed
+    /stall-head/<path>     reads the request and answers nothing
+    /stall-headers/<path>  200 with the full Content-Length, then nothing
+    /stall-body/<path>     200 with the full Content-Length and the first half
+                           of the body, then nothing
+    /trickle/<path>        the whole file in eight pieces, a pause between two
+    /status/<code>/<path>  that status code with a small HTML page
+    anything else          200 with the file
+
+The stalls hold the connection open until the client closes it or, at the
+latest, for the query's `hold` seconds (default 120), and then close it.
+`trickle` pauses for the query's `pause` seconds (default 1). With the query
+`once` only the first request of that path stalls; later ones get the file.
 """
 
 import http.server
 import os
+import select
 import signal
 import socket
 import subprocess
 import sys
+import threading
 import time
 import urllib.parse
+
+STALLS = ("/stall-head/", "/stall-headers/", "/stall-body/")
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
     state_dir = "."
+    stalled_once = set()
+    stalled_lock = threading.Lock()
 
     def log_message(self, format, *args):  # noqa: A002 - the base class's name
         pass
@@ -53,26 +71,96 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.send_header("Content-Length", str(length))
         self.end_headers()
 
+    def _query(self):
+        query = self.path.split("?", 1)[1] if "?" in self.path else ""
+        return urllib.parse.parse_qs(query, keep_blank_values=True)
+
+    def _seconds(self, name, default):
+        try:
+            return float(self._query()[name][0])
+        except (KeyError, ValueError):
+            return default
+
+    def _hold(self):
+        """Keeps the connection open, sending nothing, until the client closes
+        it or the hold time has passed; then closes it."""
+        self.wfile.flush()
+        deadline = time.monotonic() + self._seconds("hold", 120.0)
+        while (left := deadline - time.monotonic()) > 0:
+            readable, _, _ = select.select([self.connection], [], [], min(left, 1.0))
+            try:
+                if readable and not self.connection.recv(4096):
+                    break  # the client closed the connection
+            except OSError:
+                break
+        self.close_connection = True
+
+    def _stall_this_time(self):
+        if "once" not in self._query():
+            return True
+        key = self.path.split("?", 1)[0]
+        with self.stalled_lock:
+            if key in self.stalled_once:
+                return False
+            self.stalled_once.add(key)
+            return True
+
+    def _send_page(self, code, text):
+        body = f"<html><body><h1>{code} {text}</h1></body></html>".encode()
+        self.send_response(code)
+        self.send_header("Content-Type", "text/html")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
     def do_GET(self):  # noqa: N802 - the base class's name
         self._record()
-        cut = self.path.startswith("/cut/")
-        path = self._file_for(self.path[len("/cut"):] if cut else self.path)
+        mode, rest = "", self.path
+        for prefix in ("/cut/", "/trickle/") + STALLS:
+            if rest.startswith(prefix):
+                mode, rest = prefix.strip("/"), rest[len(prefix) - 1:]
+                break
+        status = None
+        if not mode and rest.startswith("/status/"):
+            code, _, tail = rest[len("/status/"):].partition("/")
+            if code.isdigit():
+                status, rest = int(code), "/" + tail
+        path = self._file_for(rest)
         if path is None:
-            body = b"<html><body><h1>404 Not Found</h1></body></html>"
-            self.send_response(404)
-            self.send_header("Content-Type", "text/html")
-            self.send_header("Content-Length", str(len(body)))
-            self.end_headers()
-            self.wfile.write(body)
+            self._send_page(404, "Not Found")
+            return
+        if status is not None:
+            self._send_page(status, self.responses.get(status, ("Status",))[0])
+            return
+        if mode.startswith("stall") and not self._stall_this_time():
+            mode = ""
+        if mode == "stall-head":
+            self._hold()
             return
         with open(path, "rb") as served:
             body = served.read()
         self._send_head(len(body))
-        if cut:
+        if mode == "stall-headers":
+            self._hold()
+            return
+        if mode == "stall-body":
+            self.wfile.write(body[: len(body) // 2])
+            self._hold()
+            return
+        if mode == "cut":
             self.wfile.write(body[: len(body) // 2])
             self.wfile.flush()
             self.connection.shutdown(socket.SHUT_RDWR)
             self.close_connection = True
+            return
+        if mode == "trickle":
+            pause = self._seconds("pause", 1.0)
+            pieces = 8
+            for i in range(pieces):
+                if i:
+                    time.sleep(pause)
+                self.wfile.write(body[len(body) * i // pieces: len(body) * (i + 1) // pieces])
+                self.wfile.flush()
             return
         self.wfile.write(body)
 

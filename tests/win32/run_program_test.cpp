@@ -30,8 +30,8 @@ class RunProgramTest : public ::testing::Test {
   void SetUp() override {
     programs_ = PathFromEnvironment("VANDREL_TEST_PROGRAMS");
     ASSERT_FALSE(programs_.empty()) << "VANDREL_TEST_PROGRAMS names the test programs' directory";
-    window_ = std::make_unique<ui::win32::FormWindow>(form_);
-    main_ = reinterpret_cast<HWND>(form_.WindowHandle());
+    ui::win32::AttachWindow(form_);
+    main_ = reinterpret_cast<HWND>(form_.WindowHandle().value);
     ASSERT_NE(main_, nullptr);
   }
   void TearDown() override {
@@ -57,7 +57,6 @@ class RunProgramTest : public ::testing::Test {
 
   platform::Win32Platform os_;
   manager::TForm1 form_{nullptr, os_};
-  std::unique_ptr<ui::win32::FormWindow> window_;
   HWND main_ = nullptr;
   TempDir dir_{"run program"};
   std::string programs_;

@@ -58,7 +58,7 @@ class SelDirBrowser : public ::testing::Test {
     return [this] {
       browser = FindThreadDialog(kBrowserCaption);
       if (browser == nullptr) return false;
-      EXPECT_EQ(reinterpret_cast<HWND>(sel.BrowseWindow()), browser);
+      EXPECT_EQ(reinterpret_cast<HWND>(sel.BrowseWindow().value), browser);
       EXPECT_NE(win32_tests::FindChildWindow(browser, "Static", "Select directory"), nullptr);
       return true;
     };
@@ -82,7 +82,7 @@ TEST_F(SelDirBrowser, OpensOnTheDirectoryAndOkGivesItBack) {
   EXPECT_TRUE(sel.Execute());
   EXPECT_TRUE(robot.Finished());
   EXPECT_EQ(Lower(sel.Directory()), Lower(dir / "A"));
-  EXPECT_EQ(sel.BrowseWindow(), 0u);
+  EXPECT_FALSE(sel.BrowseWindow());
 }
 
 TEST_F(SelDirBrowser, AWriteWhileItIsOpenMovesTheSelection) {

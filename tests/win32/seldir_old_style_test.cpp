@@ -8,7 +8,7 @@
 #include "seldir/seldir.h"
 #include "tests/win32/dialog_robot.h"
 #include "tests/win32/win32_test_support.h"
-#include "ui/win32/directory_dialog.h"
+#include "platform/win32/directory_dialog.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ class SelDirOldStyle : public ::testing::Test {
   HWND Item(int id) const { return GetDlgItem(dialog, id); }
   std::vector<std::string> ListedNames() const {
     std::vector<std::string> names;
-    HWND list = Item(ui::win32::kDirectoryListId);
+    HWND list = Item(platform::win32::kDirectoryListId);
     const auto count = SendMessageA(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
       char name[MAX_PATH] = {};
@@ -49,9 +49,9 @@ class SelDirOldStyle : public ::testing::Test {
   }
   // Selects an entry of the list as a click does; a double click opens it.
   void Choose(const std::string& name, bool open) {
-    HWND list = Item(ui::win32::kDirectoryListId);
+    HWND list = Item(platform::win32::kDirectoryListId);
     SendMessageA(list, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(ui::win32::kDirectoryListId, open ? LBN_DBLCLK : LBN_SELCHANGE),
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(platform::win32::kDirectoryListId, open ? LBN_DBLCLK : LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list));
   }
 
@@ -63,7 +63,7 @@ class SelDirOldStyle : public ::testing::Test {
   }
   Step Type(const std::string& text) {
     return [this, text] {
-      SetWindowTextA(Item(ui::win32::kDirectoryFieldId), text.c_str());
+      SetWindowTextA(Item(platform::win32::kDirectoryFieldId), text.c_str());
       return true;
     };
   }
@@ -100,14 +100,14 @@ class SelDirOldStyle : public ::testing::Test {
 TEST_F(SelDirOldStyle, ListsSubdirectoriesAndTakesTheOneChosen) {
   DialogRobot robot({DialogOpens(),
                      [this] {
-                       EXPECT_EQ(Lower(TextOf(Item(ui::win32::kDirectoryFieldId))), Lower(dir.Path()));
+                       EXPECT_EQ(Lower(TextOf(Item(platform::win32::kDirectoryFieldId))), Lower(dir.Path()));
                        EXPECT_EQ(ListedNames(), (std::vector<std::string>{"..", "Alpha", "Beta"}));
-                       EXPECT_EQ(Item(ui::win32::kDirectoryHelpId), nullptr);  // help context 0
+                       EXPECT_EQ(Item(platform::win32::kDirectoryHelpId), nullptr);  // help context 0
                        Choose("Alpha", true);                                  // opens it: nothing below
                        EXPECT_EQ(ListedNames(), (std::vector<std::string>{".."}));
                        Choose("..", true);
                        Choose("Beta", false);
-                       EXPECT_EQ(Lower(TextOf(Item(ui::win32::kDirectoryFieldId))), Lower(dir / "Beta"));
+                       EXPECT_EQ(Lower(TextOf(Item(platform::win32::kDirectoryFieldId))), Lower(dir / "Beta"));
                        return true;
                      },
                      PressButton(IDOK)});
@@ -157,8 +157,8 @@ TEST_F(SelDirOldStyle, AHelpContextShowsAHelpButtonAndAMissingRootStartsAtItsPar
   sel.OSRoot = dir / "Gone\\Too";
   DialogRobot robot({DialogOpens(),
                      [this] {
-                       EXPECT_NE(Item(ui::win32::kDirectoryHelpId), nullptr);
-                       EXPECT_EQ(Lower(TextOf(Item(ui::win32::kDirectoryFieldId))), Lower(dir / "Gone\\Too"));
+                       EXPECT_NE(Item(platform::win32::kDirectoryHelpId), nullptr);
+                       EXPECT_EQ(Lower(TextOf(Item(platform::win32::kDirectoryFieldId))), Lower(dir / "Gone\\Too"));
                        EXPECT_EQ(ListedNames(), (std::vector<std::string>{"..", "Alpha", "Beta"}));
                        return true;
                      },

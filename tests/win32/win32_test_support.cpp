@@ -6,6 +6,7 @@
 
 namespace win32_tests {
 
+
 std::string WindowsPath(const std::string& path) {
   if (path.empty() || path[0] != '/') return path;
   std::string windows = "Z:" + path;

@@ -3,8 +3,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace win32_tests {
+
+// Errors that reached a barrier of the window binding, in order; the Win32
+// tests' reporter (their main.cpp) also shows them as the application does.
+// A test clears the list before it acts.
+extern std::vector<std::string> gReportedErrors;
+void RecordError(const std::string& message);
 
 // A Windows path for a path from the test run: a Unix path becomes one on
 // Wine's drive Z:, a Windows path stays as it is.

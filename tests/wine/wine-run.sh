@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
-# Runs a Windows program under the 64-bit Wine loader, quietly, in the
-# prefix named by WINEPREFIX (each test run has its own).
+# Runs a Windows program under Wine, quietly, in the prefix named by
+# WINEPREFIX (each test run has its own).
+# The 64-bit loader takes programs of both widths: a 32-bit one it hands on
+# to Wine's classic 32-bit loader (/usr/lib/wine/wine, package wine32:i386),
+# where it runs as a 32-bit process on WoW64, just as when a 64-bit program
+# starts it. That needs a prefix made after wine32 was installed (one with
+# drive_c/windows/syswow64) and a kernel that executes 32-bit code.
 set -u
 : "${WINEPREFIX:?WINEPREFIX must name the Wine prefix of this test run}"
 export WINEPREFIX

@@ -6,39 +6,56 @@ namespace ui {
 
 namespace {
 
-constexpr bool kRegular = false;
-constexpr bool kBold = true;
-constexpr int kNoTab = -1;
+constexpr const char* kPanel = "Panel1";
 
-// name, parent, left, top, width, height, text, enabled, style, tab order, hint
+// Top to bottom, left to right. Graphic controls take no focus (no tab order).
 constexpr std::array<ControlDescription, 16> kMainControls = {{
-    {"Panel1", nullptr, 0, 0, 443, 411, "", true, kRegular, kNoTab, nullptr},
-    {"Label1", "Panel1", 18, 16, 267, 30,
-     "Which program would you like to download and install or update ? Please select program ...", true, kBold,
-     kNoTab, nullptr},
-    {"Image1", "Panel1", 343, 15, 32, 32, "", true, kRegular, kNoTab, "About Vandrel MIDI software"},
-    {"ComboBox1", "Panel1", 18, 58, 271, 23, "", true, kRegular, 0, nullptr},
-    {"SpeedButton1", "Panel1", 304, 58, 114, 23, "Website             ", true, kRegular, kNoTab, nullptr},
-    {"SpeedButton7", "Panel1", 304, 86, 114, 23, "Viruscheck        ", true, kRegular, kNoTab,
-     "Perform a virus check using \"VirusTotal\""},
-    {"Label2", "Panel1", 18, 99, 256, 30,
-     "Where should the program be installed or updated ? Please confirm or select directory ...", true, kBold, kNoTab,
-     nullptr},
-    {"SpeedButton9", "Panel1", 304, 114, 114, 23, "Explorer            ", true, kRegular, kNoTab, nullptr},
-    {"Edit1", "Panel1", 18, 142, 271, 23, "", true, kRegular, 1, "Please press 'Return' to exit the input field!"},
-    {"SpeedButton2", "Panel1", 304, 142, 114, 23, "Select directory", true, kRegular, kNoTab, nullptr},
-    {"SpeedButton3", "Panel1", 18, 192, 401, 25, "Download and install selected program", true, kBold, kNoTab, nullptr},
-    {"SpeedButton4", "Panel1", 18, 224, 401, 25, "Execute selected program", false, kBold, kNoTab, nullptr},
-    {"SpeedButton8", "Panel1", 18, 256, 401, 25, "Update && reset selected program", false, kBold, kNoTab, nullptr},
-    {"SpeedButton5", "Panel1", 18, 287, 401, 25, "Remove selected program", false, kBold, kNoTab, nullptr},
-    {"SpeedButton10", "Panel1", 18, 319, 401, 25, "Remove this manager itself from the system", true, kBold, kNoTab,
-     nullptr},
-    {"SpeedButton6", "Panel1", 167, 364, 105, 25, "EXIT", true, kBold, kNoTab, nullptr},
+    {.name = "Panel1", .width = 443, .height = 411, .text = "", .align = TAlign::alClient, .clientEdge = true},
+    {.name = "Label1", .parent = kPanel, .left = 18, .top = 16, .width = 267, .height = 30,
+     .text = "Which program would you like to download and install or update ? Please select program ...",
+     .bold = true, .wordWrap = true},
+    {.name = "Image1", .parent = kPanel, .left = 343, .top = 15, .width = 32, .height = 32,
+     .hint = "About Vandrel MIDI software"},
+    {.name = "ComboBox1", .parent = kPanel, .left = 18, .top = 58, .width = 271, .height = 23, .tabOrder = 0},
+    {.name = "SpeedButton1", .parent = kPanel, .left = 304, .top = 58, .width = 114, .height = 23,
+     .text = "Website             "},
+    {.name = "SpeedButton7", .parent = kPanel, .left = 304, .top = 86, .width = 114, .height = 23,
+     .text = "Viruscheck        ", .hint = "Perform a virus check using \"VirusTotal\""},
+    {.name = "Label2", .parent = kPanel, .left = 18, .top = 99, .width = 256, .height = 30,
+     .text = "Where should the program be installed or updated ? Please confirm or select directory ...",
+     .bold = true, .wordWrap = true},
+    {.name = "SpeedButton9", .parent = kPanel, .left = 304, .top = 114, .width = 114, .height = 23,
+     .text = "Explorer            "},
+    {.name = "Edit1", .parent = kPanel, .left = 18, .top = 142, .width = 271, .height = 23, .tabOrder = 1,
+     .hint = "Please press 'Return' to exit the input field!"},
+    {.name = "SpeedButton2", .parent = kPanel, .left = 304, .top = 142, .width = 114, .height = 23,
+     .text = "Select directory"},
+    {.name = "SpeedButton3", .parent = kPanel, .left = 18, .top = 192, .width = 401, .height = 25,
+     .text = "Download and install selected program", .bold = true},
+    {.name = "SpeedButton4", .parent = kPanel, .left = 18, .top = 224, .width = 401, .height = 25,
+     .text = "Execute selected program", .enabled = false, .bold = true},
+    {.name = "SpeedButton8", .parent = kPanel, .left = 18, .top = 256, .width = 401, .height = 25,
+     .text = "Update && reset selected program", .enabled = false, .bold = true},
+    {.name = "SpeedButton5", .parent = kPanel, .left = 18, .top = 287, .width = 401, .height = 25,
+     .text = "Remove selected program", .enabled = false, .bold = true},
+    {.name = "SpeedButton10", .parent = kPanel, .left = 18, .top = 319, .width = 401, .height = 25,
+     .text = "Remove this manager itself from the system", .bold = true},
+    {.name = "SpeedButton6", .parent = kPanel, .left = 167, .top = 364, .width = 105, .height = 25,
+     .text = "EXIT", .bold = true},
 }};
 
 }  // namespace
 
 const FormDescription kMainFormDescription = {
-    "Download, install, execute or remove software ...", 443, 411, kMainControls};
+    .caption = "Download, install, execute or remove software ...",
+    .clientWidth = 443,
+    .clientHeight = 411,
+    .borderStyle = TBorderStyle::bsSingle,
+    .borderIcons = biSystemMenu | biMinimize | biHelp,
+    .position = TPosition::poScreenCenter,
+    .font = {.Name = "Segoe UI", .Height = 12},
+    .showHint = true,
+    .controls = kMainControls,
+};
 
 }  // namespace ui

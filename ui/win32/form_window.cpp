@@ -3,219 +3,104 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/barrier.h"
+#include "ui/win32/application.h"
+#include "ui/win32/control_window.h"
+
 namespace ui::win32 {
 
 namespace {
 
-constexpr const char* kPanelClass = "TPanel";
 constexpr int kFirstControlId = 100;
 
-HWND gApplicationWindow = nullptr;
-std::vector<FormWindow*> gForms;  // in creation order; the first is the main window
+std::vector<FormWindow*> gForms;  // in creation order
 
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-  return text;
-}
-
-}  // namespace
-
-// One real window behind one control: mirrors the control's state into the
-// window and turns the window's notifications into the control's events.
-struct ControlWindow final : ControlPeer {
-  ControlWindow(FormWindow& form, TControl& bound) : owner(form), control(bound) {}
-
-  void TextChanged(const std::string& text) override {
-    settingText = true;  // the edit's own change notification is not a user change
-    SetWindowTextA(window, text.c_str());
-    settingText = false;
-  }
-  void EnabledChanged(bool enabled) override { EnableWindow(window, enabled ? TRUE : FALSE); }
-  void ItemIndexChanged(int index) override { SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
-  void Focus() override { SetFocus(window); }
-
-  void Notified(WORD code);
-  LRESULT ButtonMouse(UINT message, LPARAM lParam);
-
-  FormWindow& owner;
-  TControl& control;
-  HWND window = nullptr;
-  WNDPROC original = DefWindowProcA;
-  bool settingText = false;
-  bool tracking = false;  // a speed button held down with the mouse
+struct Frame {
+  DWORD style;
+  DWORD exStyle;
 };
 
-namespace {
-
-LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<ControlWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  switch (message) {
-    case WM_COMMAND:
-      // Notifications of our own controls to their panel; everything else
-      // (a combo box's list talking to the combo box) goes on as usual.
-      if (ControlWindow* child = self->owner.FindByHandle(reinterpret_cast<HWND>(lParam))) {
-        child->Notified(HIWORD(wParam));
-        return 0;
-      }
+Frame FrameOf(const TForm& form) {
+  Frame frame{WS_CLIPCHILDREN | WS_CAPTION, 0};
+  switch (form.BorderStyle) {
+    case TBorderStyle::bsSingle:
+      frame.style |= WS_BORDER;
       break;
-    case WM_SETFOCUS: {
-      const LRESULT result = CallWindowProcA(self->original, window, message, wParam, lParam);
-      if (auto* windowed = dynamic_cast<TWinControl*>(&self->control)) self->owner.Form().FocusMovedTo(windowed);
-      return result;
-    }
-    case WM_CHAR:
-      if (auto* edit = dynamic_cast<TEdit*>(&self->control)) {
-        const char key = edit->KeyPress(static_cast<char>(wParam));
-        if (key == '\0') return 0;
-        wParam = static_cast<unsigned char>(key);
-      }
+    case TBorderStyle::bsSizeable:
+      frame.style |= WS_THICKFRAME;
       break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-      if (dynamic_cast<TSpeedButton*>(&self->control) != nullptr) return self->ButtonMouse(message, lParam);
-      break;
-    default:
+    case TBorderStyle::bsDialog:
+      frame.style |= WS_DLGFRAME;
+      frame.exStyle |= WS_EX_DLGMODALFRAME;
       break;
   }
-  return CallWindowProcA(self->original, window, message, wParam, lParam);
+  if ((form.BorderIcons & biSystemMenu) != 0) {
+    frame.style |= WS_SYSMENU;
+    if (form.BorderStyle != TBorderStyle::bsDialog) {
+      if ((form.BorderIcons & biMinimize) != 0) frame.style |= WS_MINIMIZEBOX;
+      if ((form.BorderIcons & biMaximize) != 0) frame.style |= WS_MAXIMIZEBOX;
+    }
+    // The system shows no help button beside a minimise or maximise box.
+    if ((form.BorderIcons & biHelp) != 0) frame.exStyle |= WS_EX_CONTEXTHELP;
+  }
+  if (form.FormStyle == TFormStyle::fsStayOnTop) frame.exStyle |= WS_EX_TOPMOST;
+  return frame;
 }
 
-void RegisterClasses(const std::string& formClass, WNDPROC formProc) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  if (!GetClassInfoExA(wc.hInstance, kPanelClass, &wc)) {
-    wc.lpfnWndProc = ControlProc;  // the panel routes its children's notifications
-    wc.lpszClassName = kPanelClass;
-    RegisterClassExA(&wc);
-  }
+void RegisterFormClass(const std::string& className) {
   WNDCLASSEXA fc{};
   fc.cbSize = sizeof fc;
   fc.hInstance = GetModuleHandleA(nullptr);
-  if (!GetClassInfoExA(fc.hInstance, formClass.c_str(), &fc)) {
-    fc.lpfnWndProc = formProc;
-    fc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    fc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    fc.hIcon = LoadIconA(fc.hInstance, MAKEINTRESOURCEA(1));
-    if (fc.hIcon == nullptr) fc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    fc.lpszClassName = formClass.c_str();
-    RegisterClassExA(&fc);
-  }
-}
-
-// The closed field of a drop-down list is as high as its font makes it; the
-// field's item height is adjusted until the whole control has the layout's
-// height. The value read back is not always the value set (Wine adds 2), so
-// each step corrects the value set last by what the height still lacks.
-void FitClosedHeight(HWND combo, int height) {
-  auto field = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-  for (int attempt = 0; attempt < 4 && field > 0; ++attempt) {
-    RECT closed;
-    GetWindowRect(combo, &closed);
-    const int difference = height - static_cast<int>(closed.bottom - closed.top);
-    if (difference == 0 || field + difference <= 0) return;
-    field += difference;
-    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
-  }
-}
-
-HFONT CreateUiFont(bool bold) {
-  return CreateFontA(-12, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Segoe UI");
+  if (GetClassInfoExA(fc.hInstance, className.c_str(), &fc)) return;
+  fc.lpfnWndProc = DefWindowProcA;  // replaced once the window knows its form
+  fc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  fc.hbrBackground = nullptr;  // the form paints its own colour
+  fc.hIcon = LoadIconA(fc.hInstance, MAKEINTRESOURCEA(1));
+  if (fc.hIcon == nullptr) fc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  fc.lpszClassName = className.c_str();
+  RegisterClassExA(&fc);
 }
 
 }  // namespace
 
-void ControlWindow::Notified(WORD code) {
-  if (auto* combo = dynamic_cast<TComboBox*>(&control)) {
-    if (code == CBN_SELCHANGE) combo->UserSelected(static_cast<int>(SendMessageA(window, CB_GETCURSEL, 0, 0)));
-  } else if (dynamic_cast<TEdit*>(&control) != nullptr) {
-    if (code == EN_CHANGE && !settingText) control.UserChangedText(WindowText(window));
-  } else if (auto* button = dynamic_cast<TSpeedButton*>(&control)) {
-    if (code == BN_CLICKED) button->Click();
-  } else if (auto* image = dynamic_cast<TImage*>(&control)) {
-    if (code == STN_CLICKED && image->OnClick) image->OnClick(image);
-  }
-}
-
-// Speed buttons take no focus: the mouse is tracked here instead of by the
-// button itself, which would move the focus to it. A release over the button
-// reports BN_CLICKED to the parent like any button (BM_CLICK comes this way too).
-LRESULT ControlWindow::ButtonMouse(UINT message, LPARAM lParam) {
-  RECT client;
-  GetClientRect(window, &client);
-  const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  const bool inside = PtInRect(&client, point) != FALSE;
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      tracking = true;
-      SetCapture(window);
-      SendMessageA(window, BM_SETSTATE, TRUE, 0);
-      break;
-    case WM_MOUSEMOVE:
-      if (tracking) SendMessageA(window, BM_SETSTATE, inside ? TRUE : FALSE, 0);
-      break;
-    case WM_LBUTTONUP:
-      if (tracking) {
-        tracking = false;
-        if (GetCapture() == window) ReleaseCapture();
-        SendMessageA(window, BM_SETSTATE, FALSE, 0);
-        if (inside && IsWindowEnabled(window)) {
-          SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
-                       reinterpret_cast<LPARAM>(window));
-        }
-      }
-      break;
-    case WM_CAPTURECHANGED:
-      if (tracking) {
-        tracking = false;
-        SendMessageA(window, BM_SETSTATE, FALSE, 0);
-      }
-      break;
-    default:
-      break;
-  }
-  return 0;
-}
-
-FormWindow::FormWindow(TForm& form) : form_(form) {
+FormWindow::FormWindow(TForm& form) : form_(form), background_(form.Color) {
   const std::string className = "T" + form.Name;
-  RegisterClasses(className, FormProc);
-  regularFont_ = CreateUiFont(false);
-  boldFont_ = CreateUiFont(true);
-
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  const DWORD exStyle = WS_EX_CONTEXTHELP;
-  RECT frame{0, 0, form.ClientWidth, form.ClientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  window_ = CreateWindowExA(exStyle, className.c_str(), form.Text().c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), this);
+  RegisterFormClass(className);
+  const Frame frame = FrameOf(form);
+  RECT outer{0, 0, form.ClientWidth, form.ClientHeight};
+  AdjustWindowRectEx(&outer, frame.style, FALSE, frame.exStyle);
+  window_ = CreateWindowExA(frame.exStyle, className.c_str(), form.Text().c_str(), frame.style, form.Left, form.Top,
+                            outer.right - outer.left, outer.bottom - outer.top, platform::win32::ApplicationWindow(),
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  form_.SetWindowHandle(reinterpret_cast<std::uintptr_t>(window_));
+  SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
+  form_.SetWindowHandle(platform::WindowHandle{reinterpret_cast<std::uintptr_t>(window_)});
   gForms.push_back(this);
   CreateControls();
-  form_.SetCloser([this] { SendMessageA(window_, WM_CLOSE, 0, 0); });
+  SyncBounds();
 }
 
 FormWindow::~FormWindow() {
-  for (auto& control : controls_) control->control.SetPeer(nullptr);
-  form_.SetCloser(nullptr);
-  form_.SetWindowHandle(0);
+  // The form's controls may be gone already: nothing reaches them from here on.
+  detached_ = true;
+  for (auto& control : controls_) control->Detach();
+  modal_.reset();
   gForms.erase(std::remove(gForms.begin(), gForms.end(), this), gForms.end());
   if (IsWindow(window_)) DestroyWindow(window_);
-  DeleteObject(regularFont_);
-  DeleteObject(boldFont_);
+  form_.SetWindowHandle({});
+}
+
+void AttachWindow(TForm& form) { form.SetFormPeer(std::make_unique<FormWindow>(form)); }
+
+const std::vector<FormWindow*>& FormWindow::All() { return gForms; }
+
+FormWindow* FormWindow::Containing(HWND window) {
+  if (window == nullptr) return nullptr;
+  HWND root = GetAncestor(window, GA_ROOT);
+  for (FormWindow* form : gForms) {
+    if (form->window_ == root) return form;
+  }
+  return nullptr;
 }
 
 void FormWindow::CreateControls() {
@@ -225,108 +110,131 @@ void FormWindow::CreateControls() {
     if (control == nullptr) continue;  // non-visual components have no window
     HWND parent = window_;
     if (control->Parent() != &form_) {
-      ControlWindow* parentWindow = nullptr;
-      for (auto& candidate : controls_) {
-        if (&candidate->control == control->Parent()) parentWindow = candidate.get();
-      }
-      if (parentWindow == nullptr) continue;  // parents come before their children
-      parent = parentWindow->window;
+      const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                      [&](const auto& candidate) { return &candidate->Control() == control->Parent(); });
+      if (found == controls_.end()) continue;  // parents come before their children
+      parent = (*found)->Handle();
     }
-
-    const char* windowClass = "Static";
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    DWORD exStyle = 0;
-    int height = control->Height;
-    if (dynamic_cast<TPanel*>(control) != nullptr) {
-      windowClass = kPanelClass;
-      style |= WS_CLIPCHILDREN;
-      exStyle = WS_EX_CLIENTEDGE;
-    } else if (dynamic_cast<TComboBox*>(control) != nullptr) {
-      windowClass = "ComboBox";
-      style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-      height = 400;  // the height of the open list; the closed field follows the item height
-    } else if (dynamic_cast<TEdit*>(control) != nullptr) {
-      windowClass = "Edit";
-      style |= ES_AUTOHSCROLL | WS_TABSTOP;
-      exStyle = WS_EX_CLIENTEDGE;
-    } else if (dynamic_cast<TSpeedButton*>(control) != nullptr) {
-      windowClass = "Button";
-      style |= BS_PUSHBUTTON;
-    } else if (dynamic_cast<TImage*>(control) != nullptr) {
-      style |= SS_ICON | SS_NOTIFY;
-    } else {
-      style |= SS_LEFT;
-    }
-    if (!control->Enabled()) style |= WS_DISABLED;
-
-    auto peer = std::make_unique<ControlWindow>(*this, *control);
-    peer->window = CreateWindowExA(exStyle, windowClass, control->Text().c_str(), style, control->Left, control->Top,
-                                   control->Width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)),
-                                   GetModuleHandleA(nullptr), nullptr);
-    if (peer->window == nullptr) continue;
-    SetWindowLongPtrA(peer->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(peer.get()));
-    if (windowClass != kPanelClass) {
-      peer->original = reinterpret_cast<WNDPROC>(
-          SetWindowLongPtrA(peer->window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
-    }
-    SendMessageA(peer->window, WM_SETFONT, reinterpret_cast<WPARAM>(control->Bold ? boldFont_ : regularFont_), FALSE);
-
-    if (auto* combo = dynamic_cast<TComboBox*>(control)) {
-      for (const auto& item : combo->Items) SendMessageA(peer->window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-      SendMessageA(peer->window, CB_SETITEMHEIGHT, 0, 15);
-      FitClosedHeight(peer->window, control->Height);
-      SendMessageA(peer->window, CB_SETCURSEL, static_cast<WPARAM>(combo->ItemIndex()), 0);
-    } else if (dynamic_cast<TImage*>(control) != nullptr) {
-      HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-      if (icon == nullptr) icon = LoadIconA(nullptr, IDI_APPLICATION);
-      SendMessageA(peer->window, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    }
-    control->SetPeer(peer.get());
-    controls_.push_back(std::move(peer));
+    if (auto peer = ControlWindow::Create(*this, *control, parent, id++)) controls_.push_back(std::move(peer));
   }
 }
 
 ControlWindow* FormWindow::FindByHandle(HWND window) const {
   for (const auto& control : controls_) {
-    if (control->window == window) return control.get();
+    if (control->Handle() == window) return control.get();
   }
   return nullptr;
 }
 
-void FormWindow::ShowCentered() {
-  RECT frame;
-  GetWindowRect(window_, &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  ShowWindow(window_, SW_SHOWNORMAL);
-  UpdateWindow(window_);
-  // The first tab stop takes the focus, as in a dialog.
-  TWinControl* first = nullptr;
+HFONT FormWindow::FontFor(const TControl& control) {
+  if (control.Font) return fonts_.Get(*control.Font);
+  TFont font = form_.Font.value_or(TFont{});
+  if (control.Bold) font.Bold = true;
+  return fonts_.Get(font);
+}
+
+HBRUSH FormWindow::LabelColours(const TControl& control, HDC dc) {
+  const TFont& font = control.Font ? *control.Font : form_.Font.value_or(TFont{});
+  SetTextColor(dc, ColourOf(font.Color));
+  SetBkMode(dc, TRANSPARENT);
+  return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void FormWindow::AlignChildren(HWND parent) {
+  RECT client;
+  GetClientRect(parent, &client);
   for (const auto& control : controls_) {
-    auto* windowed = dynamic_cast<TWinControl*>(&control->control);
-    if (windowed != nullptr && windowed->TabOrder >= 0 && windowed->Enabled() &&
-        (first == nullptr || windowed->TabOrder < first->TabOrder)) {
-      first = windowed;
+    if (control->Control().Align == TAlign::alClient && GetParent(control->Handle()) == parent) {
+      MoveWindow(control->Handle(), 0, 0, client.right, client.bottom, TRUE);
     }
   }
-  if (first != nullptr) first->SetFocus();
+}
+
+void FormWindow::SyncBounds() {
+  RECT outer;
+  if (!GetWindowRect(window_, &outer)) return;
+  form_.Left = outer.left;
+  form_.Top = outer.top;
+  form_.Width = outer.right - outer.left;
+  form_.Height = outer.bottom - outer.top;
+}
+
+void FormWindow::Show() {
+  if (form_.Position == TPosition::poScreenCenter && !positioned_) {
+    SyncBounds();
+    form_.Left = (GetSystemMetrics(SM_CXSCREEN) - form_.Width) / 2;
+    form_.Top = (GetSystemMetrics(SM_CYSCREEN) - form_.Height) / 2;
+    Moved();
+  }
+  positioned_ = true;
+  ShowWindow(window_, SW_SHOWNORMAL);
+  SetForegroundWindow(window_);
+  UpdateWindow(window_);
+  FocusFirst();
+}
+
+// The control that had the focus gets it back; otherwise the first enabled
+// tab stop, as in a dialog; a form without one keeps the focus itself.
+void FormWindow::FocusFirst() {
+  TWinControl* target = form_.ActiveControl();
+  if (target == nullptr || !target->Enabled() || target->Peer() == nullptr) {
+    target = nullptr;
+    for (const auto& control : controls_) {
+      auto* windowed = dynamic_cast<TWinControl*>(&control->Control());
+      if (windowed != nullptr && windowed->TabOrder >= 0 && windowed->Enabled() &&
+          (target == nullptr || windowed->TabOrder < target->TabOrder)) {
+        target = windowed;
+      }
+    }
+  }
+  if (target != nullptr) {
+    target->SetFocus();
+  } else {
+    SetFocus(window_);
+  }
+}
+
+void FormWindow::Hide() { ShowWindow(window_, SW_HIDE); }
+
+void FormWindow::Moved() {
+  SetWindowPos(window_, nullptr, form_.Left, form_.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::Close() { SendMessageA(window_, WM_CLOSE, 0, 0); }
+
+void FormWindow::BeginModal() { modal_.emplace(window_); }
+
+void FormWindow::EndModal() { modal_.reset(); }
+
+bool FormWindow::ServeModal() { return platform::win32::ServeOneMessage(); }
+
+void FormWindow::Wake() { PostMessageA(window_, WM_NULL, 0, 0); }
+
+bool FormWindow::PreTranslate(MSG& message) {
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) return HandleTabKey(message);
+  if (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
+    return HandleDialogKey(message);
+  }
+  if (message.message == WM_CHAR && form_.KeyPreview && message.hwnd != window_) {
+    const char key = form_.KeyPress(static_cast<char>(message.wParam));
+    if (key == '\0') return true;
+    message.wParam = static_cast<unsigned char>(key);
+  }
+  return false;
 }
 
 bool FormWindow::HandleTabKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
   std::vector<TWinControl*> stops;
   for (const auto& control : controls_) {
-    auto* windowed = dynamic_cast<TWinControl*>(&control->control);
+    auto* windowed = dynamic_cast<TWinControl*>(&control->Control());
     if (windowed != nullptr && windowed->TabOrder >= 0 && windowed->Enabled()) stops.push_back(windowed);
   }
   if (stops.empty()) return true;
-  std::sort(stops.begin(), stops.end(), [](auto* a, auto* b) { return a->TabOrder < b->TabOrder; });
+  std::stable_sort(stops.begin(), stops.end(), [](auto* a, auto* b) { return a->TabOrder < b->TabOrder; });
   const ControlWindow* focused = FindByHandle(GetFocus());
   auto current = std::find_if(stops.begin(), stops.end(),
-                              [&](TWinControl* stop) { return focused != nullptr && &focused->control == stop; });
+                              [&](TWinControl* stop) { return focused != nullptr && &focused->Control() == stop; });
   const bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
   std::size_t next = 0;
   if (current != stops.end()) {
@@ -337,81 +245,118 @@ bool FormWindow::HandleTabKey(const MSG& message) {
   return true;
 }
 
-LRESULT CALLBACK FormWindow::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self != nullptr) {
-    switch (message) {
-      case WM_CLOSE:
-        if (self->form_.CloseQuery()) DestroyWindow(window);
-        return 0;
-      case WM_ACTIVATE:
-        // Coming back (after a box, a dialog or another program), the
-        // control that had the focus gets it again, not the bare frame.
-        if (LOWORD(wParam) != WA_INACTIVE) {
-          if (TWinControl* active = self->form_.ActiveControl(); active != nullptr && active->Peer() != nullptr) {
-            active->Peer()->Focus();
-            return 0;
-          }
-        }
+// Enter presses the focused glyph button, or else the default button; Esc
+// presses the cancel button. A disabled button stays unpressed, and the key
+// goes nowhere else.
+bool FormWindow::HandleDialogKey(const MSG& message) {
+  const ControlWindow* focused = FindByHandle(GetFocus());
+  TBitBtn* target = nullptr;
+  bool claimed = false;
+  for (const auto& control : controls_) {
+    auto* button = dynamic_cast<TBitBtn*>(&control->Control());
+    if (button == nullptr) continue;
+    if (message.wParam == VK_RETURN) {
+      if (focused == control.get()) {
+        target = button;
+        claimed = true;
         break;
-      case WM_COMMAND:
-        // Our controls report to their panel; automation may also send their
-        // notifications to the form itself.
-        if (ControlWindow* child = self->FindByHandle(reinterpret_cast<HWND>(lParam))) {
-          child->Notified(HIWORD(wParam));
+      }
+      if (button->Default) {
+        target = button;
+        claimed = true;
+      }
+    } else if (button->Cancel) {
+      target = button;
+      claimed = true;
+      break;
+    }
+  }
+  if (target != nullptr && target->Enabled() && IsWindowVisible(window_)) target->Click();
+  return claimed;
+}
+
+void FormWindow::CloseRequested() {
+  if (form_.Modal()) {
+    form_.Close();  // ends the showing with Cancel; the close handler runs there
+    return;
+  }
+  if (!form_.CloseQuery()) return;
+  if (&form_ == Application.MainForm()) {
+    // The application ends; the forms and their windows go after the loop.
+    ShowWindow(window_, SW_HIDE);
+    PostQuitMessage(0);
+    return;
+  }
+  form_.Hide();
+  if (form_.LastCloseAction() == TCloseAction::caFree) ReleaseLater(form_);
+}
+
+LRESULT CALLBACK FormWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr || self->detached_) return DefWindowProcA(window, message, wParam, lParam);
+  return platform::win32::Guarded<LRESULT>(0, [&] { return self->Message(message, wParam, lParam); });
+}
+
+LRESULT FormWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      CloseRequested();
+      return 0;
+    case WM_ACTIVATE:
+      // Coming back (after a box, a dialog or another program), the
+      // control that had the focus gets it again, not the bare frame.
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        if (TWinControl* active = form_.ActiveControl(); active != nullptr && active->Peer() != nullptr) {
+          active->Peer()->Focus();
           return 0;
         }
-        break;
-      case WM_DESTROY:
-        if (!gForms.empty() && gForms.front() == self) PostQuitMessage(0);
+      }
+      break;
+    case WM_COMMAND:
+      // Our controls report to their parent; automation may also send their
+      // notifications to the form itself.
+      if (ControlWindow* child = FindByHandle(reinterpret_cast<HWND>(lParam))) {
+        child->Notified(HIWORD(wParam));
         return 0;
-      default:
-        break;
-    }
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+      if (ControlWindow* child = FindByHandle(reinterpret_cast<HWND>(lParam))) {
+        return reinterpret_cast<LRESULT>(LabelColours(child->Control(), reinterpret_cast<HDC>(wParam)));
+      }
+      break;
+    case WM_ERASEBKGND:
+      FillBackground(window_, reinterpret_cast<HDC>(wParam), background_.Get());
+      return 1;
+    case WM_LBUTTONDOWN:
+      pressed_ = true;
+      return 0;
+    case WM_LBUTTONUP:
+      if (pressed_) {
+        pressed_ = false;
+        form_.Click();
+      }
+      return 0;
+    case WM_CHAR:
+      // The form itself has the focus (or the character was sent to it).
+      form_.KeyPress(static_cast<char>(wParam));
+      return 0;
+    case WM_SIZE:
+      AlignChildren(window_);
+      break;
+    case WM_WINDOWPOSCHANGED:
+      SyncBounds();
+      break;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE && &form_ == Application.MainForm()) {
+        MinimizeApplication();
+        return 0;
+      }
+      break;
+    default:
+      break;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND CreateApplicationWindow(const char* title) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.lpszClassName = "TApplication";
-  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
-  RegisterClassExA(&wc);
-  gApplicationWindow = CreateWindowExA(0, wc.lpszClassName, title, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
-                                       nullptr, nullptr, wc.hInstance, nullptr);
-  return gApplicationWindow;
-}
-
-HWND ApplicationWindow() { return gApplicationWindow; }
-
-namespace {
-void Dispatch(MSG& message) {
-  for (FormWindow* form : gForms) {
-    if (form->HandleTabKey(message)) return;
-  }
-  TranslateMessage(&message);
-  DispatchMessageA(&message);
-}
-}  // namespace
-
-int RunMessageLoop() {
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
-  return static_cast<int>(message.wParam);
-}
-
-void ProcessMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
-      return;
-    }
-    Dispatch(message);
-  }
+  return DefWindowProcA(window_, message, wParam, lParam);
 }
 
 }  // namespace ui::win32

@@ -1,58 +1,84 @@
-// The binding of toolkit forms to real Win32 windows: every control becomes a
-// child window whose window text is its caption, so that automation and
-// screen readers find, read and press it; window notifications become the
-// controls' events.
+// The real top-level window behind a toolkit form: its frame, place and
+// state follow the form's description; it creates one child window per
+// control and serves the form's modal showings. Owned by the hidden
+// application window, so the task bar shows the application's title.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
-#include "ui/controls.h"
+#include "platform/win32/message_loop.h"
+#include "ui/forms.h"
+#include "ui/win32/painting.h"
 
 namespace ui::win32 {
 
-struct ControlWindow;
+class ControlWindow;
 
-class FormWindow {
+class FormWindow final : public FormPeer {
  public:
   // Creates the form's window (class "T" + form name) and all its controls
   // from their current state. The window is not shown yet.
   explicit FormWindow(TForm& form);
-  ~FormWindow();
+  ~FormWindow() override;
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
 
+  // FormPeer
+  void Show() override;
+  void Hide() override;
+  void Moved() override;
+  void Close() override;
+  void BeginModal() override;
+  void EndModal() override;
+  bool ServeModal() override;
+  void Wake() override;
+
   HWND Handle() const { return window_; }
   TForm& Form() const { return form_; }
-  // Shows the window in the centre of the screen.
-  void ShowCentered();
-
-  // Tab and Shift+Tab move the focus between the form's tab stops.
-  bool HandleTabKey(const MSG& message);
   // The binding of one of this form's control windows, or nullptr.
   ControlWindow* FindByHandle(HWND window) const;
+  HFONT FontFor(const TControl& control);
+  // Text colour and background of a label (WM_CTLCOLORSTATIC).
+  HBRUSH LabelColours(const TControl& control, HDC dc);
+  // Children of `parent` that fill it follow its new size.
+  void AlignChildren(HWND parent);
+
+  // Keys that the form sees before its controls: Tab and Shift+Tab between
+  // tab stops, Enter for the default button, Esc for the cancel button and,
+  // on a key-preview form, every typed character. True when handled.
+  bool PreTranslate(MSG& message);
+
+  // The form window that `window` is or lies in, or nullptr.
+  static FormWindow* Containing(HWND window);
+  // Every form window, in creation order.
+  static const std::vector<FormWindow*>& All();
 
  private:
-  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
+  void SyncBounds();
+  void FocusFirst();
+  bool HandleTabKey(const MSG& message);
+  bool HandleDialogKey(const MSG& message);
+  void CloseRequested();
 
   TForm& form_;
   HWND window_ = nullptr;
-  HFONT regularFont_ = nullptr;
-  HFONT boldFont_ = nullptr;
+  bool detached_ = false;
+  bool positioned_ = false;  // placed in the centre at its first showing
+  bool pressed_ = false;     // the mouse went down on the form itself
+  FontCache fonts_;
+  SolidBrush background_;
   std::vector<std::unique_ptr<ControlWindow>> controls_;
+  std::optional<platform::win32::TaskWindowsDisabled> modal_;
 };
 
-// The hidden application window: it carries the application title and owns
-// the message boxes.
-HWND CreateApplicationWindow(const char* title);
-HWND ApplicationWindow();
-
-// Runs the message loop until the main window has closed.
-int RunMessageLoop();
-// Serves every message waiting in the queue and returns.
-void ProcessMessages();
+// Gives the form its real window.
+void AttachWindow(TForm& form);
 
 }  // namespace ui::win32

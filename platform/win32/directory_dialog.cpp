@@ -1,4 +1,4 @@
-#include "ui/win32/directory_dialog.h"
+#include "platform/win32/directory_dialog.h"
 
 #include <windows.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "seldir/directory_confirmation.h"
+#include "platform/win32/barrier.h"
 
-namespace ui::win32 {
+namespace platform::win32 {
 
 namespace {
 
@@ -125,6 +125,11 @@ class DirectoryDialog {
   explicit DirectoryDialog(platform::DirectoryDialogRecord& record) : record_(record) {}
 
   static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded<INT_PTR>(FALSE, [&] { return HandleMessage(window, message, wParam, lParam); });
+  }
+
+ private:
+  static INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
       SetWindowLongPtrA(window, DWLP_USER, lParam);
       reinterpret_cast<DirectoryDialog*>(lParam)->Open(window);
@@ -135,7 +140,6 @@ class DirectoryDialog {
     return self->Command(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
   }
 
- private:
   void Open(HWND window) {
     window_ = window;
     const std::string start = FullPath(record_.directory.empty() ? "." : record_.directory);
@@ -218,7 +222,7 @@ class DirectoryDialog {
         return true;
       case kDirectoryHelpId: {
         const std::string text = "No help is installed for help context " + std::to_string(record_.helpContext) + ".";
-        MessageBoxA(window_, text.c_str(), seldir::kDirectoryDialogCaption, MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(window_, text.c_str(), platform::kDirectoryDialogCaption, MB_OK | MB_ICONINFORMATION);
         return true;
       }
       default:
@@ -232,7 +236,7 @@ class DirectoryDialog {
     const bool absolute = (text.size() >= 2 && text[1] == ':') || text.rfind("\\\\", 0) == 0;
     const std::string path = FullPath(text.empty() ? shown_ : absolute ? text : Join(shown_, text));
     if (path.empty()) return;
-    if (record_.confirm && !record_.confirm(reinterpret_cast<platform::Handle>(window_), path)) {
+    if (record_.confirm && !record_.confirm(platform::WindowHandle{reinterpret_cast<std::uintptr_t>(window_)}, path)) {
       SetFocus(GetDlgItem(window_, kDirectoryFieldId));
       return;
     }
@@ -249,7 +253,7 @@ class DirectoryDialog {
 
 bool ShowDirectoryDialog(platform::DirectoryDialogRecord& record) {
   DialogTemplate dialog(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU, 220, 162,
-                        seldir::kDirectoryDialogCaption, "MS Shell Dlg", 8);
+                        platform::kDirectoryDialogCaption, "MS Shell Dlg", 8);
   dialog.Add(kStatic, SS_LEFT, 7, 7, 206, 8, -1, "Directory &name:");
   dialog.Add(kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 17, 206, 12, kDirectoryFieldId, "");
   dialog.Add(kStatic, SS_LEFT, 7, 34, 140, 8, -1, "&Directories:");
@@ -264,9 +268,9 @@ bool ShowDirectoryDialog(platform::DirectoryDialogRecord& record) {
   }
   DirectoryDialog state(record);
   const INT_PTR result =
-      DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Get(), reinterpret_cast<HWND>(record.owner),
+      DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Get(), reinterpret_cast<HWND>(record.owner.value),
                               DirectoryDialog::Proc, reinterpret_cast<LPARAM>(&state));
   return result == IDOK;
 }
 
-}  // namespace ui::win32
+}  // namespace platform::win32

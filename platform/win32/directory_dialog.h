@@ -5,7 +5,7 @@
 
 #include "platform/platform.h"
 
-namespace ui::win32 {
+namespace platform::win32 {
 
 // Control ids, for automation.
 inline constexpr int kDirectoryFieldId = 100;
@@ -18,4 +18,4 @@ inline constexpr int kDirectoryHelpId = 9;  // IDHELP
 // the chosen directory, without a trailing backslash except at a drive root.
 bool ShowDirectoryDialog(platform::DirectoryDialogRecord& record);
 
-}  // namespace ui::win32
+}  // namespace platform::win32

@@ -1,0 +1,55 @@
+#include "manager/downloader3.h"
+
+#include "ui/form_description.h"
+#include "ui/forms/about_form.h"
+
+namespace manager {
+
+TAboutBox* AboutBox = nullptr;
+
+TAboutBox::TAboutBox(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner), os_(os) {
+  Name = "AboutBox";
+  Panel1.Name = "Panel1";
+  Image1.Name = "Image1";
+  ProductName.Name = "ProductName";
+  Copyright.Name = "Copyright";
+  Comments.Name = "Comments";
+  Label4.Name = "Label4";
+  Home.Name = "Home";
+  ui::LoadForm(*this, ui::kAboutFormDescription);
+
+  const ui::TNotifyEvent click = [this](ui::TObject* sender) { FormClick(sender); };
+  OnClick = click;
+  Panel1.OnClick = click;
+  ProductName.OnClick = click;
+  Copyright.OnClick = click;
+  Comments.OnClick = click;
+  Label4.OnClick = click;
+  Image1.OnClick = click;
+  Home.OnClick = [this](ui::TObject* sender) { Image2Click(sender); };
+  OnClose = [this](ui::TObject* sender, ui::TCloseAction& action) { FormClose(sender, action); };
+  OnKeyPress = [this](ui::TObject* sender, char& key) { FormKeyPress(sender, key); };
+}
+
+TAboutBox::~TAboutBox() {
+  if (AboutBox == this) AboutBox = nullptr;
+}
+
+void TAboutBox::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& action) { action = ui::TCloseAction::caFree; }
+
+void TAboutBox::FormClick(ui::TObject* /*sender*/) { Close(); }
+
+void TAboutBox::FormKeyPress(ui::TObject* /*sender*/, char& key) {
+  key = '\0';
+  Close();
+}
+
+void TAboutBox::Image2Click(ui::TObject* sender) {
+  const auto* label = dynamic_cast<const ui::TControl*>(sender);
+  if (label == nullptr) return;
+  const ui::TForm* main = ui::Application.MainForm();
+  os_.ShellOpen(main != nullptr ? main->WindowHandle() : platform::WindowHandle{}, "", label->Hint, "", "",
+                platform::kSwShowNormal);
+}
+
+}  // namespace manager

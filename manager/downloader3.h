@@ -1,0 +1,36 @@
+// The About box: the maker's notice and web address; any click or typed
+// character closes it, a click on the address opens it.
+#pragma once
+
+#include "platform/platform.h"
+#include "ui/forms.h"
+
+namespace manager {
+
+class TAboutBox : public ui::TForm {
+ public:
+  TAboutBox(ui::TComponent* owner, platform::Platform& os);
+  ~TAboutBox() override;
+
+  ui::TPanel Panel1{this};
+  ui::TImage Image1{this};
+  ui::TLabel ProductName{this};
+  ui::TLabel Copyright{this};
+  ui::TLabel Comments{this};
+  ui::TLabel Label4{this};
+  ui::TLabel Home{this};
+
+  void FormClose(ui::TObject* sender, ui::TCloseAction& action);
+  void FormClick(ui::TObject* sender);
+  void FormKeyPress(ui::TObject* sender, char& key);
+  void Image2Click(ui::TObject* sender);
+
+ private:
+  platform::Platform& os_;
+};
+
+// The About box while it exists: it is destroyed after every showing (and
+// this becomes nullptr); the main window creates it again before the next.
+extern TAboutBox* AboutBox;
+
+}  // namespace manager

@@ -1,0 +1,66 @@
+// "Execute selected program" starts the installed program and closes the
+// manager; "Update && reset selected program" marks the program's settings
+// for a reset, starts its update installer silently and closes the manager.
+#include "catalogue/catalogue.h"
+#include "catalogue/managed_programs.h"
+#include "manager/downloader1.h"
+
+namespace manager {
+
+namespace {
+constexpr const char* kMissingProgram =
+    "The program does not exist and therefore cannot be executed, updated or removed !";
+}  // namespace
+
+void TForm1::SpeedButton4Click(ui::TObject* /*sender*/) {
+  {
+    const ActionScope action(*this);
+    Edit1Exit(this);
+    const int index = ComboBox1.ItemIndex();
+    if (!catalogue::IsOwnProgram(index)) return;
+    const std::string programPath = ProgramPath(index);
+    if (!os_.FileExists(programPath)) {
+      Inform(kMissingProgram);
+      Edit1Exit(this);
+      return;
+    }
+    const std::string arguments = catalogue::ProgramArguments(index, os_.ModuleFileName());
+    if (!RunProgram(programPath, arguments, platform::kSwShowNormal, false)) {
+      Inform(std::string(catalogue::kExecutableName[index]) + " could not be executed !");
+      return;
+    }
+  }
+  Close();
+}
+
+void TForm1::SpeedButton8Click(ui::TObject* /*sender*/) {
+  if (!SpeedButton8.Enabled()) return;
+  {
+    const ActionScope action(*this);
+    Edit1Exit(this);
+    const int index = ComboBox1.ItemIndex();
+    if (!catalogue::IsOwnProgram(index)) return;
+    const std::string settingsFile = catalogue::SettingsFilePath(ProgramPath(index));
+    // Nothing for entry 4 or a program that never wrote its settings; a
+    // failed write raises "Unable to write to <file>" for the error box.
+    if (!catalogue::WriteUpdateMarks(os_, index, settingsFile, os_.ModuleFileName())) return;
+
+    const std::string name = catalogue::kExecutableName[index];
+    const std::string updatePath = catalogue::UpdatePath(FInstallDir, index);
+    if (!FetchFile(catalogue::UpdateUrl(index), updatePath)) {
+      Inform("Error while downloading " + name + " !");
+      return;
+    }
+    if (closeRequested_) return;
+    Inform("The download was successful. The program will now be\r\nupdated and executed with its original start values !");
+    if (!RunProgram(updatePath, catalogue::UpdateArguments(FInstallDir), platform::kSwShowNormal, false)) {
+      Inform(name + " could not be executed !");
+      return;
+    }
+    FInstallers[static_cast<std::size_t>(index)] = updatePath;
+    Edit1Exit(this);
+  }
+  Close();
+}
+
+}  // namespace manager

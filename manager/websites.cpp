@@ -1,0 +1,54 @@
+// The actions that lead out of the manager: a program's website (behind the
+// disclaimer for other makers' programs), the virus check of a link, the
+// install directory in the file manager, and the About box. None of them
+// changes the manager's state; the shell's answer is not examined.
+#include "catalogue/catalogue.h"
+#include "manager/downloader1.h"
+#include "manager/downloader2.h"
+#include "manager/downloader3.h"
+
+namespace manager {
+
+namespace {
+
+// The scanning service's page that takes a link to check.
+constexpr const char* kVirusCheckPage = "https://www.virustotal.com/gui/home/url";
+
+}  // namespace
+
+void TForm1::SpeedButton1Click(ui::TObject* /*sender*/) {
+  if (ComboBox1.ItemIndex() >= catalogue::kOwnProgramCount) {
+    if (Form2 == nullptr || Form2->ShowModal() != ui::mrYes) return;
+  }
+  const int index = ComboBox1.ItemIndex();
+  if (index < 0 || index >= catalogue::kEntryCount) return;
+  os_.ShellOpen(WindowHandle(), "", catalogue::kWebsite[index], "", "", platform::kSwShowNormal);
+}
+
+void TForm1::SpeedButton7Click(ui::TObject* /*sender*/) {
+  const int index = ComboBox1.ItemIndex();
+  if (index < 0 || index >= catalogue::kEntryCount) return;
+  const std::string question =
+      "If you want to perform a virus check using \"VirusTotal\",\r\n"
+      "please insert the already copied current program link\r\n"
+      "via \"Paste\" into the URL line of the following web page.\r\n\r\n"
+      "The link to " +
+      ComboBox1.Items[static_cast<std::size_t>(index)] + " is already in the clipboard.";
+  if (!AskYesNo(question)) return;
+  const std::string link = catalogue::IsOwnProgram(index) ? catalogue::DownloadUrl(index) : catalogue::kWebsite[index];
+  // A clipboard held by another program leaves the old contents; the page opens all the same.
+  (void)os_.SetClipboardText(link);
+  os_.ShellOpen(WindowHandle(), "", kVirusCheckPage, "", "", platform::kSwShowNormal);
+}
+
+void TForm1::SpeedButton9Click(ui::TObject* /*sender*/) {
+  os_.ShellOpen(os_.ApplicationWindow(), "open", FInstallDir, "", "", platform::kSwShowNormal);
+}
+
+void TForm1::Image1Click(ui::TObject* /*sender*/) {
+  // The box destroys itself after every showing; each click makes a new one.
+  if (AboutBox == nullptr) AboutBox = &ui::Application.CreateForm<TAboutBox>(nullptr, os_);
+  AboutBox->ShowModal();
+}
+
+}  // namespace manager

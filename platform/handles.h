@@ -1,0 +1,23 @@
+// Operating-system handles as the portable core sees them: opaque values of
+// one type per kind, so that a window cannot be passed where a process or an
+// item id list is expected. The value 0 (the default) is no handle.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+template <class Kind>
+struct OpaqueHandle {
+  std::uintptr_t value = 0;
+
+  explicit operator bool() const { return value != 0; }
+  friend bool operator==(OpaqueHandle, OpaqueHandle) = default;
+};
+
+using WindowHandle = OpaqueHandle<struct WindowKind>;
+using ProcessHandle = OpaqueHandle<struct ProcessKind>;
+using ItemIdList = OpaqueHandle<struct ItemIdListKind>;          // PIDL of the shell's namespace
+using AllocatorHandle = OpaqueHandle<struct AllocatorKind>;      // the shell's IMalloc
+
+}  // namespace platform

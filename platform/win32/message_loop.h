@@ -1,0 +1,44 @@
+// The application's message queue and its hidden application window, below
+// both the real platform and the window binding: the binding installs the
+// window and a filter for keys; the platform serves the queue while it waits.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace platform::win32 {
+
+// The hidden application window: it carries the application title and owns
+// the forms and the message boxes.
+void SetApplicationWindow(HWND window);
+HWND ApplicationWindow();
+
+// Looks at every message before it is dispatched; true when it handled it.
+using MessageFilter = bool (*)(MSG& message);
+void SetMessageFilter(MessageFilter filter);
+
+// Runs the message loop until WM_QUIT; returns its exit code.
+int RunMessageLoop();
+// Waits for one message and serves it; false at WM_QUIT, which stays posted
+// for the main loop.
+bool ServeOneMessage();
+// Serves every message waiting in the queue and returns.
+void ProcessMessages();
+
+// Disables the visible, enabled top-level windows of this thread (but
+// `except`) while it lives, and enables them again afterwards: a modal
+// showing of a box or form.
+class TaskWindowsDisabled {
+ public:
+  explicit TaskWindowsDisabled(HWND except = nullptr);
+  ~TaskWindowsDisabled();
+  TaskWindowsDisabled(const TaskWindowsDisabled&) = delete;
+  TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
+
+ private:
+  std::vector<HWND> disabled_;
+  HWND active_;
+};
+
+}  // namespace platform::win32

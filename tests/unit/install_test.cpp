@@ -1,0 +1,262 @@
+// Installing, starting and updating an own program on a scripted platform:
+// the branches of each action, its exact texts and the arguments handed to
+// the programs it starts.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/managed_programs.h"
+#include "manager/downloader1.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/main_window_states.h"
+
+namespace {
+
+using manager::TForm1;
+
+constexpr const char* kTitle = "Vandrel download manager";
+
+class OwnProgramActions : public ::testing::Test {
+ protected:
+  void SetUp() override { ui::Application.Title = kTitle; }
+  TForm1& Start(int index, const std::string& directory) {
+    form = std::make_unique<TForm1>(nullptr, os);
+    form->ComboBox1.UserSelected(index);
+    form->Edit1.SetText(directory);
+    os.calls.clear();
+    return *form;
+  }
+  // Messages and questions, in order, without the caption.
+  std::vector<std::string> Said() const {
+    std::vector<std::string> said;
+    for (const auto& call : os.calls) {
+      for (const char* prefix : {"ShowMessageDialog ", "SystemMessageBox "}) {
+        if (call.rfind(prefix, 0) != 0) continue;
+        const auto text = call.find(": ");
+        said.push_back(call.substr(text + 2));
+      }
+    }
+    return said;
+  }
+  std::string Buttons() const { return testing_support::GovernedButtons(*form); }
+
+  testing_support::FakePlatform os;
+  std::unique_ptr<TForm1> form;
+};
+
+TEST_F(OwnProgramActions, InstallFetchesRunsTheSetupWithTheUnquotedDirectoryAndRecordsIt) {
+  os.AddDirectory("C:\\Program Files\\Orvik");
+  os.onProcessMessages = [] {};
+  TForm1& f = Start(0, "C:\\Program Files\\Orvik");
+  os.shellExecuteResult = true;
+  f.SpeedButton3.Click();
+  EXPECT_EQ(Said(), (std::vector<std::string>{"The download was successful. The program will now be installed !"}));
+  EXPECT_EQ(os.CallCount("UrlDownloadToFile " + catalogue::DownloadUrl(0) +
+                         " -> C:\\Program Files\\Orvik\\orvik100.exe"),
+            1);
+  EXPECT_EQ(os.lastLaunch.file, "C:\\Program Files\\Orvik\\orvik100.exe");
+  EXPECT_EQ(os.lastLaunch.parameters, "/DIR=C:\\Program Files\\Orvik");
+  EXPECT_EQ(f.Installers()[0], "C:\\Program Files\\Orvik\\orvik100.exe");
+  EXPECT_GE(os.CallCount("WaitForSingleObject"), 1);  // the setup program is waited for
+}
+
+TEST_F(OwnProgramActions, AFileBesideTheManagerIsCopiedAndTheButtonsFollowTheInstalledProgram) {
+  os.AddDirectory("D:\\Selvo");
+  os.AddFile("C:\\Tools\\selvo100.exe", "setup");
+  TForm1& f = Start(1, "D:\\Selvo");
+  // Our "setup program" installs the executable while it is waited for.
+  os.waitResults = {platform::kWaitObject0};
+  os.onProcessMessages = [this] { os.AddFile("D:\\Selvo\\SELVO.exe", "program"); };
+  f.SpeedButton3.Click();
+  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
+  EXPECT_EQ(os.FileContent("D:\\Selvo\\selvo100.exe"), "setup");
+  EXPECT_EQ(Buttons(), "10111");  // Execute, Remove, Update on; Download and install off
+}
+
+TEST_F(OwnProgramActions, AMissingDirectoryIsCreatedOnYesWithOneLevelOnly) {
+  os.AddDirectory("C:\\");
+  TForm1& f = Start(3, "C:\\New Brunda");
+  os.messageBoxAnswers = {platform::kIdNo};
+  f.SpeedButton3.Click();
+  EXPECT_EQ(Said(), (std::vector<std::string>{"C:\\New Brunda does not exist. Should it be created ? /36"}));
+  EXPECT_EQ(os.CallCount("MakeDirectory"), 0);
+  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
+
+  os.calls.clear();
+  os.messageBoxAnswers = {platform::kIdYes};
+  f.SpeedButton3.Click();
+  EXPECT_EQ(os.CallCount("MakeDirectory C:\\New Brunda"), 1);
+  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 1);
+
+  os.calls.clear();
+  os.uncreatable.insert("c:\\a\\b");
+  f.Edit1.SetText("C:\\A\\B");
+  os.calls.clear();
+  os.messageBoxAnswers = {platform::kIdYes};
+  f.SpeedButton3.Click();
+  EXPECT_EQ(Said(), (std::vector<std::string>{"C:\\A\\B does not exist. Should it be created ? /36",
+                                              "C:\\A\\B could not be created !"}));
+  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
+}
+
+TEST_F(OwnProgramActions, TheTargetDirectoryOfADriveRootOrATrailingBackslashKeepsItsBackslash) {
+  // The setup path is the directory, a backslash and the file name; its
+  // directory part keeps a backslash that follows a drive colon or another
+  // backslash: "E:\\orvik100.exe" gives "E:\\\\", "E:\\x\\orvik100.exe" gives "E:\\x".
+  TForm1& f = Start(0, "E:\\");
+  os.messageBoxAnswers = {platform::kIdNo};
+  f.SpeedButton3.Click();
+  EXPECT_EQ(Said(), (std::vector<std::string>{"E:\\\\ does not exist. Should it be created ? /36"}));
+
+  f.Edit1.SetText("E:\\Synth\\");
+  os.calls.clear();
+  os.messageBoxAnswers = {platform::kIdNo};
+  f.SpeedButton3.Click();
+  EXPECT_EQ(Said(), (std::vector<std::string>{"E:\\Synth\\\\ does not exist. Should it be created ? /36"}));
+}
+
+TEST_F(OwnProgramActions, FailuresNameTheExecutableAndRecordNothing) {
+  os.AddDirectory("C:\\Selvo");
+  TForm1& f = Start(1, "C:\\Selvo");
+  os.downloadResult = -1;
+  f.SpeedButton3.Click();
+  EXPECT_EQ(Said(), (std::vector<std::string>{"Error while downloading SELVO.exe !"}));
+  EXPECT_EQ(os.CallCount("ShellExecuteExtended"), 0);
+
+  os.calls.clear();
+  os.downloadResult = 0;
+  os.shellExecuteResult = false;
+  f.SpeedButton3.Click();
+  EXPECT_EQ(Said(), (std::vector<std::string>{"The download was successful. The program will now be installed !",
+                                              "SELVO.exe could not be executed !"}));
+  EXPECT_EQ(f.Installers()[1], "");
+  EXPECT_TRUE(os.HasFile("C:\\Selvo\\selvo100.exe"));  // the setup file stays
+}
+
+TEST_F(OwnProgramActions, EntryFourAsksForTheDirectoryFirstAndGoesOnAfterCancel) {
+  os.AddDirectory("C:\\Orvik");
+  TForm1& f = Start(4, "C:\\Orvik");
+  f.SpeedButton3.Click();  // the scripted browser answers Cancel
+  EXPECT_EQ(Said().front(),
+            "Please enter the directory in which Orvik Pro, Selvo or Brunda are located or select another directory.");
+  EXPECT_EQ(os.CallCount("ShBrowseForFolder"), 1);
+  EXPECT_EQ(os.lastLaunch.parameters, "/DIR=C:\\Orvik");
+}
+
+TEST_F(OwnProgramActions, ACloseDuringTheFileWaitEndsTheActionBeforeTheSetupStartsThenCloses) {
+  os.AddDirectory("C:\\Orvik");
+  TForm1& f = Start(0, "C:\\Orvik");
+  os.downloadCreatesFile = false;  // the file shows up only during the wait
+  bool closed = false;
+  os.onProcessMessages = [&] {
+    if (!closed) {
+      closed = true;
+      EXPECT_FALSE(f.CloseQuery());  // put off: the list stays in memory
+      EXPECT_TRUE(f.DirList().has_value());
+      os.AddFile("C:\\Orvik\\orvik100.exe");
+    }
+  };
+  os.tickStep = 100;
+  f.SpeedButton3.Click();
+  EXPECT_EQ(os.CallCount("ShellExecuteExtended"), 0);
+  EXPECT_FALSE(f.DirList().has_value());  // closed once the action ended
+  EXPECT_TRUE(os.HasFile("C:\\Tools\\vandrel.ini"));
+}
+
+TEST_F(OwnProgramActions, ExecutePassesTheManagerPathToEntriesZeroToTwoAndClosesTheManager) {
+  os.AddFile("C:\\P\\ORVIK.exe");
+  os.AddFile("C:\\P\\BRUNDA.exe");
+  TForm1& f = Start(2, "C:\\P");
+  f.SpeedButton4.Click();
+  EXPECT_EQ(os.lastLaunch.file, "C:\\P\\ORVIK.exe");
+  EXPECT_EQ(os.lastLaunch.parameters, "/x \"C:\\Tools\\vandrel.exe\"");
+  EXPECT_EQ(os.CallCount("WaitForSingleObject"), 0);
+  EXPECT_FALSE(f.DirList().has_value());  // the close sequence ran
+
+  TForm1& g = Start(3, "C:\\P");
+  g.SpeedButton4.Click();
+  EXPECT_EQ(os.lastLaunch.file, "C:\\P\\BRUNDA.exe");
+  EXPECT_EQ(os.lastLaunch.parameters, "");
+}
+
+TEST_F(OwnProgramActions, ExecuteOfAVanishedProgramOrAFailedStartKeepsTheManagerOpen) {
+  os.AddFile("C:\\P\\SELVO.exe");
+  TForm1& f = Start(1, "C:\\P");
+  EXPECT_EQ(Buttons(), "10111");
+  os.RemoveFile("C:\\P\\SELVO.exe");
+  f.SpeedButton4.Click();
+  EXPECT_EQ(Said(), (std::vector<std::string>{
+                        "The program does not exist and therefore cannot be executed, updated or removed !"}));
+  EXPECT_EQ(Buttons(), "11000");
+
+  os.AddFile("C:\\P\\SELVO.exe");
+  f.Edit1.SetText("C:\\P");
+  f.Edit1.SetText("C:\\P\\");
+  f.Edit1.SetText("C:\\P");
+  os.calls.clear();
+  os.shellExecuteResult = false;
+  f.SpeedButton4.Click();
+  EXPECT_EQ(Said(), (std::vector<std::string>{"SELVO.exe could not be executed !"}));
+  EXPECT_TRUE(f.DirList().has_value());
+}
+
+TEST_F(OwnProgramActions, UpdateWritesTheMarksFetchesStartsSilentlyRecordsAndCloses) {
+  os.AddFile("C:\\P\\ORVIK.exe");
+  os.AddFile("C:\\P\\ORVIK.ini", "[Options]\r\nPortable=0\r\n");
+  TForm1& f = Start(2, "C:\\P");
+  f.SpeedButton8.Click();
+  const std::vector<std::string> expected = {
+      "WriteProfileKey C:\\P\\ORVIK.ini [Options] Portable=1", "WriteProfileKey C:\\P\\ORVIK.ini [Options] Reset=1",
+      "WriteProfileKey C:\\P\\ORVIK.ini [Options] UpdateFlag=1",
+      "WriteProfileKey C:\\P\\ORVIK.ini [Options] VDMPath=C:\\Tools\\vandrel.exe"};
+  std::vector<std::string> writes;
+  for (const auto& call : os.calls) {
+    if (call.rfind("WriteProfileKey", 0) == 0) writes.push_back(call);
+  }
+  EXPECT_EQ(writes, expected);
+  EXPECT_EQ(Said(), (std::vector<std::string>{"The download was successful. The program will now be\r\nupdated and "
+                                              "executed with its original start values !"}));
+  EXPECT_EQ(os.lastLaunch.file, "C:\\P\\" + std::string(catalogue::kUpdateFileName[2]));
+  EXPECT_EQ(os.lastLaunch.parameters, "/DIR=C:\\P /SILENT");
+  EXPECT_EQ(os.CallCount("WaitForSingleObject"), 0);
+  EXPECT_FALSE(f.DirList().has_value());
+  // The update installer was recorded and is what the close deletes.
+  EXPECT_EQ(os.CallCount("RemoveFile C:\\P\\" + std::string(catalogue::kUpdateFileName[2])), 1);
+}
+
+TEST_F(OwnProgramActions, UpdateDoesNothingWithoutSettingsFileOrWhileDisabled) {
+  os.AddFile("C:\\P\\SELVO.exe");
+  TForm1& f = Start(1, "C:\\P");
+  f.SpeedButton8.Click();
+  EXPECT_EQ(os.CallCount("WriteProfileKey"), 0);
+  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
+  EXPECT_TRUE(Said().empty());
+
+  os.AddFile("C:\\P\\SELVO.ini");
+  f.SpeedButton8.SetEnabled(false);
+  os.calls.clear();
+  f.SpeedButton8.Click();
+  f.SpeedButton8Click(&f.SpeedButton8);  // called directly while disabled
+  EXPECT_TRUE(os.calls.empty());
+}
+
+TEST_F(OwnProgramActions, AFailedUpdateKeepsTheWrittenMarksAndTheManagerOpen) {
+  os.AddFile("C:\\P\\SELVO.exe");
+  os.AddFile("C:\\P\\SELVO.ini");
+  TForm1& f = Start(1, "C:\\P");
+  os.downloadResult = -1;
+  f.SpeedButton8.Click();
+  EXPECT_EQ(Said(), (std::vector<std::string>{"Error while downloading SELVO.exe !"}));
+  EXPECT_EQ(os.profile["C:\\P\\SELVO.ini|Options|Reset"], "1");
+  EXPECT_TRUE(f.DirList().has_value());
+
+  os.unwritable.insert("c:\\p\\selvo.ini");
+  os.calls.clear();
+  EXPECT_THROW(f.SpeedButton8.Click(), std::runtime_error);  // "Unable to write to ..." for the error box
+  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+// What a window and its controls look like, as values the form descriptions
+// carry: colours, fonts, text alignment, borders and placement.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ui {
+
+// A colour: R, G and B in the low three bytes (blue highest), or a system
+// colour (kSystemColour plus the system's colour index).
+using TColor = std::uint32_t;
+inline constexpr TColor kSystemColour = 0xFF000000u;
+inline constexpr TColor clBlack = 0x000000u;
+inline constexpr TColor clBlue = 0xFF0000u;
+inline constexpr TColor clWindowText = kSystemColour | 8;   // COLOR_WINDOWTEXT
+inline constexpr TColor clBtnFace = kSystemColour | 15;     // COLOR_BTNFACE
+inline constexpr TColor clBtnShadow = kSystemColour | 16;   // COLOR_BTNSHADOW
+
+inline constexpr std::uint8_t kAnsiCharset = 0;
+inline constexpr std::uint8_t kDefaultCharset = 1;
+
+struct TFont {
+  std::string Name = "MS Sans Serif";
+  int Height = 11;  // character height in pixels
+  bool Bold = false;
+  TColor Color = clWindowText;
+  std::uint8_t Charset = kAnsiCharset;
+
+  friend bool operator==(const TFont&, const TFont&) = default;
+};
+
+enum class TAlignment { taLeftJustify, taCenter };
+
+enum class TBorderStyle { bsSingle, bsSizeable, bsDialog };
+
+// Title-bar icons, combined with |.
+using TBorderIcons = unsigned;
+inline constexpr TBorderIcons biSystemMenu = 1;
+inline constexpr TBorderIcons biMinimize = 2;
+inline constexpr TBorderIcons biMaximize = 4;
+inline constexpr TBorderIcons biHelp = 8;
+
+// Where a form shows: where it was put, or in the centre of the screen.
+enum class TPosition { poDesigned, poScreenCenter };
+
+enum class TFormStyle { fsNormal, fsStayOnTop };
+
+}  // namespace ui

@@ -1,0 +1,112 @@
+#include "ui/win32/application.h"
+
+#include <vector>
+
+#include "platform/win32/barrier.h"
+#include "platform/win32/message_loop.h"
+#include "ui/win32/form_window.h"
+
+namespace ui::win32 {
+
+namespace {
+
+constexpr UINT kReleaseForm = WM_APP + 1;  // lParam: the TForm to destroy
+
+std::vector<HWND> gHiddenByMinimize;
+
+HWND AppWindow() { return platform::win32::ApplicationWindow(); }
+
+bool FilterMessage(MSG& message) {
+  FormWindow* form = FormWindow::Containing(message.hwnd);
+  return form != nullptr && form->PreTranslate(message);
+}
+
+LRESULT ApplicationMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE:
+          MinimizeApplication();
+          return 0;
+        case SC_RESTORE:
+          RestoreApplication();
+          return 0;
+        case SC_CLOSE:
+          if (TForm* main = Application.MainForm()) main->Close();
+          return 0;
+        default:
+          break;
+      }
+      break;
+    case WM_ACTIVATE:
+      // Activated through the task bar: the form last active takes over.
+      if (LOWORD(wParam) != WA_INACTIVE && !IsIconic(window)) {
+        HWND popup = GetLastActivePopup(window);
+        if (popup != window && IsWindowVisible(popup) && IsWindowEnabled(popup)) SetActiveWindow(popup);
+        return 0;
+      }
+      break;
+    case kReleaseForm: {
+      auto* form = reinterpret_cast<TForm*>(lParam);
+      if (Application.Owns(*form)) Application.Release(*form);
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return platform::win32::Guarded<LRESULT>(0, [&] { return ApplicationMessage(window, message, wParam, lParam); });
+}
+
+}  // namespace
+
+HWND InstallWindowBinding(const char* title) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpfnWndProc = ApplicationProc;
+  wc.lpszClassName = "TApplication";
+  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+  RegisterClassExA(&wc);
+  // No size: it shows only as the task bar's button, in the screen's centre.
+  HWND window = CreateWindowExA(0, wc.lpszClassName, title,
+                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                                GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+  platform::win32::SetApplicationWindow(window);
+  platform::win32::SetMessageFilter(FilterMessage);
+  Application.CreateFormPeer = [](TForm& form) -> std::unique_ptr<FormPeer> {
+    return std::make_unique<FormWindow>(form);
+  };
+  return window;
+}
+
+void ShowApplicationWindow() { ShowWindow(AppWindow(), SW_SHOWNOACTIVATE); }
+
+void MinimizeApplication() {
+  for (FormWindow* form : FormWindow::All()) {
+    if (IsWindowVisible(form->Handle())) {
+      gHiddenByMinimize.push_back(form->Handle());
+      ShowWindow(form->Handle(), SW_HIDE);
+    }
+  }
+  ShowWindow(AppWindow(), SW_MINIMIZE);
+}
+
+void RestoreApplication() {
+  ShowWindow(AppWindow(), SW_RESTORE);
+  std::vector<HWND> hidden;
+  hidden.swap(gHiddenByMinimize);
+  for (HWND window : hidden) {
+    if (IsWindow(window)) ShowWindow(window, SW_SHOW);
+  }
+  HWND popup = GetLastActivePopup(AppWindow());
+  if (popup != AppWindow() && IsWindowVisible(popup)) SetForegroundWindow(popup);
+}
+
+void ReleaseLater(TForm& form) { PostMessageA(AppWindow(), kReleaseForm, 0, reinterpret_cast<LPARAM>(&form)); }
+
+}  // namespace ui::win32
