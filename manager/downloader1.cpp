@@ -1,6 +1,5 @@
 #include "manager/downloader1.h"
 
-#include <stdexcept>
 
 #include "catalogue/managed_programs.h"
 #include "manager/command_line.h"
@@ -51,7 +50,9 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner)
   SpeedButton7.OnClick = [this](ui::TObject* sender) { SpeedButton7Click(sender); };
   SpeedButton9.OnClick = [this](ui::TObject* sender) { SpeedButton9Click(sender); };
   Image1.OnClick = [this](ui::TObject* sender) { Image1Click(sender); };
-  SpeedButton6.OnClick = [this](ui::TObject*) { Close(); };
+  SpeedButton5.OnClick = [this](ui::TObject* sender) { SpeedButton5Click(sender); };
+  SpeedButton6.OnClick = [this](ui::TObject* sender) { SpeedButton6Click(sender); };
+  SpeedButton10.OnClick = [this](ui::TObject* sender) { SpeedButton10Click(sender); };
 
   OnCreate(this);
 }
@@ -129,32 +130,6 @@ TForm1::ActionScope::~ActionScope() {
   } catch (...) {
     ui::Application.HandleCurrentException();
   }
-}
-
-void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& action) {
-  if (busyActions_ > 0) {
-    // An action is serving the queue: it ends first, then the window closes.
-    closeRequested_ = true;
-    action = ui::TCloseAction::caNone;
-    return;
-  }
-  for (const std::string& installer : FInstallers) {
-    if (!installer.empty() && os_.FileExists(installer)) os_.RemoveFile(installer);
-  }
-  if (FDirList) {
-    if (!FRemoveSelf) {
-      const int index = ComboBox1.ItemIndex();
-      if (index >= 0 && index < 4) (*FDirList)[kSelectedEntryLine] = std::to_string(index);
-      const std::string exePath = os_.ModuleFileName();
-      if (!catalogue::SaveDirList(os_, exePath, *FDirList)) {
-        // The list stays in memory; a later close tries again.
-        throw std::runtime_error("The directory list could not be saved to \"" +
-                                 catalogue::DirListPath(exePath) + "\"");
-      }
-    }
-    FDirList.reset();
-  }
-  if (!FDeleteOnClose.empty()) os_.RemoveFile(FDeleteOnClose);
 }
 
 }  // namespace manager

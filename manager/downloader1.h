@@ -53,6 +53,13 @@ class TForm1 : public ui::TForm {
   void SpeedButton3Click(ui::TObject* sender);  // install.cpp
   void SpeedButton4Click(ui::TObject* sender);  // execute_update.cpp
   void SpeedButton8Click(ui::TObject* sender);
+  void SpeedButton5Click(ui::TObject* sender);   // removal.cpp
+  void SpeedButton6Click(ui::TObject* sender);   // shutdown.cpp
+  void SpeedButton10Click(ui::TObject* sender);
+  // Writes the batch file that deletes the manager's files after it has
+  // ended, deletes the manager's shortcut and starts the batch file hidden;
+  // gives back the batch file's path. A failed write throws.
+  std::string WriteRemovalScript();
   // Leaving the manager (websites.cpp).
   void SpeedButton1Click(ui::TObject* sender);
   void SpeedButton7Click(ui::TObject* sender);

@@ -46,6 +46,7 @@ inline constexpr unsigned kMbIconQuestion = 32;
 inline constexpr unsigned kMbDefButton2 = 0x100;
 
 inline constexpr int kCsidlCommonDesktopDirectory = 25;
+inline constexpr int kSwHide = 0;
 
 // Called by the shell's folder browser on the browser's thread: the browser
 // window, the notification (BFFM_*), its parameter and the record's `data`.
@@ -98,6 +99,18 @@ class Platform {
   virtual bool RemoveFile(const std::string& path) = 0;
   virtual bool WriteProfileKey(const std::string& section, const std::string& key,
                                   const std::string& value, const std::string& file) = 0;
+
+  // Deletes a directory with everything in it for good, through the shell's
+  // file operation (SHFileOperationA, FO_DELETE, no owner, no undo, silent,
+  // no confirmation; the shell reports its own errors). 0 when the shell
+  // reported success and nothing was aborted.
+  virtual int ShellDeleteTree(const std::string& directory) = 0;
+  // The path of a shell folder (a CSIDL value) without creating it; empty
+  // when the system has none.
+  virtual std::string KnownFolder(int csidl) = 0;
+  // Text of the Windows code page in the console's (OEM) code page, as the
+  // command interpreter reads a batch file.
+  virtual std::string ToConsoleText(const std::string& text) = 0;
 
   // The clipboard: replaces its contents with the text (CF_TEXT); false when
   // the clipboard could not be opened or filled.

@@ -62,7 +62,6 @@ std::string NewPartFile() {
 struct Transfer {
   std::string url;
   std::string partPath;  // empty until made
-  std::string finalPath;
   OwnedHandle progress{CreateEventA(nullptr, FALSE, FALSE, nullptr)};  // auto-reset: something moved
   OwnedHandle finished{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
   HRESULT result = E_FAIL;  // the thread's, valid once `finished` is set
@@ -164,7 +163,7 @@ HRESULT Fetch(const std::shared_ptr<Transfer>& transfer) {
   const ComApartment com;
   const std::unique_ptr<DownloadWatch, ComReleaser> watch(new DownloadWatch(transfer));
   const HRESULT result =
-      URLDownloadToFileA(nullptr, transfer->url.c_str(), transfer->finalPath.c_str(), 0, watch.get());
+      URLDownloadToFileA(nullptr, transfer->url.c_str(), transfer->partPath.c_str(), 0, watch.get());
   return SUCCEEDED(result) && !watch->Complete() ? INET_E_DOWNLOAD_FAILURE : result;
 }
 
@@ -191,7 +190,6 @@ HRESULT Download(const std::string& url, const std::string& path, std::chrono::m
   auto transfer = std::make_shared<Transfer>(url);
   if (!transfer->progress || !transfer->finished) return LastErrorResult();
   transfer->partPath = NewPartFile();
-  transfer->finalPath = path;
   if (transfer->partPath.empty()) return LastErrorResult();
 
   auto* handover = new std::shared_ptr<Transfer>(transfer);

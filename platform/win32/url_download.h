@@ -22,18 +22,18 @@ inline constexpr const char* kDownloadPartPrefix = "vdl";
 // Downloads `url` into the file `path`; 0 (S_OK) on success, else an HRESULT.
 //
 // URLDownloadToFileA by itself reports success for an HTTP error page (the
-// page becomes the file), for an answer without any status, and, under Wine,
-// for a body the server cut short; a status callback sees the server's final
-// status code and the byte counts, so these become failures here
-// (INET_E_DOWNLOAD_FAILURE).
+// page becomes the file) and, under Wine, for a connection the server closed
+// without an answer and for a body it cut short; a status callback sees the
+// server's final status code and the byte counts, so these become failures
+// here (INET_E_DOWNLOAD_FAILURE).
 //
 // The transfer runs on a thread of its own into a part file in the temporary
-// folder; the calling thread blocks until it ends, or until it has shown no
-// progress for kDownloadStallLimit (INET_E_CONNECTION_TIMEOUT). A stalled transfer
-// is left to itself: when its server finally lets go, it deletes its part
-// file, and it never writes `path`. Only a complete download is moved to
-// `path`; after a failure there is no file at `path`, not even one that was
-// there before.
+// folder; the calling thread blocks (serving no messages) until it ends, or
+// until it has shown no progress for kDownloadStallLimit
+// (INET_E_CONNECTION_TIMEOUT). A stalled transfer is left to itself: when its
+// server finally lets go, it deletes its part file, and it never writes
+// `path`. Only a complete download is moved to `path`; after a failure there
+// is no file at `path`, not even one that was there before.
 long DownloadUrlToFile(const std::string& url, const std::string& path);
 
 // The same with another stall limit; the tests use a short one.

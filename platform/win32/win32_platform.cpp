@@ -172,6 +172,34 @@ std::uint32_t Win32Platform::WaitForSingleObject(ProcessHandle process, std::uin
 
 void Win32Platform::CloseHandle(ProcessHandle process) { ::CloseHandle(AsKernelHandle(process)); }
 
+int Win32Platform::ShellDeleteTree(const std::string& directory) {
+  // A list of one path: the path and two NUL characters.
+  std::string from = directory;
+  from.push_back('\0');
+  from.push_back('\0');
+  SHFILEOPSTRUCTA operation{};
+  operation.hwnd = nullptr;
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;
+  const int result = SHFileOperationA(&operation);
+  // An operation the user aborted in one of the shell's boxes is no success.
+  if (result == 0 && operation.fAnyOperationsAborted) return ERROR_CANCELLED;
+  return result;
+}
+
+std::string Win32Platform::KnownFolder(int csidl) {
+  char path[MAX_PATH] = "";
+  if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) return {};
+  return path;
+}
+
+std::string Win32Platform::ToConsoleText(const std::string& text) {
+  std::string converted = text;
+  if (!converted.empty()) CharToOemBuffA(text.c_str(), converted.data(), static_cast<DWORD>(converted.size()));
+  return converted;
+}
+
 bool Win32Platform::SetClipboardText(const std::string& text) {
   // The clipboard takes a movable global block with the text and its NUL.
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);

@@ -22,6 +22,9 @@ class Win32Platform final : public Platform {
                           const std::string& file) override;
 
   bool SetClipboardText(const std::string& text) override;
+  int ShellDeleteTree(const std::string& directory) override;
+  std::string KnownFolder(int csidl) override;
+  std::string ToConsoleText(const std::string& text) override;
 
   WindowHandle ApplicationWindow() override;
   void EnableWindow(WindowHandle window, bool enable) override;

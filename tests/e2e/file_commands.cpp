@@ -85,6 +85,25 @@ const bool registered = [] {
     Expect(CopyFileA((programs + "\\" + program).c_str(), target.c_str(), FALSE) != FALSE, "cannot copy " + program);
   });
 
+  // wait-no-file PATH [MS]: waits until nothing exists at PATH, 20 s at most
+  // unless given (a batch file deletes it after the manager has ended).
+  RegisterCommand("wait-no-file", 1, [](Session&, const Line& l) {
+    const int limit = l.args.size() > 1 ? ToInt(l.args[1]) : 20000;
+    const auto present = [&] { return GetFileAttributesA(l.args[0].c_str()) != INVALID_FILE_ATTRIBUTES; };
+    for (int waited = 0; present() && waited < limit; waited += 50) Sleep(50);
+    Expect(!present(), l.args[0] + " is still there");
+  });
+
+  // copy-manager DIR: the manager runs from a copy in DIR from now on ({dir}
+  // and {manager} follow); DIR is made when missing.
+  RegisterCommand("copy-manager", 1, [](Session& s, const Line& l) {
+    MakeDirectories(l.args[0]);
+    const std::string target = l.args[0] + "\\vandrel.exe";
+    Expect(CopyFileA(s.managerPath.c_str(), target.c_str(), FALSE) != FALSE, "cannot copy the manager to " + target);
+    s.managerPath = target;
+    s.managerDir = l.args[0];
+  });
+
   RegisterCommand("expect-no-file", 1, [](Session&, const Line& l) {
     Expect(GetFileAttributesA(l.args[0].c_str()) == INVALID_FILE_ATTRIBUTES, l.args[0] + " exists");
   });

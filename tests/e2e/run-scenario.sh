@@ -22,6 +22,13 @@ printf '#!/bin/sh\nprintf "%%s\\n" "$1" >> "%s/opened.txt"\n' "$run" > "$run/bin
 chmod +x "$run/bin/xdg-open"
 export PATH="$run/bin:$PATH"
 cp "$manager" "$run/manager/vandrel.exe"
+# Wine has no "timeout" command, which the removal batch file uses: our
+# stand-in takes its place in the prefix's system folders.
+if [ -n "${VANDREL_TEST_PROGRAMS:-}" ] && [ -f "$VANDREL_TEST_PROGRAMS/test_timeout.exe" ]; then
+  for system in "$WINEPREFIX/drive_c/windows/system32" "$WINEPREFIX/drive_c/windows/syswow64"; do
+    [ -d "$system" ] && cp "$VANDREL_TEST_PROGRAMS/test_timeout.exe" "$system/timeout.exe"
+  done
+fi
 "$here/../wine/wine-run.sh" "$driver" "$(winpath "$scenario")" "$(winpath "$run/manager/vandrel.exe")" \
   "$(winpath "$run/shots")"
 status=$?

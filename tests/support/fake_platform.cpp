@@ -8,9 +8,41 @@ namespace testing_support {
 
 std::string FakePlatform::Key(const std::string& path) { return platform::LowerAscii(path); }
 
-void FakePlatform::AddDirectory(const std::string& path) { directories_.insert(Key(path)); }
+// The folder that holds `key`, as a key; empty for a drive root or a bare name.
+std::string FakePlatform::ParentKey(const std::string& key) {
+  std::string path = key;
+  while (path.size() > 3 && path.back() == '\\') path.pop_back();
+  const auto separator = path.find_last_of('\\');
+  if (separator == std::string::npos || path.size() <= 3) return {};
+  std::string parent = path.substr(0, separator);
+  if (parent.size() == 2 && parent[1] == ':') parent += '\\';
+  return parent;
+}
 
-void FakePlatform::AddFile(const std::string& path, const std::string& content) { files_[Key(path)] = content; }
+// Drive roots always exist; other folders when added or made.
+bool FakePlatform::FolderExists(const std::string& key) const {
+  if (key.empty()) return true;
+  if (key.size() <= 3 && key.size() >= 2 && key[1] == ':') return true;
+  std::string trimmed = key;
+  while (trimmed.size() > 3 && trimmed.back() == '\\') trimmed.pop_back();
+  return directories_.count(trimmed) != 0;
+}
+
+bool FakePlatform::ParentExists(const std::string& path) const { return FolderExists(ParentKey(Key(path))); }
+
+void FakePlatform::AddDirectory(const std::string& path) {
+  std::string key = Key(path);
+  while (key.size() > 3 && key.back() == '\\') key.pop_back();
+  for (std::string folder = key; !folder.empty() && !FolderExists(folder); folder = ParentKey(folder)) {
+    directories_.insert(folder);
+  }
+}
+
+void FakePlatform::AddFile(const std::string& path, const std::string& content) {
+  const std::string parent = ParentKey(Key(path));
+  if (!parent.empty()) AddDirectory(parent);
+  files_[Key(path)] = content;
+}
 
 std::string FakePlatform::FileContent(const std::string& path) const {
   const auto found = files_.find(Key(path));
@@ -27,7 +59,11 @@ int FakePlatform::CallCount(const std::string& prefix) const {
   return count;
 }
 
-std::string FakePlatform::ModuleFileName() { return exePath; }
+std::string FakePlatform::ModuleFileName() {
+  // The manager runs from its folder, which therefore exists.
+  if (const std::string folder = ParentKey(Key(exePath)); !folder.empty()) AddDirectory(folder);
+  return exePath;
+}
 std::string FakePlatform::CommandLine() { return commandLine; }
 std::string FakePlatform::CurrentDirectory() { return currentDirectory; }
 
@@ -38,7 +74,7 @@ bool FakePlatform::FileExists(const std::string& path) {
 
 bool FakePlatform::DirectoryExists(const std::string& path) {
   calls.push_back("DirectoryExists " + path);
-  return directories_.count(Key(path)) != 0;
+  return !Key(path).empty() && FolderExists(Key(path));
 }
 
 std::optional<std::string> FakePlatform::ReadFile(const std::string& path) {
@@ -51,21 +87,24 @@ std::optional<std::string> FakePlatform::ReadFile(const std::string& path) {
 
 bool FakePlatform::WriteFile(const std::string& path, const std::string& bytes) {
   calls.push_back("WriteFile " + path);
-  if (unwritable.count(Key(path)) != 0) return false;
+  if (unwritable.count(Key(path)) != 0 || !ParentExists(path) || FolderExists(Key(path))) return false;
   files_[Key(path)] = bytes;
   return true;
 }
 
 bool FakePlatform::CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) {
   calls.push_back("CopyFileTo " + from + " -> " + to + (failIfExists ? " failIfExists" : " replace"));
-  if (!copyResult || !HasFile(from) || (failIfExists && HasFile(to))) return false;
+  if (!copyResult || !HasFile(from) || (failIfExists && HasFile(to)) || !ParentExists(to)) return false;
   files_[Key(to)] = FileContent(from);
   return true;
 }
 
 bool FakePlatform::MakeDirectory(const std::string& path) {
   calls.push_back("MakeDirectory " + path);
-  if (uncreatable.count(Key(path)) != 0) return false;
+  // One level: the parent must exist, the folder must not.
+  if (uncreatable.count(Key(path)) != 0 || !ParentExists(path) || FolderExists(Key(path)) || HasFile(path)) {
+    return false;
+  }
   AddDirectory(path);
   return true;
 }
@@ -142,6 +181,31 @@ std::uintptr_t FakePlatform::ShellOpen(platform::WindowHandle owner, const std::
   calls.push_back("ShellOpen " + std::to_string(owner.value) + " [" + operation + "] [" + target + "] [" + parameters +
                   "] [" + directory + "] " + std::to_string(show));
   return 42;
+}
+
+int FakePlatform::ShellDeleteTree(const std::string& directory) {
+  calls.push_back("ShellDeleteTree " + directory);
+  std::string key = Key(directory);
+  while (key.size() > 3 && key.back() == '\\') key.pop_back();
+  if (deleteTreeResult != 0) return deleteTreeResult;
+  if (!FolderExists(key)) return 2;  // the shell's "not found"
+  const std::string below = key.back() == '\\' ? key : key + "\\";
+  std::erase_if(files_, [&](const auto& file) { return file.first.rfind(below, 0) == 0; });
+  std::erase_if(directories_, [&](const std::string& folder) { return folder == key || folder.rfind(below, 0) == 0; });
+  return 0;
+}
+
+std::string FakePlatform::KnownFolder(int csidl) {
+  const auto found = knownFolders.find(csidl);
+  return found == knownFolders.end() ? std::string() : found->second;
+}
+
+std::string FakePlatform::ToConsoleText(const std::string& text) {
+  std::string converted = text;
+  for (char& c : converted) {
+    if (const auto mapped = consoleMap.find(c); mapped != consoleMap.end()) c = mapped->second;
+  }
+  return converted;
 }
 
 bool FakePlatform::SetClipboardText(const std::string& text) {

@@ -101,6 +101,14 @@ class FakePlatform : public platform::Platform {
 
   platform::LaunchRecord lastLaunch;
   std::string clipboard;            // CF_TEXT as SetClipboardText left it
+  std::map<int, std::string> knownFolders;  // CSIDL -> path; others: none
+  int deleteTreeResult = 0;         // what the shell says after deleting a tree (0: success)
+  // Console text: every byte of `consoleMap`'s keys becomes its value.
+  std::map<char, char> consoleMap;
+
+  int ShellDeleteTree(const std::string& directory) override;
+  std::string KnownFolder(int csidl) override;
+  std::string ToConsoleText(const std::string& text) override;
   bool clipboardResult = true;
 
   std::uintptr_t ShellOpen(platform::WindowHandle owner, const std::string& operation, const std::string& target,
@@ -109,6 +117,9 @@ class FakePlatform : public platform::Platform {
 
  private:
   static std::string Key(const std::string& path);
+  static std::string ParentKey(const std::string& key);
+  bool FolderExists(const std::string& key) const;
+  bool ParentExists(const std::string& path) const;
   std::map<std::string, std::string> files_;  // key: lower-case path
   std::set<std::string> directories_;
 };

@@ -82,6 +82,7 @@ TEST(DirListFile, AnUnreadableFileCountsAsMissing) {
 
 TEST(DirListFile, SaveWritesEveryLineWithCrLf) {
   testing_support::FakePlatform os;
+  os.AddDirectory("C:\\Tools");  // the manager's folder
   ASSERT_TRUE(catalogue::SaveDirList(os, kExe, {"a", "", "c"}));
   EXPECT_EQ(os.FileContent(kList), "a\r\n\r\nc\r\n");
   os.unwritable.insert("c:\\tools\\vandrel.ini");

@@ -27,7 +27,8 @@ std::set<std::string> PartFiles() {
   GetTempPathA(MAX_PATH, folder);
   std::set<std::string> names;
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((std::string(folder) + platform::win32::kDownloadPartPrefix + "*.tmp").c_str(), &found);
+  const std::string pattern = std::string(folder) + platform::win32::kDownloadPartPrefix + "*.tmp";
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     names.insert(std::string(folder) + found.cFileName);

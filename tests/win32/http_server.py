@@ -41,8 +41,6 @@ import threading
 import time
 import urllib.parse
 
-STALLS = ("/stall-head/", "/stall-headers/", "/stall-body/")
-
 
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
@@ -116,7 +114,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def do_GET(self):  # noqa: N802 - the base class's name
         self._record()
         mode, rest = "", self.path
-        for prefix in ("/cut/", "/trickle/") + STALLS:
+        for prefix in ("/cut/", "/trickle/", "/stall-head/", "/stall-headers/", "/stall-body/"):
             if rest.startswith(prefix):
                 mode, rest = prefix.strip("/"), rest[len(prefix) - 1:]
                 break

@@ -1,0 +1,80 @@
+// "Remove selected program": after two questions, the desktop shortcuts of
+// the own programs in the install directory, then the whole directory, for
+// good. Called with the self-removal button as sender it only deletes the
+// manager's own shortcut (the close runs it after the list is released).
+#include <array>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/managed_programs.h"
+#include "manager/downloader1.h"
+#include "manager/removal_guard.h"
+
+namespace manager {
+
+namespace {
+
+constexpr const char* kOwnShortcut = "\\Vandrel download manager.lnk";
+// Yes and No, question icon, No the default button.
+constexpr unsigned kRemovalQuestion = platform::kMbYesNo | platform::kMbIconQuestion | platform::kMbDefButton2;
+
+// The entries whose shortcuts a removal of `selected` may delete, in order.
+// Entry 4's program lives in another own program's directory.
+std::vector<int> ShortcutCandidates(int selected) {
+  if (selected >= 0 && selected <= 2) return {0, 1, 2, 4};
+  if (selected == 3) return {3, 4};
+  return {};
+}
+
+}  // namespace
+
+void TForm1::SpeedButton5Click(ui::TObject* sender) {
+  if (sender == &SpeedButton10) {
+    // Self-removal: the directory list is gone; only the manager's shortcut goes.
+    const std::string desktop = GetSpecialFolder(os_, os_.ApplicationWindow(), platform::kCsidlCommonDesktopDirectory);
+    if (!desktop.empty()) os_.RemoveFile(desktop + kOwnShortcut);
+    return;
+  }
+
+  const int index = ComboBox1.ItemIndex();
+  Edit1Exit(this);
+  if (!catalogue::IsOwnProgram(index)) return;
+  const std::string programPath = catalogue::ProgramPath(FInstallDir, index);
+  // Never a drive, a system folder or a folder that holds one: what the user
+  // keeps there is not the program's to delete.
+  if (!IsRemovableDirectory(FInstallDir, WellKnownFolders(os_))) {
+    Inform("The directory \"" + FInstallDir + "\" is not a program's own folder and will not be removed !");
+    return;
+  }
+  const std::string& title = ui::Application.Title;
+  if (os_.ApplicationMessageBox("ATTENTION: The directory \"" + FInstallDir +
+                                    "\" and all its\r\nsubdirectories with all files are irrevocably deleted !\r\n\r\n"
+                                    "Do you really want to do this ?",
+                                title, kRemovalQuestion) != platform::kIdYes) {
+    return;
+  }
+  if (os_.ApplicationMessageBox("Are you sure you want to delete the directory \"" + FInstallDir +
+                                    "\" and all its subdirectories with all styles irrevocably !!!",
+                                title, kRemovalQuestion) != platform::kIdYes) {
+    return;
+  }
+
+  const std::string desktop = GetSpecialFolder(os_, os_.ApplicationWindow(), platform::kCsidlCommonDesktopDirectory);
+  if (!desktop.empty()) {
+    for (int k : ShortcutCandidates(index)) {
+      if (os_.FileExists(catalogue::ProgramPath(FInstallDir, k))) os_.RemoveFile(desktop + catalogue::kShortcutName[k]);
+    }
+  }
+  if (!os_.FileExists(programPath)) {
+    Inform("The program does not exist and therefore cannot be removed !");
+    return;
+  }
+  const int result = os_.ShellDeleteTree(FInstallDir);
+  Edit1Exit(this);
+  if (result == 0) {
+    Inform("The selected program as well as the directory \"" + FInstallDir +
+           "\" and all its subdirectories were successfully deleted.");
+  }
+}
+
+}  // namespace manager

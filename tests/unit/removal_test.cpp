@@ -1,0 +1,228 @@
+// Removing a program and the manager itself on a scripted platform with a
+// nested file system: the questions, the shortcuts each removal may take,
+// the folders no removal may delete, the close sequence and the removal
+// batch file's bytes.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "manager/downloader1.h"
+#include "manager/removal_guard.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/main_window_states.h"
+
+namespace {
+
+using manager::TForm1;
+
+constexpr const char* kDesktop = "C:\\users\\Public\\Desktop";
+
+class Removal : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::Application.Title = "Vandrel download manager";
+    os.folderPath = kDesktop;
+    os.AddDirectory(kDesktop);
+    for (const char* name : {"Orvik Studio Pro", "Selvo", "Brunda", "Fennick", "Vandrel download manager", "Mine"}) {
+      os.AddFile(std::string(kDesktop) + "\\" + name + ".lnk");
+    }
+    os.knownFolders = {{0x24, "C:\\windows"},         {0x25, "C:\\windows\\system32"},
+                       {0x26, "C:\\Program Files"},   {0x2a, "C:\\Program Files (x86)"},
+                       {0x28, "C:\\users\\bob"},      {0x19, kDesktop},
+                       {0x1a, "C:\\users\\bob\\AppData\\Roaming"}, {0x23, "C:\\ProgramData"},
+                       {0x05, "C:\\users\\bob\\Documents"}};
+  }
+  TForm1& Start(int index, const std::string& directory) {
+    form = std::make_unique<TForm1>(nullptr, os);
+    form->ComboBox1.UserSelected(index);
+    form->Edit1.SetText(directory);
+    os.calls.clear();
+    return *form;
+  }
+  bool Shortcut(const char* name) const { return os.HasFile(std::string(kDesktop) + "\\" + name + ".lnk"); }
+  std::vector<std::string> Boxes() const {
+    std::vector<std::string> boxes;
+    for (const auto& call : os.calls) {
+      if (call.rfind("SystemMessageBox", 0) == 0 || call.rfind("ShowMessageDialog", 0) == 0) boxes.push_back(call);
+    }
+    return boxes;
+  }
+
+  testing_support::FakePlatform os;
+  std::unique_ptr<TForm1> form;
+};
+
+TEST_F(Removal, TwoYesAnswersTakeTheShortcutsOfTheProgramsInTheFolderThenTheWholeTree) {
+  for (const char* file : {"ORVIK.exe", "SELVO.exe", "FENNICK.exe", "Styles\\Pop\\a.sty"}) {
+    os.AddFile(std::string("D:\\Midi Apps\\") + file);
+  }
+  os.AddFile("D:\\Midi Apps Other\\keep.txt");
+  TForm1& f = Start(1, "D:\\Midi Apps");
+  os.messageBoxAnswers = {platform::kIdYes, platform::kIdYes};
+  f.SpeedButton5.Click();
+  const std::vector<std::string> expected = {
+      "SystemMessageBox 2560 Vandrel download manager: ATTENTION: The directory \"D:\\Midi Apps\" and all its\r\n"
+      "subdirectories with all files are irrevocably deleted !\r\n\r\nDo you really want to do this ? /292",
+      "SystemMessageBox 2560 Vandrel download manager: Are you sure you want to delete the directory \"D:\\Midi "
+      "Apps\" and all its subdirectories with all styles irrevocably !!! /292",
+      "ShowMessageDialog Vandrel download manager: The selected program as well as the directory \"D:\\Midi Apps\" "
+      "and all its subdirectories were successfully deleted."};
+  EXPECT_EQ(Boxes(), expected);
+  EXPECT_FALSE(Shortcut("Orvik Studio Pro"));
+  EXPECT_FALSE(Shortcut("Selvo"));
+  EXPECT_FALSE(Shortcut("Fennick"));
+  EXPECT_TRUE(Shortcut("Brunda"));
+  EXPECT_TRUE(Shortcut("Vandrel download manager"));
+  EXPECT_FALSE(os.DirectoryExists("D:\\Midi Apps\\Styles"));
+  EXPECT_FALSE(os.HasFile("D:\\Midi Apps\\Styles\\Pop\\a.sty"));
+  EXPECT_TRUE(os.HasFile("D:\\Midi Apps Other\\keep.txt"));  // a neighbour with the same start
+  EXPECT_EQ(testing_support::GovernedButtons(f), "11000");
+  EXPECT_EQ(f.Edit1.Text(), "D:\\Midi Apps");
+  EXPECT_EQ((*f.DirList())[1], "D:\\Midi Apps");
+}
+
+TEST_F(Removal, AnyAnswerButYesAtEitherQuestionDeletesNothing) {
+  os.AddFile("D:\\Selvo\\SELVO.exe");
+  TForm1& f = Start(1, "D:\\Selvo");
+  for (auto answers : {std::deque<int>{platform::kIdNo}, std::deque<int>{platform::kIdYes, platform::kIdNo},
+                       std::deque<int>{2}}) {
+    os.messageBoxAnswers = answers;
+    f.SpeedButton5.Click();
+  }
+  EXPECT_EQ(os.CallCount("ShellDeleteTree"), 0);
+  EXPECT_EQ(os.CallCount("RemoveFile"), 0);
+  EXPECT_EQ(os.CallCount("ShowMessageDialog"), 0);
+  EXPECT_TRUE(os.HasFile("D:\\Selvo\\SELVO.exe"));
+}
+
+TEST_F(Removal, EntryThreeNeverTakesTheShortcutsOfEntriesZeroToTwo) {
+  os.AddFile("D:\\Brunda\\BRUNDA.exe");
+  os.AddFile("D:\\Brunda\\ORVIK.exe");
+  TForm1& f = Start(3, "D:\\Brunda");
+  os.messageBoxAnswers = {platform::kIdYes, platform::kIdYes};
+  f.SpeedButton5.Click();
+  EXPECT_FALSE(Shortcut("Brunda"));
+  EXPECT_TRUE(Shortcut("Orvik Studio Pro"));
+  EXPECT_TRUE(Shortcut("Fennick"));  // its program is not in the folder
+  EXPECT_FALSE(os.DirectoryExists("D:\\Brunda"));
+}
+
+TEST_F(Removal, AProgramFileGoneBehindTheManagersBackLeavesTheFolder) {
+  os.AddFile("D:\\Orvik\\ORVIK.exe");
+  os.AddFile("D:\\Orvik\\FENNICK.exe");
+  TForm1& f = Start(0, "D:\\Orvik");
+  os.RemoveFile("D:\\Orvik\\ORVIK.exe");
+  os.calls.clear();
+  os.messageBoxAnswers = {platform::kIdYes, platform::kIdYes};
+  f.SpeedButton5Click(&f.SpeedButton5);  // the button went off with the file; the handler does not ask
+  EXPECT_EQ(Boxes().back(),
+            "ShowMessageDialog Vandrel download manager: The program does not exist and therefore cannot be removed !");
+  EXPECT_FALSE(Shortcut("Fennick"));
+  EXPECT_TRUE(Shortcut("Orvik Studio Pro"));
+  EXPECT_TRUE(os.HasFile("D:\\Orvik\\FENNICK.exe"));
+  EXPECT_EQ(os.CallCount("ShellDeleteTree"), 0);
+}
+
+TEST_F(Removal, AFailedShellOperationShowsNoSuccess) {
+  os.AddFile("D:\\Orvik\\ORVIK.exe");
+  TForm1& f = Start(0, "D:\\Orvik");
+  os.deleteTreeResult = 0x78;
+  os.messageBoxAnswers = {platform::kIdYes, platform::kIdYes};
+  f.SpeedButton5.Click();
+  EXPECT_EQ(os.CallCount("ShellDeleteTree D:\\Orvik"), 1);
+  EXPECT_EQ(os.CallCount("ShowMessageDialog"), 0);
+  EXPECT_EQ(testing_support::GovernedButtons(f), "10111");  // the program is still there
+}
+
+TEST_F(Removal, SystemFoldersRootsAndOddPathsAreRefusedBeforeAnyQuestion) {
+  const std::vector<std::string> wellKnown = manager::WellKnownFolders(os);
+  for (const char* refused :
+       {"C:\\", "D:", "D:\\\\", "Orvik", "C:Orvik", "\\\\server\\share", "\\\\server\\share\\", "C:\\Or*", "C:\\a\\?",
+        "C:\\Windows", "c:\\windows\\system32\\", "C:\\Program Files", "C:/Program Files (x86)", "C:\\users",
+        "C:\\users\\bob", "C:\\users\\alice", "C:\\users\\bob\\AppData", "C:\\ProgramData", kDesktop,
+        "C:\\Program Files\\..", "C:\\x\\.\\y"}) {
+    EXPECT_FALSE(manager::IsRemovableDirectory(refused, wellKnown)) << refused;
+  }
+  for (const char* removable :
+       {"C:\\Program Files\\Orvik", "C:\\Program Files (x86)\\Vandrel\\Selvo", "C:\\users\\bob\\Music\\Orvik",
+        "\\\\server\\share\\Orvik", "D:\\Orvik", "C:\\windows2", "C:\\ProgramData\\Orvik"}) {
+    EXPECT_TRUE(manager::IsRemovableDirectory(removable, wellKnown)) << removable;
+  }
+
+  os.AddFile("C:\\Program Files\\ORVIK.exe");
+  TForm1& f = Start(0, "C:\\Program Files");
+  os.messageBoxAnswers = {platform::kIdYes, platform::kIdYes};
+  f.SpeedButton5.Click();
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{
+                         "ShowMessageDialog Vandrel download manager: The directory \"C:\\Program Files\" is not a "
+                         "program's own folder and will not be removed !"}));
+  EXPECT_EQ(os.CallCount("RemoveFile"), 0);
+  EXPECT_TRUE(os.HasFile("C:\\Program Files\\ORVIK.exe"));
+}
+
+TEST_F(Removal, SelfRemovalModeOnlyTakesTheManagersShortcut) {
+  os.AddFile("D:\\Orvik\\ORVIK.exe");
+  TForm1& f = Start(0, "D:\\Orvik");
+  f.SpeedButton5Click(&f.SpeedButton10);
+  EXPECT_FALSE(Shortcut("Vandrel download manager"));
+  EXPECT_TRUE(Shortcut("Orvik Studio Pro"));
+  EXPECT_EQ(Boxes().size(), 0u);
+  f.SpeedButton5Click(&f.SpeedButton10);  // no shortcut left: nothing to say
+  EXPECT_EQ(Boxes().size(), 0u);
+}
+
+class Shutdown : public Removal {};
+
+TEST_F(Shutdown, SelfRemovalWritesFiveLinesStartsThemHiddenAndSavesNoList) {
+  os.exePath = "C:\\My Tools 100%\\R&D \xFC\\vandrel.exe";
+  os.consoleMap = {{'\xFC', '\x81'}};  // the console's code page has ü elsewhere
+  os.AddFile("C:\\My Tools 100%\\R&D \xFC\\vandrel.bat", "an old batch file with more in it\r\n\r\n\r\n");
+  TForm1& f = Start(0, "D:\\Orvik");
+  os.messageBoxAnswers = {platform::kIdNo};
+  f.SpeedButton10.Click();
+  EXPECT_TRUE(f.DirList().has_value());  // No: nothing happens
+
+  os.messageBoxAnswers = {platform::kIdYes};
+  f.SpeedButton10.Click();
+  EXPECT_EQ(os.FileContent("C:\\My Tools 100%\\R&D \xFC\\vandrel.bat"),
+            "@echo off\r\ntimeout /T 2 /nobreak\r\n"
+            "del \"C:\\My Tools 100%%\\R&D \x81\\vandrel.ini\"\r\n"
+            "del \"C:\\My Tools 100%%\\R&D \x81\\vandrel.exe\"\r\n"
+            "del \"C:\\My Tools 100%%\\R&D \x81\\vandrel.bat\"\r\n");
+  EXPECT_FALSE(os.HasFile("C:\\My Tools 100%\\R&D \xFC\\vandrel.ini"));
+  EXPECT_FALSE(Shortcut("Vandrel download manager"));
+  EXPECT_EQ(os.calls.back(), "ShellOpen 2560 [open] [C:\\My Tools 100%\\R&D \xFC\\vandrel.bat] [] [] 0");
+  EXPECT_FALSE(f.DirList().has_value());
+}
+
+TEST_F(Shutdown, AFailedBatchWriteIsReportedAndTheWindowStaysWithItsList) {
+  os.AddFile("D:\\Orvik\\orvik100.exe");
+  TForm1& f = Start(0, "D:\\Orvik");
+  os.unwritable.insert("c:\\tools\\vandrel.bat");
+  std::string shown;
+  ui::Application.ShowException = [&](const std::string& message) { shown = message; };
+  os.messageBoxAnswers = {platform::kIdYes};
+  f.SpeedButton10.Click();
+  ui::Application.ShowException = nullptr;
+  EXPECT_EQ(shown, "The removal batch file \"C:\\Tools\\vandrel.bat\" could not be written.");
+  EXPECT_TRUE(Shortcut("Vandrel download manager"));
+  EXPECT_EQ(os.CallCount("ShellOpen"), 0);
+  EXPECT_TRUE(f.DirList().has_value());  // still usable: selecting an entry reads it
+  f.ComboBox1.UserSelected(1);
+  EXPECT_FALSE(os.HasFile("C:\\Tools\\vandrel.ini"));
+}
+
+TEST_F(Shutdown, ClosingWithEntryFourOrALinkKeepsTheRememberedEntry) {
+  for (int index : {4, 9}) {
+    TForm1& f = Start(index, "");
+    f.SpeedButton6.Click();
+    EXPECT_EQ(os.FileContent("C:\\Tools\\vandrel.ini").substr(os.FileContent("C:\\Tools\\vandrel.ini").size() - 3),
+              "0\r\n");
+    EXPECT_FALSE(f.DirList().has_value());
+  }
+}
+
+}  // namespace
