@@ -18,7 +18,13 @@ cp build/win64/demo/*.exe "$run/"
 
 export WINEPREFIX=${WINEPREFIX:-$root/build/run-wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# The stand-in programs show how they were started.
+export VANDREL_TEST_BEHAVIOUR=${VANDREL_TEST_BEHAVIOUR:-window}
 bash tests/wine/make-prefix.sh
+# Wine has no "timeout" command, which the self-removal's batch file uses.
+for system in "$WINEPREFIX/drive_c/windows/system32" "$WINEPREFIX/drive_c/windows/syswow64"; do
+  if [ -d "$system" ]; then cp build/win64/tests/programs/test_timeout.exe "$system/timeout.exe"; fi
+done
 
 if [ -n "${DISPLAY:-}" ]; then
   cd "$run" && exec /usr/lib/wine/wine64 vandrel.exe "$@"

@@ -12,7 +12,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 packages=(cmake make g++ googletest libgtest-dev python3
           g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386
-          xvfb xauth x11-utils imagemagick)
+          xvfb xauth x11-utils imagemagick fonts-liberation curl)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -85,6 +85,7 @@ class TControl : public TComponent {
   TAlignment Alignment = TAlignment::taLeftJustify;
   bool WordWrap = false;
   std::string Hint;
+  TLooks Looks;                 // colour, bevels, cursor, glyph, hint display
   TNotifyEvent OnClick;
 
   TWinControl* Parent() const { return parent_; }

@@ -44,6 +44,7 @@ void LoadForm(TForm& form, const FormDescription& description) {
     control.Align = d.align;
     control.Alignment = d.alignment;
     control.WordWrap = d.wordWrap;
+    control.Looks = d.looks;
     if (auto* windowed = dynamic_cast<TWinControl*>(&control)) windowed->TabOrder = d.tabOrder;
     if (auto* button = dynamic_cast<TBitBtn*>(&control)) button->SetKind(d.kind);
     if (auto* rich = dynamic_cast<TRichEdit*>(&control)) rich->ReadOnly = d.readOnly;

@@ -27,6 +27,7 @@ struct ControlDescription {
   TBitBtnKind kind = TBitBtnKind::bkCustom;  // glyph buttons only
   bool readOnly = false;    // rich text boxes only
   bool clientEdge = false;  // panels only: the platform's sunken edge
+  TLooks looks{};           // colour, bevels, cursor, glyph, hint display
 };
 
 struct FormDescription {

@@ -16,6 +16,8 @@ inline constexpr TColor clBlue = 0xFF0000u;
 inline constexpr TColor clWindowText = kSystemColour | 8;   // COLOR_WINDOWTEXT
 inline constexpr TColor clBtnFace = kSystemColour | 15;     // COLOR_BTNFACE
 inline constexpr TColor clBtnShadow = kSystemColour | 16;   // COLOR_BTNSHADOW
+// The sand colour of the panels of every window of the program.
+inline constexpr TColor clVandrelSand = 10995665u;  // R 209, G 199, B 167
 
 inline constexpr std::uint8_t kAnsiCharset = 0;
 inline constexpr std::uint8_t kDefaultCharset = 1;
@@ -45,5 +47,38 @@ inline constexpr TBorderIcons biHelp = 8;
 enum class TPosition { poDesigned, poScreenCenter };
 
 enum class TFormStyle { fsNormal, fsStayOnTop };
+
+// One edge of a panel's bevel.
+enum class TBevelCut { bvNone, bvLowered, bvRaised };
+
+// The mouse pointer over a control.
+enum class TCursor { crDefault, crHandPoint };
+
+// Where a button's glyph sits beside its caption.
+enum class TButtonLayout { blGlyphLeft, blGlyphRight };
+
+// Whether a control's hint is shown: as its form says, or always.
+enum class THintDisplay { hdParent, hdShown };
+
+// What a control looks like beyond its font and alignment. Only literal
+// values, so that form descriptions can hold them as constants.
+struct TLooks {
+  // Panels: their colour (also the background of the labels on them) and
+  // their bevels: the outer edge, then borderWidth pixels of the panel's
+  // colour, then the inner edge, each edge bevelWidth pixels wide.
+  TColor color = clBtnFace;
+  TBevelCut bevelOuter = TBevelCut::bvNone;
+  TBevelCut bevelInner = TBevelCut::bvNone;
+  int bevelWidth = 1;
+  int borderWidth = 0;
+  TCursor cursor = TCursor::crDefault;
+  // Buttons: the name of a bitmap resource holding numGlyphs images of equal
+  // width side by side (normal, then disabled); nullptr: none. The colour of
+  // its lower-left pixel is drawn see-through.
+  const char* glyph = nullptr;
+  int numGlyphs = 1;
+  TButtonLayout layout = TButtonLayout::blGlyphLeft;
+  THintDisplay hintDisplay = THintDisplay::hdParent;
+};
 
 }  // namespace ui

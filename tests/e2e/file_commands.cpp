@@ -1,5 +1,6 @@
 // Commands that prepare and check files and directories, and answer boxes.
 #include <fstream>
+#include <vector>
 
 #include "tests/e2e/driver.h"
 #include "tests/win32/win32_test_support.h"
@@ -36,6 +37,11 @@ std::string Visible(const std::string& bytes) {
     }
   }
   return out;
+}
+
+std::vector<HANDLE>& HeldFiles() {
+  static std::vector<HANDLE> files;
+  return files;
 }
 
 HWND WaitForBox(Session& s, const std::string& caption) {
@@ -102,6 +108,18 @@ const bool registered = [] {
     Expect(CopyFileA(s.managerPath.c_str(), target.c_str(), FALSE) != FALSE, "cannot copy the manager to " + target);
     s.managerPath = target;
     s.managerDir = l.args[0];
+  });
+
+  // hold-file PATH: keeps the file open, sharing nothing, until
+  // release-files (a file in use, which the shell cannot delete).
+  RegisterCommand("hold-file", 1, [](Session&, const Line& l) {
+    HANDLE file = CreateFileA(l.args[0].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Expect(file != INVALID_HANDLE_VALUE, "cannot open " + l.args[0]);
+    HeldFiles().push_back(file);
+  });
+  RegisterCommand("release-files", 0, [](Session&, const Line&) {
+    for (HANDLE file : HeldFiles()) CloseHandle(file);
+    HeldFiles().clear();
   });
 
   RegisterCommand("expect-no-file", 1, [](Session&, const Line& l) {

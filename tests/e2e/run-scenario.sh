@@ -26,7 +26,7 @@ cp "$manager" "$run/manager/vandrel.exe"
 # stand-in takes its place in the prefix's system folders.
 if [ -n "${VANDREL_TEST_PROGRAMS:-}" ] && [ -f "$VANDREL_TEST_PROGRAMS/test_timeout.exe" ]; then
   for system in "$WINEPREFIX/drive_c/windows/system32" "$WINEPREFIX/drive_c/windows/syswow64"; do
-    [ -d "$system" ] && cp "$VANDREL_TEST_PROGRAMS/test_timeout.exe" "$system/timeout.exe"
+    if [ -d "$system" ]; then cp "$VANDREL_TEST_PROGRAMS/test_timeout.exe" "$system/timeout.exe"; fi
   done
 fi
 "$here/../wine/wine-run.sh" "$driver" "$(winpath "$scenario")" "$(winpath "$run/manager/vandrel.exe")" \

@@ -29,6 +29,26 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
   return TRUE;
 }
 
+struct FolderSearch {
+  DWORD manager;
+  std::string text;
+  HWND found;
+};
+
+// A visible window of another program (not the manager, not us) whose
+// caption holds the text.
+BOOL CALLBACK MatchFolderWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<FolderSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search.manager && owner != GetCurrentProcessId() && IsWindowVisible(window) &&
+      WindowText(window).find(search.text) != std::string::npos) {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // A visible top-level window of the manager's process with that caption.
 HWND FindTopLevel(Session& session, const std::string& caption, const std::string& className = {}) {
   WindowSearch search{session.process.dwProcessId, caption, className, nullptr};
@@ -296,26 +316,11 @@ const bool registered = [] {
   // expect-folder-window TEXT [SHOT]: a window of another program (the file
   // manager) whose caption holds TEXT shows up; it is saved and closed.
   RegisterCommand("expect-folder-window", 1, [](Session& s, const Line& l) {
-    struct Search {
-      DWORD self;
-      std::string text;
-      HWND found;
-    } search{s.process.dwProcessId, l.args[0], nullptr};
-    const auto match = [](HWND window, LPARAM data) -> BOOL {
-      auto& found = *reinterpret_cast<Search*>(data);
-      DWORD owner = 0;
-      GetWindowThreadProcessId(window, &owner);
-      if (owner != found.self && owner != GetCurrentProcessId() && IsWindowVisible(window) &&
-          WindowText(window).find(found.text) != std::string::npos) {
-        found.found = window;
-        return FALSE;
-      }
-      return TRUE;
-    };
+    FolderSearch search{s.process.dwProcessId, l.args[0], nullptr};
     HWND window = WaitFor(
         [&] {
           search.found = nullptr;
-          EnumWindows(match, reinterpret_cast<LPARAM>(&search));
+          EnumWindows(MatchFolderWindow, reinterpret_cast<LPARAM>(&search));
           return search.found;
         },
         15000);

@@ -60,6 +60,7 @@ Behaviour ReadBehaviour(const std::string& ownPath) {
       behaviour.sleepMs = static_cast<unsigned>(std::strtoul(word.c_str() + 6, nullptr, 10));
     if (word == "fail") behaviour.fail = true;
     if (word == "nothing") behaviour.nothing = true;
+    if (word == "window") behaviour.window = true;
     word.clear();
   }
   return behaviour;

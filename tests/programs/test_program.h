@@ -9,6 +9,8 @@
 //   sleep=N   run N milliseconds before doing anything else
 //   fail      create nothing and end with exit code 1
 //   nothing   create nothing and end with exit code 0
+//   window    (installed program) show a window with the command line after
+//             recording it, until the user closes it: the demo sets this
 #pragma once
 
 #include <string>
@@ -19,6 +21,7 @@ struct Behaviour {
   unsigned sleepMs = 0;
   bool fail = false;
   bool nothing = false;
+  bool window = false;
 };
 
 std::string OwnPath();

@@ -19,3 +19,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   /usr/lib/wine/wineserver -w
 fi
 test -d "$WINEPREFIX/drive_c/windows"
+# "Segoe UI" is not on Linux; Wine's stand-in may be a wider face (DejaVu
+# Sans), cutting the main window's two-line labels. Liberation Sans
+# (fonts-liberation) comes closest in width and keeps two lines within 30
+# pixels: see "Looks" in the README for the measurement.
+if fc-list 2>/dev/null | grep -q "Liberation Sans"; then
+  /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+    /v "Segoe UI" /t REG_SZ /d "Liberation Sans" /f >/dev/null
+fi

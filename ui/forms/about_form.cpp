@@ -7,12 +7,14 @@ namespace ui {
 namespace {
 
 constexpr const char* kPanel = "Panel1";
+constexpr TLooks kPanelLooks{.color = clVandrelSand, .bevelOuter = TBevelCut::bvRaised,
+                             .bevelInner = TBevelCut::bvLowered, .bevelWidth = 2};
 constexpr TFont kLabelFont{.Name = "Segoe UI", .Height = 12};
 constexpr TFont kProductNameFont{.Name = "Segoe UI", .Height = 12, .Bold = true};
 constexpr TFont kAddressFont{.Name = "Segoe UI", .Height = 12, .Color = clBlue};
 
 constexpr std::array<ControlDescription, 7> kAboutControls = {{
-    {.name = "Panel1", .left = 8, .top = 5, .width = 253, .height = 151, .text = ""},
+    {.name = "Panel1", .left = 8, .top = 5, .width = 253, .height = 151, .text = "", .looks = kPanelLooks},
     {.name = "Image1", .parent = kPanel, .left = 111, .top = 12, .width = 32, .height = 32},
     {.name = "ProductName", .parent = kPanel, .left = 48, .top = 51, .width = 154, .height = 30,
      .text = "Vandrel Download Manager Version 1.0", .font = &kProductNameFont,
@@ -26,7 +28,8 @@ constexpr std::array<ControlDescription, 7> kAboutControls = {{
      .font = &kLabelFont},
     // Its hint is the address it opens, with the scheme.
     {.name = "Home", .parent = kPanel, .left = 110, .top = 127, .width = 91, .height = 15,
-     .text = "www.vandrel-midi.example", .font = &kAddressFont, .hint = "https://www.vandrel-midi.example/"},
+     .text = "www.vandrel-midi.example", .font = &kAddressFont, .hint = "https://www.vandrel-midi.example/",
+     .looks = {.cursor = TCursor::crHandPoint, .hintDisplay = THintDisplay::hdShown}},
 }};
 
 }  // namespace

@@ -9,7 +9,9 @@
 
 #include "platform/win32/barrier.h"
 #include "ui/forms.h"
+#include "ui/win32/button_painting.h"
 #include "ui/win32/form_window.h"
+#include "ui/win32/glyph.h"
 #include "ui/win32/painting.h"
 
 namespace ui::win32 {
@@ -83,13 +85,13 @@ WindowKind KindOf(const TControl& control) {
     kind.exStyle = WS_EX_CLIENTEDGE;
   } else if (dynamic_cast<const TSpeedButton*>(&control) != nullptr) {
     kind.windowClass = "Button";
-    kind.style = BS_PUSHBUTTON;
+    kind.style = BS_OWNERDRAW;  // still a button with its caption: automation presses it
   } else if (dynamic_cast<const TCheckBox*>(&control) != nullptr) {
     kind.windowClass = "Button";
     kind.style = BS_AUTOCHECKBOX | WS_TABSTOP;
-  } else if (const auto* button = dynamic_cast<const TBitBtn*>(&control)) {
+  } else if (dynamic_cast<const TBitBtn*>(&control) != nullptr) {
     kind.windowClass = "Button";
-    kind.style = (button->Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
+    kind.style = BS_OWNERDRAW | WS_TABSTOP;  // the default button's frame is drawn by Draw
   } else if (const auto* rich = dynamic_cast<const TRichEdit*>(&control)) {
     kind.windowClass = RichEditClass();
     kind.style = ES_MULTILINE | (rich->ReadOnly ? ES_READONLY : 0) | (centred ? ES_CENTER : 0) | WS_TABSTOP;
@@ -119,6 +121,7 @@ std::unique_ptr<ControlWindow> ControlWindow::Create(FormWindow& form, TControl&
       reinterpret_cast<WNDPROC>(SetWindowLongPtrA(peer->window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
 
   HWND window = peer->window_;
+  peer->glyph_ = Glyph::Load(control.Looks.glyph, control.Looks.numGlyphs);
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(form.FontFor(control)), FALSE);
   if (auto* combo = dynamic_cast<TComboBox*>(&control)) {
     for (const auto& item : combo->Items) SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
@@ -126,9 +129,7 @@ std::unique_ptr<ControlWindow> ControlWindow::Create(FormWindow& form, TControl&
     FitClosedHeight(window, control.Height);
     SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(combo->ItemIndex()), 0);
   } else if (dynamic_cast<TImage*>(&control) != nullptr) {
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-    if (icon == nullptr) icon = LoadIconA(nullptr, IDI_APPLICATION);
-    SendMessageA(window, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    SendMessageA(window, STM_SETICON, reinterpret_cast<WPARAM>(ProgramIcon()), 0);
   } else if (auto* box = dynamic_cast<TCheckBox*>(&control)) {
     SendMessageA(window, BM_SETCHECK, box->Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
   } else if (dynamic_cast<TRichEdit*>(&control) != nullptr) {
@@ -213,6 +214,29 @@ LRESULT ControlWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(form_.LabelColours(child->Control(), reinterpret_cast<HDC>(wParam)));
       }
       break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (ControlWindow* child = form_.FindByHandle(item->hwndItem)) {
+        child->Draw(*item);
+        return TRUE;
+      }
+      break;
+    }
+    case WM_SETCURSOR:
+      if (SetCursorOver(reinterpret_cast<HWND>(wParam), static_cast<short>(LOWORD(lParam)))) return TRUE;
+      break;
+    case WM_ERASEBKGND:
+      if (dynamic_cast<TPanel*>(&control_) != nullptr) {
+        FillBackground(window_, reinterpret_cast<HDC>(wParam), form_.BrushOf(control_.Looks.color));
+        return 1;
+      }
+      break;
+    case WM_PAINT:
+      if (dynamic_cast<TPanel*>(&control_) != nullptr) {
+        PaintPanel();
+        return 0;
+      }
+      break;
     case WM_SETFOCUS: {
       const LRESULT result = CallOriginal(message, wParam, lParam);
       if (auto* windowed = dynamic_cast<TWinControl*>(&control_)) form_.Form().FocusMovedTo(windowed);
@@ -242,7 +266,10 @@ LRESULT ControlWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SIZE:
-      if (dynamic_cast<TPanel*>(&control_) != nullptr) form_.AlignChildren(window_);
+      if (dynamic_cast<TPanel*>(&control_) != nullptr) {
+        form_.AlignChildren(window_);
+        InvalidateRect(window_, nullptr, TRUE);  // the bevels move with the edges
+      }
       break;
     default:
       break;
@@ -289,6 +316,65 @@ LRESULT ControlWindow::SpeedButtonMouse(UINT message, LPARAM lParam) {
       break;
   }
   return 0;
+}
+
+void ControlWindow::Draw(const DRAWITEMSTRUCT& item) {
+  const bool speed = dynamic_cast<TSpeedButton*>(&control_) != nullptr;
+  const auto* glyphButton = dynamic_cast<TBitBtn*>(&control_);
+  if (!speed && glyphButton == nullptr) return;
+  // The window's own caption and state: automation may have changed either.
+  const std::string caption = WindowText(window_);
+  ButtonFace face{.caption = caption,
+                  .glyph = glyph_.get(),
+                  .layout = control_.Looks.layout,
+                  .pressed = (item.itemState & ODS_SELECTED) != 0,
+                  .disabled = (item.itemState & ODS_DISABLED) != 0 || !IsWindowEnabled(window_),
+                  .focused = (item.itemState & ODS_FOCUS) != 0};
+  HGDIOBJ oldFont = SelectObject(item.hDC, form_.FontFor(control_));
+  if (speed) {
+    DrawSpeedButton(item.hDC, item.rcItem, face);
+  } else {
+    // The default button shows its frame unless another glyph button has the focus.
+    const ControlWindow* focused = form_.FindByHandle(GetFocus());
+    const bool otherHasFocus = focused != nullptr && focused != this &&
+                               dynamic_cast<TBitBtn*>(&focused->Control()) != nullptr;
+    face.defaultFrame = glyphButton->Default && !otherHasFocus;
+    DrawGlyphButton(item.hDC, item.rcItem, face);
+  }
+  SelectObject(item.hDC, oldFont);
+}
+
+// The pointer a control asks for. A disabled child gets no mouse messages of
+// its own, so its parent looks for it under the pointer: a disabled speed
+// button still shows its hand, as graphic controls do.
+bool ControlWindow::SetCursorOver(HWND under, int hitTest) {
+  if (hitTest != HTCLIENT && hitTest != HTERROR) return false;
+  const TControl* target = nullptr;
+  if (under == window_) {
+    target = &control_;
+    if (dynamic_cast<TPanel*>(&control_) != nullptr) {
+      POINT point;
+      GetCursorPos(&point);
+      ScreenToClient(window_, &point);
+      HWND child = ChildWindowFromPointEx(window_, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+      const ControlWindow* found = child != window_ ? form_.FindByHandle(child) : nullptr;
+      if (found != nullptr) target = &found->Control();
+    }
+  }
+  if (target == nullptr) return false;
+  HCURSOR cursor = CursorOf(target->Looks.cursor);
+  if (cursor == nullptr) return false;
+  SetCursor(cursor);
+  return true;
+}
+
+void ControlWindow::PaintPanel() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window_, &paint);
+  RECT client;
+  GetClientRect(window_, &client);
+  DrawBevels(dc, client, control_.Looks);
+  EndPaint(window_, &paint);
 }
 
 }  // namespace ui::win32

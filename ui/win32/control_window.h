@@ -10,10 +10,12 @@
 #include <string>
 
 #include "ui/controls.h"
+#include "ui/win32/glyph.h"
 
 namespace ui::win32 {
 
 class FormWindow;
+
 
 class ControlWindow final : public ControlPeer {
  public:
@@ -38,6 +40,8 @@ class ControlWindow final : public ControlPeer {
 
   // A notification (WM_COMMAND code) of this window to its parent.
   void Notified(WORD code);
+  // Paints an owner-drawn button (WM_DRAWITEM of this window to its parent).
+  void Draw(const DRAWITEMSTRUCT& item);
 
  private:
   ControlWindow(FormWindow& form, TControl& control) : form_(form), control_(control) {}
@@ -46,10 +50,13 @@ class ControlWindow final : public ControlPeer {
   LRESULT SpeedButtonMouse(UINT message, LPARAM lParam);
   LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam);
   void CentreLines();
+  bool SetCursorOver(HWND under, int hitTest);
+  void PaintPanel();
 
   FormWindow& form_;
   TControl& control_;
   HWND window_ = nullptr;
+  std::unique_ptr<Glyph> glyph_;
   WNDPROC original_ = DefWindowProcA;
   bool detached_ = false;
   bool settingText_ = false;

@@ -76,7 +76,11 @@ FormWindow::FormWindow(TForm& form) : form_(form), background_(form.Color) {
   SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
   form_.SetWindowHandle(platform::WindowHandle{reinterpret_cast<std::uintptr_t>(window_)});
   gForms.push_back(this);
+  ShowProgramIcon(window_);
+  // The task bar shows the application window, which owns every form.
+  if (HWND application = platform::win32::ApplicationWindow()) ShowProgramIcon(application);
   CreateControls();
+  AddHints();
   SyncBounds();
 }
 
@@ -119,6 +123,16 @@ void FormWindow::CreateControls() {
   }
 }
 
+// A control's hint shows when it has one and either the form shows hints or
+// the control shows its own.
+void FormWindow::AddHints() {
+  for (const auto& control : controls_) {
+    const TControl& c = control->Control();
+    if (c.Hint.empty()) continue;
+    if (form_.ShowHint || c.Looks.hintDisplay == THintDisplay::hdShown) hints_.Add(window_, control->Handle(), c.Hint);
+  }
+}
+
 ControlWindow* FormWindow::FindByHandle(HWND window) const {
   for (const auto& control : controls_) {
     if (control->Handle() == window) return control.get();
@@ -137,7 +151,9 @@ HBRUSH FormWindow::LabelColours(const TControl& control, HDC dc) {
   const TFont& font = control.Font ? *control.Font : form_.Font.value_or(TFont{});
   SetTextColor(dc, ColourOf(font.Color));
   SetBkMode(dc, TRANSPARENT);
-  return GetSysColorBrush(COLOR_BTNFACE);
+  const TWinControl* parent = control.Parent();
+  const TColor under = parent == nullptr || parent == &form_ ? form_.Color : parent->Looks.color;
+  return brushes_.Get(under);
 }
 
 void FormWindow::AlignChildren(HWND parent) {
@@ -325,6 +341,14 @@ LRESULT FormWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(LabelColours(child->Control(), reinterpret_cast<HDC>(wParam)));
       }
       break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (ControlWindow* child = FindByHandle(item->hwndItem)) {
+        child->Draw(*item);
+        return TRUE;
+      }
+      break;
+    }
     case WM_ERASEBKGND:
       FillBackground(window_, reinterpret_cast<HDC>(wParam), background_.Get());
       return 1;

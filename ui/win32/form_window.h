@@ -12,6 +12,7 @@
 
 #include "platform/win32/message_loop.h"
 #include "ui/forms.h"
+#include "ui/win32/hints.h"
 #include "ui/win32/painting.h"
 
 namespace ui::win32 {
@@ -42,8 +43,10 @@ class FormWindow final : public FormPeer {
   // The binding of one of this form's control windows, or nullptr.
   ControlWindow* FindByHandle(HWND window) const;
   HFONT FontFor(const TControl& control);
-  // Text colour and background of a label (WM_CTLCOLORSTATIC).
+  // Text colour and background of a label (WM_CTLCOLORSTATIC): its font's
+  // colour on the colour of what it lies on.
   HBRUSH LabelColours(const TControl& control, HDC dc);
+  HBRUSH BrushOf(TColor colour) { return brushes_.Get(colour); }
   // Children of `parent` that fill it follow its new size.
   void AlignChildren(HWND parent);
 
@@ -61,6 +64,7 @@ class FormWindow final : public FormPeer {
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
+  void AddHints();
   void SyncBounds();
   void FocusFirst();
   bool HandleTabKey(const MSG& message);
@@ -74,6 +78,8 @@ class FormWindow final : public FormPeer {
   bool pressed_ = false;     // the mouse went down on the form itself
   FontCache fonts_;
   SolidBrush background_;
+  BrushCache brushes_;
+  HintWindow hints_;
   std::vector<std::unique_ptr<ControlWindow>> controls_;
   std::optional<platform::win32::TaskWindowsDisabled> modal_;
 };

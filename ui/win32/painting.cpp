@@ -30,3 +30,70 @@ void FillBackground(HWND window, HDC dc, HBRUSH brush) {
 }
 
 }  // namespace ui::win32
+
+namespace ui::win32 {
+
+HBRUSH BrushCache::Get(TColor colour) {
+  for (const Entry& entry : brushes_) {
+    if (entry.colour == colour) return entry.brush->Get();
+  }
+  brushes_.push_back({colour, std::make_unique<SolidBrush>(colour)});
+  return brushes_.back().brush->Get();
+}
+
+namespace {
+
+// One edge, `width` one-pixel frames from the outside in: light above and
+// left and dark below and right when raised, the other way round when lowered.
+void DrawEdgeFrames(HDC dc, RECT& rect, TBevelCut cut, int width) {
+  if (cut == TBevelCut::bvNone) return;
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  const COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
+  const COLORREF topLeft = cut == TBevelCut::bvRaised ? light : dark;
+  const COLORREF bottomRight = cut == TBevelCut::bvRaised ? dark : light;
+  for (int i = 0; i < width && rect.right - rect.left > 1 && rect.bottom - rect.top > 1; ++i) {
+    auto line = [dc](int left, int top, int right, int bottom, COLORREF colour) {
+      SetBkColor(dc, colour);
+      const RECT part{left, top, right, bottom};
+      ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &part, nullptr, 0, nullptr);
+    };
+    line(rect.left, rect.top, rect.right - 1, rect.top + 1, topLeft);
+    line(rect.left, rect.top, rect.left + 1, rect.bottom - 1, topLeft);
+    line(rect.right - 1, rect.top, rect.right, rect.bottom, bottomRight);
+    line(rect.left, rect.bottom - 1, rect.right, rect.bottom, bottomRight);
+    InflateRect(&rect, -1, -1);
+  }
+}
+
+}  // namespace
+
+void DrawBevels(HDC dc, RECT bounds, const TLooks& looks) {
+  const COLORREF old = GetBkColor(dc);
+  DrawEdgeFrames(dc, bounds, looks.bevelOuter, looks.bevelWidth);
+  InflateRect(&bounds, -looks.borderWidth, -looks.borderWidth);
+  DrawEdgeFrames(dc, bounds, looks.bevelInner, looks.bevelWidth);
+  SetBkColor(dc, old);
+}
+
+HCURSOR CursorOf(TCursor cursor) {
+  switch (cursor) {
+    case TCursor::crHandPoint:
+      return LoadCursorA(nullptr, IDC_HAND);
+    case TCursor::crDefault:
+      break;
+  }
+  return nullptr;
+}
+
+HICON ProgramIcon() {
+  HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+  return icon != nullptr ? icon : LoadIconA(nullptr, IDI_APPLICATION);
+}
+
+void ShowProgramIcon(HWND window) {
+  HICON icon = ProgramIcon();
+  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+}  // namespace ui::win32

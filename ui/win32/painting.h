@@ -1,5 +1,6 @@
 // What the window binding draws itself: fonts and colours of the toolkit's
-// looks, backgrounds of forms and panels, and label colours.
+// looks, backgrounds of forms and panels, panel bevels, label colours, and
+// the program's icon and pointers.
 #pragma once
 
 #include <windows.h>
@@ -44,7 +45,36 @@ class SolidBrush {
   HBRUSH brush_;
 };
 
+// Solid brushes of the colours one window uses, made once each.
+class BrushCache {
+ public:
+  BrushCache() = default;
+  BrushCache(const BrushCache&) = delete;
+  BrushCache& operator=(const BrushCache&) = delete;
+  HBRUSH Get(TColor colour);
+
+ private:
+  struct Entry {
+    TColor colour;
+    std::unique_ptr<SolidBrush> brush;
+  };
+  std::vector<Entry> brushes_;
+};
+
 // Fills a window's client area with a colour (WM_ERASEBKGND).
 void FillBackground(HWND window, HDC dc, HBRUSH brush);
+
+// A panel's bevels inside `bounds`: the outer edge, the gap of the panel's
+// colour, the inner edge, as its looks describe them.
+void DrawBevels(HDC dc, RECT bounds, const TLooks& looks);
+
+// The pointer a control asks for; nullptr: the window class's own.
+HCURSOR CursorOf(TCursor cursor);
+
+// The program's icon (icon resource 1), or the system's application icon
+// when the executable has none.
+HICON ProgramIcon();
+// Shows the program's icon in a window's title bar and task bar button.
+void ShowProgramIcon(HWND window);
 
 }  // namespace ui::win32

@@ -1,0 +1,26 @@
+// The hints of one form: a tooltip window of the common controls that shows
+// a control's hint while the mouse rests on it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ui::win32 {
+
+class HintWindow {
+ public:
+  HintWindow() = default;
+  ~HintWindow();
+  HintWindow(const HintWindow&) = delete;
+  HintWindow& operator=(const HintWindow&) = delete;
+
+  // Shows `text` over `control` (a child window of the form `owner`); the
+  // tooltip window is made with the first hint.
+  void Add(HWND owner, HWND control, const std::string& text);
+
+ private:
+  HWND window_ = nullptr;
+};
+
+}  // namespace ui::win32
