@@ -53,9 +53,18 @@ HWND WaitForBox(Session& s, const std::string& caption) {
 const bool registered = [] {
   RegisterCommand("mkdir", 1, [](Session&, const Line& l) { MakeDirectories(l.args[0]); });
 
+  // A folder that a program started by the manager still uses (a batch
+  // file's command interpreter has it as its current directory for a moment
+  // after the batch file deleted itself) goes once that program has ended:
+  // tried again for up to 10 s.
   RegisterCommand("remove", 1, [](Session&, const Line& l) {
+    const auto present = [&] { return GetFileAttributesA(l.args[0].c_str()) != INVALID_FILE_ATTRIBUTES; };
     RemoveTree(l.args[0]);
-    Expect(GetFileAttributesA(l.args[0].c_str()) == INVALID_FILE_ATTRIBUTES, "cannot remove " + l.args[0]);
+    for (int waited = 0; present() && waited < 10000; waited += 100) {
+      Sleep(100);
+      RemoveTree(l.args[0]);
+    }
+    Expect(!present(), "cannot remove " + l.args[0]);
   });
 
   RegisterCommand("write-file", 2, [](Session&, const Line& l) {
