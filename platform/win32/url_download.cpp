@@ -9,6 +9,8 @@
 #include <urlmon.h>
 // clang-format on
 
+#include "platform/win32/system_library.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -162,8 +164,9 @@ class DownloadWatch final : public IBindStatusCallback, public IHttpNegotiate {
 HRESULT Fetch(const std::shared_ptr<Transfer>& transfer) {
   const ComApartment com;
   const std::unique_ptr<DownloadWatch, ComReleaser> watch(new DownloadWatch(transfer));
-  const HRESULT result =
-      URLDownloadToFileA(nullptr, transfer->url.c_str(), transfer->partPath.c_str(), 0, watch.get());
+  static const auto download = VANDREL_SYSTEM_FUNCTION(kUrlLibrary, URLDownloadToFileA);
+  if (download == nullptr) return E_FAIL;
+  const HRESULT result = download(nullptr, transfer->url.c_str(), transfer->partPath.c_str(), 0, watch.get());
   return SUCCEEDED(result) && !watch->Complete() ? INET_E_DOWNLOAD_FAILURE : result;
 }
 

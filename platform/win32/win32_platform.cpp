@@ -15,6 +15,7 @@
 #include "platform/win32/barrier.h"
 #include "platform/win32/directory_dialog.h"
 #include "platform/win32/message_loop.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/url_download.h"
 
 namespace platform {
@@ -153,7 +154,8 @@ bool Win32Platform::ShellExecuteExtended(LaunchRecord& record) {
   info.lpDirectory = record.directory.empty() ? nullptr : record.directory.c_str();
   info.nShow = record.show;
   info.hInstApp = nullptr;
-  const bool started = ShellExecuteExA(&info) != FALSE;
+  static const auto shellExecuteEx = VANDREL_SYSTEM_FUNCTION(kShellLibrary, ShellExecuteExA);
+  const bool started = shellExecuteEx != nullptr && shellExecuteEx(&info) != FALSE;
   record.instanceResult = reinterpret_cast<std::uintptr_t>(info.hInstApp);
   record.process = ProcessHandle{reinterpret_cast<std::uintptr_t>(info.hProcess)};
   return started;
@@ -161,9 +163,11 @@ bool Win32Platform::ShellExecuteExtended(LaunchRecord& record) {
 
 std::uintptr_t Win32Platform::ShellOpen(WindowHandle owner, const std::string& operation, const std::string& target,
                                         const std::string& parameters, const std::string& directory, int show) {
+  static const auto shellExecute = VANDREL_SYSTEM_FUNCTION(kShellLibrary, ShellExecuteA);
+  if (shellExecute == nullptr) return 0;  // "out of memory or resources", like any result up to 32 a failure
   const auto none = [](const std::string& text) { return text.empty() ? nullptr : text.c_str(); };
-  return reinterpret_cast<std::uintptr_t>(ShellExecuteA(AsWindow(owner), none(operation), target.c_str(),
-                                                        none(parameters), none(directory), show));
+  return reinterpret_cast<std::uintptr_t>(
+      shellExecute(AsWindow(owner), none(operation), target.c_str(), none(parameters), none(directory), show));
 }
 
 std::uint32_t Win32Platform::WaitForSingleObject(ProcessHandle process, std::uint32_t milliseconds) {
@@ -182,7 +186,9 @@ int Win32Platform::ShellDeleteTree(const std::string& directory) {
   operation.wFunc = FO_DELETE;
   operation.pFrom = from.c_str();
   operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;
-  const int result = SHFileOperationA(&operation);
+  static const auto fileOperation = VANDREL_SYSTEM_FUNCTION(kShellLibrary, SHFileOperationA);
+  if (fileOperation == nullptr) return ERROR_MOD_NOT_FOUND;
+  const int result = fileOperation(&operation);
   // An operation the user aborted in one of the shell's boxes is no success.
   if (result == 0 && operation.fAnyOperationsAborted) return ERROR_CANCELLED;
   return result;
@@ -190,7 +196,8 @@ int Win32Platform::ShellDeleteTree(const std::string& directory) {
 
 std::string Win32Platform::KnownFolder(int csidl) {
   char path[MAX_PATH] = "";
-  if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) return {};
+  static const auto folderPath = VANDREL_SYSTEM_FUNCTION(kShellLibrary, SHGetSpecialFolderPathA);
+  if (folderPath == nullptr || !folderPath(nullptr, path, csidl, FALSE)) return {};
   return path;
 }
 
@@ -219,7 +226,10 @@ bool Win32Platform::SetClipboardText(const std::string& text) {
   return placed;
 }
 
-bool Win32Platform::DeleteUrlCacheEntry(const std::string& url) { return DeleteUrlCacheEntryA(url.c_str()) != FALSE; }
+bool Win32Platform::DeleteUrlCacheEntry(const std::string& url) {
+  static const auto deleteEntry = VANDREL_SYSTEM_FUNCTION(kInternetLibrary, DeleteUrlCacheEntryA);
+  return deleteEntry != nullptr && deleteEntry(url.c_str()) != FALSE;
+}
 
 long Win32Platform::UrlDownloadToFile(const std::string& url, const std::string& path) {
   return win32::DownloadUrlToFile(url, path);
@@ -227,14 +237,16 @@ long Win32Platform::UrlDownloadToFile(const std::string& url, const std::string&
 
 long Win32Platform::ShGetMalloc(AllocatorHandle& allocator) {
   IMalloc* malloc = nullptr;
-  const HRESULT result = SHGetMalloc(&malloc);
+  static const auto getMalloc = VANDREL_SYSTEM_FUNCTION(kShellLibrary, SHGetMalloc);
+  const HRESULT result = getMalloc != nullptr ? getMalloc(&malloc) : E_FAIL;
   allocator = AllocatorHandle{reinterpret_cast<std::uintptr_t>(malloc)};
   return result;
 }
 
 long Win32Platform::ShGetSpecialFolderLocation(WindowHandle owner, int csidl, ItemIdList& itemList) {
   LPITEMIDLIST list = nullptr;
-  const HRESULT result = SHGetSpecialFolderLocation(AsWindow(owner), csidl, &list);
+  static const auto folderLocation = VANDREL_SYSTEM_FUNCTION(kShellLibrary, SHGetSpecialFolderLocation);
+  const HRESULT result = folderLocation != nullptr ? folderLocation(AsWindow(owner), csidl, &list) : E_FAIL;
   itemList = ItemIdList{reinterpret_cast<std::uintptr_t>(list)};
   return result;
 }
@@ -242,8 +254,9 @@ long Win32Platform::ShGetSpecialFolderLocation(WindowHandle owner, int csidl, It
 bool Win32Platform::ShGetPathFromIdList(ItemIdList itemList, std::string& path) {
   const auto buffer = std::make_unique<char[]>(MAX_PATH);
   buffer[0] = '\0';
-  const bool converted =
-      SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(itemList.value), buffer.get()) != FALSE;
+  static const auto pathFromList = VANDREL_SYSTEM_FUNCTION(kShellLibrary, SHGetPathFromIDListA);
+  const bool converted = pathFromList != nullptr &&
+                         pathFromList(reinterpret_cast<LPCITEMIDLIST>(itemList.value), buffer.get()) != FALSE;
   path = buffer.get();
   return converted;
 }
@@ -313,7 +326,8 @@ ItemIdList Win32Platform::ShBrowseForFolder(BrowseRecord& record) {
   info.lpfn = BrowseCallbackProc;
   info.lParam = reinterpret_cast<LPARAM>(&context);
   info.iImage = record.image;
-  LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+  static const auto browse = VANDREL_SYSTEM_FUNCTION(kShellLibrary, SHBrowseForFolderA);
+  LPITEMIDLIST chosen = browse != nullptr ? browse(&info) : nullptr;
   record.displayName = displayName;
   record.image = info.iImage;
   return ItemIdList{reinterpret_cast<std::uintptr_t>(chosen)};
