@@ -28,7 +28,12 @@ char TForm::KeyPress(char key) {
 void TForm::Show() {
   if (!visible_ && OnShow) OnShow(this);  // before the window appears: it may move it
   visible_ = true;
-  if (formPeer_) formPeer_->Show();
+  if (FormPeer* peer = Peer()) peer->Show();
+}
+
+FormPeer* TForm::Peer() {
+  if (formPeer_ == nullptr && peerFactory_) formPeer_ = peerFactory_(*this);
+  return formPeer_.get();
 }
 
 void TForm::Hide() {
@@ -39,7 +44,7 @@ void TForm::Hide() {
 void TForm::SetPosition(int left, int top) {
   Left = left;
   Top = top;
-  if (formPeer_) formPeer_->Moved();
+  if (FormPeer* peer = Peer()) peer->Moved();
 }
 
 TModalResult TForm::ShowModal() {
@@ -57,7 +62,7 @@ TModalResult TForm::ShowModal() {
   };
   TModalResult result = mrNone;
   {
-    if (formPeer_) formPeer_->BeginModal();
+    if (FormPeer* peer = Peer()) peer->BeginModal();
     ModalScope scope{*this};
     Show();
     while (modalResult_ == mrNone) {
@@ -123,7 +128,7 @@ void TApplication::HandleCurrentException() const {
 void TApplication::Adopt(std::unique_ptr<TForm> form) {
   TForm& adopted = *form;
   forms_.push_back(std::move(form));
-  if (CreateFormPeer) adopted.SetFormPeer(CreateFormPeer(adopted));
+  adopted.SetPeerFactory(CreateFormPeer);
 }
 
 bool TApplication::Owns(const TForm& form) const {

@@ -102,12 +102,19 @@ class TForm : public TWinControl {
 
   FormPeer* FormPeerOf() const { return formPeer_.get(); }
   void SetFormPeer(std::unique_ptr<FormPeer> peer) { formPeer_ = std::move(peer); }
+  // How the form gets its real window when it first needs one: when it is
+  // shown, moved or shown modally. A form that stays hidden never has one.
+  void SetPeerFactory(std::function<std::unique_ptr<FormPeer>(TForm& form)> factory) {
+    peerFactory_ = std::move(factory);
+  }
 
  private:
+  FormPeer* Peer();  // the form's window, made now if it has none yet
   void CloseModal();
   platform::WindowHandle windowHandle_;
   TWinControl* active_ = nullptr;
   std::unique_ptr<FormPeer> formPeer_;
+  std::function<std::unique_ptr<FormPeer>(TForm& form)> peerFactory_;
   bool visible_ = false;
   bool modal_ = false;
   bool releaseAfterModal_ = false;
@@ -125,11 +132,11 @@ class TApplication {
   // Reports the exception being handled (inside a catch block).
   void HandleCurrentException() const;
 
-  // Gives a new form its real window; unset, forms have none.
+  // Gives a form its real window when it first needs one; unset, forms have none.
   std::function<std::unique_ptr<FormPeer>(TForm& form)> CreateFormPeer;
 
-  // Creates a form owned by the application, with its real window. The first
-  // one is the main form.
+  // Creates a form owned by the application; its real window is made when
+  // the form is first shown. The first one is the main form.
   template <class T, class... Args>
   T& CreateForm(Args&&... args) {
     auto form = std::make_unique<T>(std::forward<Args>(args)...);
