@@ -1,12 +1,15 @@
 // Start-up benchmark: how long from starting a program until its main window
-// is shown and the program waits for input, for the manager and for a
-// baseline program that only shows a window. Runs both alternately and prints
-// the medians and the manager's figures as ratios against the baseline.
+// is shown and the program waits for input, and how much memory it then
+// holds (its working set), for the manager and for a baseline program that
+// only shows a window. Runs both alternately and prints the medians, each
+// figure as a ratio of the manager's against the baseline's with both values.
 //   startup_timer MANAGER_EXE BASELINE_EXE [RUNS]
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -32,8 +35,14 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
   return TRUE;
 }
 
-// Milliseconds until the window shows and the program is idle; -1 on failure.
-double TimeStart(const std::string& exe) {
+struct Start {
+  double milliseconds = -1;  // -1: the window never showed
+  double workingSetKiB = 0;
+};
+
+// Starts the program, waits until its window shows and it is idle, then
+// reads its working set and ends it.
+Start TimeStart(const std::string& exe) {
   std::string commandLine = "\"" + exe + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -42,21 +51,32 @@ double TimeStart(const std::string& exe) {
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&begin);
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return -1;
+    return {};
   }
+  // Polls for the window for up to a minute (a loaded machine may be slow).
   Search search{process.dwProcessId, nullptr};
-  for (int i = 0; i < 20000 && search.found == nullptr; ++i) {
+  const ULONGLONG giveUp = GetTickCount64() + 60000;
+  while (search.found == nullptr && GetTickCount64() < giveUp) {
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found == nullptr) Sleep(1);
   }
-  if (search.found != nullptr) WaitForInputIdle(process.hProcess, 10000);
-  QueryPerformanceCounter(&end);
+  Start start;
+  if (search.found != nullptr) {
+    WaitForInputIdle(process.hProcess, 10000);
+    QueryPerformanceCounter(&end);
+    start.milliseconds =
+        1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart);
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) {
+      start.workingSetKiB = static_cast<double>(memory.WorkingSetSize) / 1024.0;
+    }
+  }
   TerminateProcess(process.hProcess, 0);
   WaitForSingleObject(process.hProcess, 5000);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
-  if (search.found == nullptr) return -1;
-  return 1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart);
+  return start;
 }
 
 double Median(std::vector<double> values) {
@@ -70,6 +90,11 @@ long long FileSize(const std::string& path) {
   return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+void PrintRatio(const char* what, double manager, double baseline, const char* unit) {
+  std::printf("  %-34s %5.2f  (manager %.1f %s, baseline %.1f %s)\n", what, manager / baseline, manager, unit,
+              baseline, unit);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,24 +103,25 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string manager = argv[1], baseline = argv[2];
-  const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 9;
+  const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
   TimeStart(manager);  // warm the file cache and the prefix once
   TimeStart(baseline);
-  std::vector<double> managerTimes, baselineTimes;
+  std::vector<double> managerTimes, baselineTimes, managerMemory, baselineMemory;
   for (int i = 0; i < runs; ++i) {
-    const double m = TimeStart(manager), b = TimeStart(baseline);
-    if (m < 0 || b < 0) {
-      std::fprintf(stderr, "a program did not show its window\n");
+    const Start m = TimeStart(manager), b = TimeStart(baseline);
+    if (m.milliseconds < 0 || b.milliseconds < 0) {
+      std::fprintf(stderr, "a program did not show its window within a minute\n");
       return 1;
     }
-    managerTimes.push_back(m);
-    baselineTimes.push_back(b);
+    managerTimes.push_back(m.milliseconds);
+    baselineTimes.push_back(b.milliseconds);
+    managerMemory.push_back(m.workingSetKiB);
+    baselineMemory.push_back(b.workingSetKiB);
   }
-  const double m = Median(managerTimes), b = Median(baselineTimes);
-  std::printf("start-up to an idle shown window, median of %d runs: manager %.1f ms, baseline %.1f ms\n", runs, m, b);
-  std::printf("start-up ratio (manager / baseline): %.2f\n", m / b);
-  std::printf("executable size ratio (manager / baseline): %.1f (%lld / %lld bytes)\n",
-              static_cast<double>(FileSize(manager)) / static_cast<double>(FileSize(baseline)), FileSize(manager),
-              FileSize(baseline));
+  std::printf("median of %d alternating runs, manager / baseline:\n", runs);
+  PrintRatio("start-up to an idle shown window", Median(managerTimes), Median(baselineTimes), "ms");
+  PrintRatio("working set once idle", Median(managerMemory), Median(baselineMemory), "KiB");
+  PrintRatio("executable size", static_cast<double>(FileSize(manager)) / 1024.0,
+             static_cast<double>(FileSize(baseline)) / 1024.0, "KiB");
   return 0;
 }
