@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The manager's download path against curl, both fetching the same file from
 # the same loopback server in this run:   bash bench/download.sh [MEGABYTES] [RUNS]
-# Prints each median and the manager's throughput as a ratio of curl's.
-set -eu
+# Prints each median and the manager's throughput as a ratio of curl's, then
+# where the URL download service's time goes (bench/download_phases.cpp).
+set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 size_mb=${1:-200}
@@ -10,7 +11,7 @@ runs=${2:-3}
 bash tools/setup.sh
 command -v curl >/dev/null || { echo "curl is needed" >&2; exit 1; }
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j"$(nproc)" --target bench_download_timer >/dev/null
+cmake --build --preset win64 -j"$(nproc)" --target bench_download_timer bench_download_phases >/dev/null
 export WINEPREFIX=${WINEPREFIX:-$root/build/bench-wineprefix}
 export WINEDEBUG=-all
 bash tests/wine/make-prefix.sh
@@ -24,15 +25,32 @@ url="http://127.0.0.1:$(cat "$state/port")/big.bin"
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-curl_ms=$(for _ in $(seq "$runs"); do
-  curl -s -o "$work/curl.bin" -w '%{time_total}\n' "$url" | awk '{printf "%.0f\n", $1 * 1000}'
-done | median)
-manager_ms=$(for _ in $(seq "$runs"); do
+# One round per run, curl and the manager side by side, so that a change in
+# the machine's load touches both alike.
+: >"$work/curl.ms"
+: >"$work/manager.ms"
+: >"$work/phases"
+for _ in $(seq "$runs"); do
+  curl -s -o "$work/curl.bin" -w '%{time_total}\n' "$url" | awk '{printf "%.0f\n", $1 * 1000}' >>"$work/curl.ms"
   rm -f "$work/manager.bin"
-  tests/wine/wine-run.sh build/win64/bench/bench_download_timer.exe "$url" "$(winpath "$work/manager.bin")" | tr -d '\r'
-done | median)
-cmp -s "$state/root/big.bin" "$work/manager.bin" || { echo "the manager's copy differs from the file served" >&2; exit 1; }
+  tests/wine/wine-run.sh build/win64/bench/bench_download_timer.exe "$url" "$(winpath "$work/manager.bin")" |
+    tr -d '\r' >>"$work/manager.ms"
+  cmp -s "$state/root/big.bin" "$work/manager.bin" || { echo "the manager's copy differs from the file served" >&2; exit 1; }
+  tests/wine/wine-run.sh build/win64/bench/bench_download_phases.exe "$url" "$(winpath "$work")" | tr -d '\r' >>"$work/phases"
+done
+curl_ms=$(median <"$work/curl.ms")
+manager_ms=$(median <"$work/manager.ms")
+phase() { awk -v name="$1" '$1 == name {print $2}' "$work/phases" | median; }
 echo "download of $size_mb MB from loopback, median of $runs:"
 echo "  curl:    $curl_ms ms"
 echo "  manager: $manager_ms ms"
 awk -v c="$curl_ms" -v m="$manager_ms" 'BEGIN { printf "  manager throughput / curl throughput: %.2f\n", c / m }'
+echo "the URL download service alone (URLDownloadToFileA, no worker thread, no checks): $(phase service-total) ms"
+echo "  until the server's answer:            $(phase service-answer) ms"
+echo "  answer to last byte, into its cache:  $(phase service-transfer) ms"
+echo "  copying its cache file to the target: $(phase service-copy) ms"
+echo "the same address read with WinINet directly, the bytes dropped:"
+echo "  8 KiB reads, with its cache file:     $(phase wininet-8k-cache) ms"
+echo "  8 KiB reads:                          $(phase wininet-8k) ms"
+echo "  64 KiB reads:                         $(phase wininet-64k) ms"
+echo "a copy of the $size_mb MB file (CopyFileA): $(phase copy) ms"
