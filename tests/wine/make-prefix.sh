@@ -19,11 +19,26 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   /usr/lib/wine/wineserver -w
 fi
 test -d "$WINEPREFIX/drive_c/windows"
-# "Segoe UI" is not on Linux; Wine's stand-in may be a wider face (DejaVu
-# Sans), cutting the main window's two-line labels. Liberation Sans
-# (fonts-liberation) comes closest in width and keeps two lines within 30
-# pixels: see "Looks" in the README for the measurement.
-if fc-list 2>/dev/null | grep -q "Liberation Sans"; then
+# "Segoe UI" is not on Linux. Its stand-in is chosen by measuring (README,
+# "Fonts under Wine"): Cantarell (fonts-cantarell) breaks the main window's
+# two bold labels where Segoe UI does, its bold and regular widths lie within
+# a few pixels of Segoe UI's, its 15-pixel lines put exactly two lines into
+# the 30-pixel labels, and its bold comes from a real bold file. Liberation
+# Sans, the fallback, wraps the second label onto a third line and its bold
+# barely shows at 12 pixels.
+segoe_ui_stand_in=""
+for face in "Cantarell" "Liberation Sans"; do
+  if fc-list : family 2>/dev/null | grep -qx "$face"; then segoe_ui_stand_in=$face; break; fi
+done
+if [ -n "$segoe_ui_stand_in" ]; then
   /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-    /v "Segoe UI" /t REG_SZ /d "Liberation Sans" /f >/dev/null
+    /v "Segoe UI" /t REG_SZ /d "$segoe_ui_stand_in" /f >/dev/null
+fi
+# Wine's own bitmap "MS Sans Serif" (fonts-wine) is registered in every prefix
+# as windows\Fonts\sserife.fon, but Debian's Wine does not put the file there,
+# so the face falls back to a TrueType one with 12-pixel lines instead of 13.
+wine_fonts=/usr/share/wine/fonts
+if [ -f "$wine_fonts/sserife.fon" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/sserife.fon" ]; then
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp "$wine_fonts/sserife.fon" "$WINEPREFIX/drive_c/windows/Fonts/"
 fi
