@@ -1,18 +1,35 @@
 #!/usr/bin/env bash
-# Builds the 64-bit edition with the benchmarks and runs them under Wine and
-# Xvfb:   bash bench/run.sh [RUNS]
+# Builds both editions with the start-up benchmark and runs it under Wine and
+# Xvfb, for the x86_64 manager and then for the i686 one (each against the
+# baseline window program of its own width):   bash bench/run.sh [RUNS]
+# Every figure is printed as a ratio of the manager's against the baseline's,
+# with both values.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
+runs=${1:-15}
 bash tools/setup.sh
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j"$(nproc)" --target vandrel bench_baseline_window bench_startup_timer
 export WINEPREFIX=${WINEPREFIX:-$root/build/bench-wineprefix}
-bash tests/wine/make-prefix.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp build/win64/vandrel.exe build/win64/bench/bench_baseline_window.exe build/win64/bench/bench_startup_timer.exe "$work/"
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$0" "$@"; /usr/lib/wine/wineserver -k' \
-  tests/wine/wine-run.sh "$work/bench_startup_timer.exe" \
-  "$(winpath "$work/vandrel.exe")" "$(winpath "$work/bench_baseline_window.exe")" "${1:-9}"
+
+widths=(win64)
+if [ -x /usr/lib/wine/wine ]; then widths+=(win32); fi
+for width in "${widths[@]}"; do
+  cmake --preset "$width" >/dev/null
+  cmake --build --preset "$width" -j"$(nproc)" --target vandrel bench_baseline_window bench_startup_timer >/dev/null
+  mkdir -p "$work/$width"
+  cp "build/$width/vandrel.exe" "build/$width/bench/bench_baseline_window.exe" "$work/$width/"
+done
+cp build/win64/bench/bench_startup_timer.exe "$work/"
+if [ ! -x /usr/lib/wine/wine ]; then
+  echo "Wine's 32-bit loader is not installed here: only the x86_64 figures follow."
+fi
+bash tests/wine/make-prefix.sh $([ -x /usr/lib/wine/wine ] && echo --32-bit)
+for width in "${widths[@]}"; do
+  case $width in win64) echo "== x86_64 edition" ;; win32) echo "== i686 edition (the product)" ;; esac
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$0" "$@"; /usr/lib/wine/wineserver -k' \
+    tests/wine/wine-run.sh "$work/bench_startup_timer.exe" \
+    "$(winpath "$work/$width/vandrel.exe")" "$(winpath "$work/$width/bench_baseline_window.exe")" "$runs"
+done

@@ -5,6 +5,7 @@
 #include "platform/win32/barrier.h"
 #include "platform/win32/message_loop.h"
 #include "ui/win32/form_window.h"
+#include "ui/win32/painting.h"
 
 namespace ui::win32 {
 
@@ -69,13 +70,14 @@ HWND InstallWindowBinding(const char* title) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpfnWndProc = ApplicationProc;
   wc.lpszClassName = "TApplication";
-  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+  wc.hIcon = ProgramIcon();
   RegisterClassExA(&wc);
   // No size: it shows only as the task bar's button, in the screen's centre.
   HWND window = CreateWindowExA(0, wc.lpszClassName, title,
                                 WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                                 GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                                 nullptr, wc.hInstance, nullptr);
+  ShowProgramIcon(window);  // the task bar's button shows it
   platform::win32::SetApplicationWindow(window);
   platform::win32::SetMessageFilter(FilterMessage);
   Application.CreateFormPeer = [](TForm& form) -> std::unique_ptr<FormPeer> {

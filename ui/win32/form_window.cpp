@@ -55,8 +55,7 @@ void RegisterFormClass(const std::string& className) {
   fc.lpfnWndProc = DefWindowProcA;  // replaced once the window knows its form
   fc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   fc.hbrBackground = nullptr;  // the form paints its own colour
-  fc.hIcon = LoadIconA(fc.hInstance, MAKEINTRESOURCEA(1));
-  if (fc.hIcon == nullptr) fc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  fc.hIcon = ProgramIcon();
   fc.lpszClassName = className.c_str();
   RegisterClassExA(&fc);
 }
@@ -77,8 +76,6 @@ FormWindow::FormWindow(TForm& form) : form_(form), background_(form.Color) {
   form_.SetWindowHandle(platform::WindowHandle{reinterpret_cast<std::uintptr_t>(window_)});
   gForms.push_back(this);
   ShowProgramIcon(window_);
-  // The task bar shows the application window, which owns every form.
-  if (HWND application = platform::win32::ApplicationWindow()) ShowProgramIcon(application);
   CreateControls();
   AddHints();
   SyncBounds();
