@@ -6,7 +6,8 @@
 #           browser scenarios against the 32-bit manager;
 #   win32   the same tests of the 32-bit product, under Wine's 32-bit loader;
 # and the import tables of both Windows executables. The 32-bit product is
-# built before the 64-bit tests run, so that they can drive its manager.
+# built before the 64-bit tests run, so that they can drive its manager; once
+# both editions are built, the tests of the two Wine lanes run side by side.
 # The 32-bit lane needs a machine that runs 32-bit programs: where a small
 # 32-bit program does not run under Wine, the lane is skipped, with the
 # reason. Configure and build output goes to build/logs/ and is shown when a
@@ -95,18 +96,43 @@ if quietly win32-configure cmake --preset win32 &&
 fi
 win32_build_time=$((SECONDS - started))
 
-heading "win64: unit, Win32 and end-to-end tests under Wine${i686_manager:+, and the 32-bit manager driven by the 64-bit driver}"
+heading "win64: building the 64-bit edition and its tests"
 started=$SECONDS
+win64_built=false
 quietly win64-configure cmake --preset win64 -DVANDREL_I686_MANAGER="$i686_manager" &&
-  quietly win64-build cmake --build --preset win64 -j"$jobs" &&
-  under_xvfb ctest --preset win64
-record win64 $? $started
+  quietly win64-build cmake --build --preset win64 -j"$jobs" && win64_built=true
+win64_build_time=$((SECONDS - started))
 
+# The two lanes' tests run side by side: each has its own Wine prefix and its
+# own display, and most of their time is spent waiting for windows and
+# programs, not computing. Each lane's output is shown when both have ended.
+started=$SECONDS
+win64_pid="" win32_pid=""
+if $win64_built; then
+  under_xvfb ctest --preset win64 >"$logs/win64-tests.log" 2>&1 &
+  win64_pid=$!
+fi
 if [ -n "$i686_manager" ]; then
+  under_xvfb ctest --preset win32 >"$logs/win32-tests.log" 2>&1 &
+  win32_pid=$!
+fi
+
+heading "win64: unit, Win32 and end-to-end tests under Wine${i686_manager:+, and the 32-bit manager driven by the 64-bit driver}"
+if [ -n "$win64_pid" ]; then
+  wait "$win64_pid"
+  status=$?
+  cat "$logs/win64-tests.log"
+  record win64 $status $((started - win64_build_time)) "(with its build)"
+else
+  record win64 1 $((SECONDS - win64_build_time)) "(the build)"
+fi
+
+if [ -n "$win32_pid" ]; then
   heading "win32: the same tests of the 32-bit product under Wine's 32-bit loader"
-  started=$((SECONDS - win32_build_time))
-  under_xvfb ctest --preset win32
-  record win32 $? $started "(with its build)"
+  wait "$win32_pid"
+  status=$?
+  cat "$logs/win32-tests.log"
+  record win32 $status $((started - win32_build_time)) "(with its build)"
 elif ! $win32_built; then
   record win32 1 $((SECONDS - win32_build_time)) "(the build or its import table)"
 else
