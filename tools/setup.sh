@@ -2,7 +2,8 @@
 # Installs what building and testing need on Debian 12, as root; only what
 # is missing, after an apt-get update. The 32-bit lane runs the i686 build
 # under Wine's classic 32-bit loader (wine32), a package of the i386
-# architecture, which is added first when it is not there yet.
+# architecture, which is added first when it is not there yet. The fuzz
+# targets need clang 14 and its libFuzzer runtime (libclang-rt-14-dev).
 set -eu
 sudo_=""
 [ "$(id -u)" -eq 0 ] || sudo_=sudo
@@ -12,7 +13,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 packages=(cmake make g++ googletest libgtest-dev python3
           g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386
-          xvfb xauth x11-utils imagemagick fonts-liberation curl)
+          xvfb xauth x11-utils imagemagick fonts-liberation curl
+          clang-14 libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
