@@ -1,5 +1,7 @@
 #include "catalogue/dir_list.h"
 
+#include <algorithm>
+
 #include "catalogue/catalogue.h"
 #include "platform/path.h"
 #include "platform/platform.h"
@@ -39,20 +41,19 @@ DirList DefaultDirList() { return DirList(kDefaultDirectory.begin(), kDefaultDir
 
 namespace {
 
-// Decimal digits with an optional sign, nothing else. More than 18 digits
-// cannot name a line anyway.
+// Decimal digits with an optional sign, nothing else. Leading zeros do not
+// count; more than 18 digits after them cannot name a line anyway.
 bool ParseWholeNumber(std::string_view text, long long& value) {
   bool negative = false;
   if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
     negative = text[0] == '-';
     text.remove_prefix(1);
   }
-  if (text.empty() || text.size() > 18) return false;
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return false;
+  text.remove_prefix(std::min(text.find_first_not_of('0'), text.size()));
+  if (text.size() > 18) return false;
   value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
+  for (const char c : text) value = value * 10 + (c - '0');
   if (negative) value = -value;
   return true;
 }

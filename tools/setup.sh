@@ -5,7 +5,8 @@
 # architecture, which is added first when it is not there yet. Fonts: Cantarell
 # stands in for "Segoe UI" in the test prefix (measured, see the README's
 # "Fonts under Wine"), Liberation Sans is its fallback, and fonts-wine
-# brings Wine's bitmap "MS Sans Serif".
+# brings Wine's bitmap "MS Sans Serif". The fuzz targets need clang 14 and
+# its libFuzzer runtime (libclang-rt-14-dev).
 set -eu
 sudo_=""
 [ "$(id -u)" -eq 0 ] || sudo_=sudo
@@ -15,7 +16,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 packages=(cmake make g++ googletest libgtest-dev python3
           g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386
-          xvfb xauth x11-utils imagemagick fonts-liberation fonts-cantarell fonts-wine curl)
+          xvfb xauth x11-utils imagemagick fonts-liberation fonts-cantarell fonts-wine curl
+          clang-14 libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds all three editions and runs every test, lane by lane:
-#   native  the portable core's unit tests, natively with sanitizers;
+#   native  the portable core's unit tests, natively with sanitizers, and a
+#           short run of each fuzz target (fuzz/run.sh);
 #   win64   under Wine and Xvfb the same unit tests, the Win32 tests and the
 #           end-to-end scenarios of the 64-bit edition, and its driver's
 #           browser scenarios against the 32-bit manager;
@@ -70,11 +71,12 @@ why_no_32_bit() {
   esac
 }
 
-heading "native: the portable core with sanitizers"
+heading "native: the portable core with sanitizers, and its fuzz targets"
 started=$SECONDS
 quietly native-configure cmake --preset native &&
   quietly native-build cmake --build --preset native -j"$jobs" &&
-  ctest --preset native
+  ctest --preset native &&
+  bash fuzz/run.sh 12
 record native $? $started
 
 heading "win32: building the 32-bit product and its tests"

@@ -8,10 +8,16 @@ namespace testing_support {
 
 std::string FakePlatform::Key(const std::string& path) { return platform::LowerAscii(path); }
 
+// A folder's key without trailing backslashes; a drive root keeps its own
+// ("c:\"). Short names are no exception: "ab\" and "ab" are one folder.
+std::string FakePlatform::FolderKey(std::string key) {
+  while (key.size() > 1 && key.back() == '\\' && !(key.size() == 3 && key[1] == ':')) key.pop_back();
+  return key;
+}
+
 // The folder that holds `key`, as a key; empty for a drive root or a bare name.
 std::string FakePlatform::ParentKey(const std::string& key) {
-  std::string path = key;
-  while (path.size() > 3 && path.back() == '\\') path.pop_back();
+  const std::string path = FolderKey(key);
   const auto separator = path.find_last_of('\\');
   if (separator == std::string::npos || path.size() <= 3) return {};
   std::string parent = path.substr(0, separator);
@@ -22,17 +28,16 @@ std::string FakePlatform::ParentKey(const std::string& key) {
 // Drive roots always exist; other folders when added or made.
 bool FakePlatform::FolderExists(const std::string& key) const {
   if (key.empty()) return true;
-  if (key.size() <= 3 && key.size() >= 2 && key[1] == ':') return true;
-  std::string trimmed = key;
-  while (trimmed.size() > 3 && trimmed.back() == '\\') trimmed.pop_back();
-  return directories_.count(trimmed) != 0;
+  const std::string folder = FolderKey(key);
+  const bool driveRoot = folder.size() >= 2 && folder.size() <= 3 && folder[1] == ':' &&
+                         (folder.size() == 2 || folder[2] == '\\');
+  return driveRoot || directories_.count(folder) != 0;
 }
 
 bool FakePlatform::ParentExists(const std::string& path) const { return FolderExists(ParentKey(Key(path))); }
 
 void FakePlatform::AddDirectory(const std::string& path) {
-  std::string key = Key(path);
-  while (key.size() > 3 && key.back() == '\\') key.pop_back();
+  const std::string key = FolderKey(Key(path));
   for (std::string folder = key; !folder.empty() && !FolderExists(folder); folder = ParentKey(folder)) {
     directories_.insert(folder);
   }
@@ -185,8 +190,7 @@ std::uintptr_t FakePlatform::ShellOpen(platform::WindowHandle owner, const std::
 
 int FakePlatform::ShellDeleteTree(const std::string& directory) {
   calls.push_back("ShellDeleteTree " + directory);
-  std::string key = Key(directory);
-  while (key.size() > 3 && key.back() == '\\') key.pop_back();
+  const std::string key = FolderKey(Key(directory));
   if (deleteTreeResult != 0) return deleteTreeResult;
   if (!FolderExists(key)) return 2;  // the shell's "not found"
   const std::string below = key.back() == '\\' ? key : key + "\\";

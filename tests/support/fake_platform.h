@@ -117,6 +117,7 @@ class FakePlatform : public platform::Platform {
 
  private:
   static std::string Key(const std::string& path);
+  static std::string FolderKey(std::string key);
   static std::string ParentKey(const std::string& key);
   bool FolderExists(const std::string& key) const;
   bool ParentExists(const std::string& path) const;

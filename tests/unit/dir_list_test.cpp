@@ -73,6 +73,22 @@ TEST(DirListFile, ALineFiveThatNamesNoLineBecomesZero) {
   EXPECT_EQ(catalogue::SelectedEntry(LoadDirList(os, kExe)), 2);
 }
 
+// Found by fuzzing: a number of more than 18 digits was refused even when
+// leading zeros made it long.
+TEST(DirListFile, LeadingZerosOfLineFiveDoNotCount) {
+  testing_support::FakePlatform os;
+  const std::string head = "a\nb\nc\nd\ne\n";
+  os.AddFile(kList, head + "0000000000000000000002\n");
+  EXPECT_EQ(LoadDirList(os, kExe)[5], "0000000000000000000002");
+  EXPECT_EQ(catalogue::SelectedEntry(LoadDirList(os, kExe)), 2);
+  os.AddFile(kList, head + "-0000000000000000000000\n");
+  EXPECT_EQ(catalogue::SelectedEntry(LoadDirList(os, kExe)), 0);
+  for (const char* bad : {"0000000000000000000006", "1000000000000000000002", "00000000000000000000x"}) {
+    os.AddFile(kList, head + bad + "\n");
+    EXPECT_EQ(LoadDirList(os, kExe)[5], "0") << bad;
+  }
+}
+
 TEST(DirListFile, AnUnreadableFileCountsAsMissing) {
   testing_support::FakePlatform os;
   os.AddFile(kList, "D:\\x\n1\n");

@@ -102,4 +102,22 @@ TEST_F(DirectoryConfirmation, ForceDirectoriesStopsAtRootsAndDropsTrailingBacksl
   EXPECT_FALSE(ForceDirectories(os, ""));
 }
 
+// Found by fuzzing: the scripted platform took short names for drive roots,
+// so a folder that ForceDirectories made was missing in its other form.
+TEST_F(DirectoryConfirmation, AMadeFolderExistsWithAndWithoutItsTrailingBackslash) {
+  os.messageBoxAnswers = {platform::kIdYes};
+  EXPECT_TRUE(ConfirmDirectory(os, kDialog, "C@\\", kAll));
+  EXPECT_TRUE(os.DirectoryExists("C@\\"));
+  EXPECT_TRUE(os.DirectoryExists("c@"));
+
+  EXPECT_FALSE(os.DirectoryExists("C:a"));  // a relative name on drive C:, not its root
+  EXPECT_TRUE(ForceDirectories(os, "C:a\\"));
+  EXPECT_TRUE(os.DirectoryExists("C:a\\"));
+  EXPECT_EQ(os.CallCount("MakeDirectory C:a"), 1);
+
+  EXPECT_TRUE(ForceDirectories(os, "E:\\\\"));  // the drive root twice over
+  EXPECT_TRUE(os.DirectoryExists("E:\\\\"));
+  EXPECT_EQ(os.CallCount("MakeDirectory E:"), 0);
+}
+
 }  // namespace

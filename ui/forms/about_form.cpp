@@ -9,9 +9,11 @@ namespace {
 constexpr const char* kPanel = "Panel1";
 constexpr TLooks kPanelLooks{.color = clVandrelSand, .bevelOuter = TBevelCut::bvRaised,
                              .bevelInner = TBevelCut::bvLowered, .bevelWidth = 2};
-constexpr TFont kLabelFont{.Name = "Segoe UI", .Height = 12};
-constexpr TFont kProductNameFont{.Name = "Segoe UI", .Height = 12, .Bold = true};
-constexpr TFont kAddressFont{.Name = "Segoe UI", .Height = 12, .Color = clBlue};
+// Fonts hold a std::string: const, not constexpr, which clang (the fuzz
+// build) does not evaluate at compile time with GCC's standard library.
+const TFont kLabelFont{.Name = "Segoe UI", .Height = 12};
+const TFont kProductNameFont{.Name = "Segoe UI", .Height = 12, .Bold = true};
+const TFont kAddressFont{.Name = "Segoe UI", .Height = 12, .Color = clBlue};
 
 constexpr std::array<ControlDescription, 7> kAboutControls = {{
     {.name = "Panel1", .left = 8, .top = 5, .width = 253, .height = 151, .text = "", .looks = kPanelLooks},

@@ -9,7 +9,9 @@ namespace {
 constexpr const char* kPanel = "Panel1";
 constexpr TLooks kPanelLooks{.color = clVandrelSand, .bevelOuter = TBevelCut::bvRaised,
                              .bevelInner = TBevelCut::bvLowered, .bevelWidth = 2};
-constexpr TFont kProductNameFont{.Name = "Segoe UI", .Height = 12, .Bold = true};
+// Fonts hold a std::string: const, not constexpr, which clang (the fuzz
+// build) does not evaluate at compile time with GCC's standard library.
+const TFont kProductNameFont{.Name = "Segoe UI", .Height = 12, .Bold = true};
 
 constexpr std::array<ControlDescription, 7> kDisclaimerControls = {{
     {.name = "Panel1", .width = 323, .height = 278, .text = "", .align = TAlign::alClient, .looks = kPanelLooks},
