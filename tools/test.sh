@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds all three editions and runs every test, lane by lane:
-#   native  the portable core's unit tests, natively with sanitizers, and a
-#           short run of each fuzz target (fuzz/run.sh);
+#   native  the portable core's unit tests, natively with sanitizers;
+#   fuzz    a short run of each fuzz target (fuzz/run.sh), alongside the
+#           Wine lanes' tests;
 #   win64   under Wine and Xvfb the same unit tests, the Win32 tests and the
 #           end-to-end scenarios of the 64-bit edition, and its driver's
 #           browser scenarios against the 32-bit manager;
@@ -71,12 +72,13 @@ why_no_32_bit() {
   esac
 }
 
-heading "native: the portable core with sanitizers, and its fuzz targets"
+heading "native: the portable core with sanitizers; its fuzz targets are built"
 started=$SECONDS
 quietly native-configure cmake --preset native &&
   quietly native-build cmake --build --preset native -j"$jobs" &&
   ctest --preset native &&
-  bash fuzz/run.sh 12
+  quietly fuzz-configure cmake --preset fuzz &&
+  quietly fuzz-build cmake --build --preset fuzz -j"$jobs"
 record native $? $started
 
 heading "win32: building the 32-bit product and its tests"
@@ -108,8 +110,11 @@ win64_build_time=$((SECONDS - started))
 # The two lanes' tests run side by side: each has its own Wine prefix and its
 # own display, and most of their time is spent waiting for windows and
 # programs, not computing. Each lane's output is shown when both have ended.
+# The fuzz targets' short runs (12 s each) go alongside.
 started=$SECONDS
 win64_pid="" win32_pid=""
+bash fuzz/run.sh 12 >"$logs/fuzz-runs.log" 2>&1 &
+fuzz_pid=$!
 if $win64_built; then
   under_xvfb ctest --preset win64 >"$logs/win64-tests.log" 2>&1 &
   win64_pid=$!
@@ -140,6 +145,12 @@ elif ! $win32_built; then
 else
   summary+=("$(printf '%-7s skipped: %s; built, import table checked' win32 "$skipped")")
 fi
+
+heading "fuzz: each target for 12 s, natively with sanitizers"
+wait "$fuzz_pid"
+status=$?
+cat "$logs/fuzz-runs.log"
+record fuzz $status $started
 
 heading "summary"
 printf '%s\n' "${summary[@]}"
