@@ -131,18 +131,20 @@ BOOL CALLBACK MatchChild(HWND window, LPARAM data) {
   return TRUE;
 }
 
-struct DialogSearch {
+struct TopSearch {
   DWORD processId;
   const std::string& caption;
+  bool anyCaption;
+  const std::string& className;  // empty: any
   HWND found;
 };
 
-BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
-  auto& s = *reinterpret_cast<DialogSearch*>(data);
+BOOL CALLBACK MatchTop(HWND window, LPARAM data) {
+  auto& s = *reinterpret_cast<TopSearch*>(data);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == s.processId && IsWindowVisible(window) && ClassOf(window) == "#32770" &&
-      WindowText(window) == s.caption) {
+  if (owner == s.processId && IsWindowVisible(window) && (s.anyCaption || WindowText(window) == s.caption) &&
+      (s.className.empty() || ClassOf(window) == s.className)) {
     s.found = window;
     return FALSE;
   }
@@ -164,10 +166,63 @@ HWND Control(Session& session, const std::string& className, const std::string& 
   return window;
 }
 
-HWND FindProcessDialog(Session& session, const std::string& caption) {
-  DialogSearch search{session.process.dwProcessId, caption, nullptr};
-  EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+HWND FindTopLevel(Session& session, const std::string& caption, const std::string& className) {
+  TopSearch search{session.process.dwProcessId, caption, caption.empty(), className, nullptr};
+  EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND FindProcessDialog(Session& session, const std::string& caption) {
+  const std::string dialogClass = "#32770";
+  TopSearch search{session.process.dwProcessId, caption, false, dialogClass, nullptr};
+  EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND ShownWindow(Session& session, const std::string& caption) {
+  HWND window = WaitFor([&] { return FindTopLevel(session, caption); }, 5000);
+  Expect(window != nullptr, "no window captioned \"" + caption + "\"");
+  return window;
+}
+
+void BringToFront(HWND window) {
+  const DWORD target = GetWindowThreadProcessId(window, nullptr);
+  const DWORD self = GetCurrentThreadId();
+  AttachThreadInput(self, target, TRUE);
+  SetForegroundWindow(window);
+  AttachThreadInput(self, target, FALSE);
+}
+
+void MouseClickAt(POINT point) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT inputs[3] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = point.x * 65535 / (width - 1);
+    input.mi.dy = point.y * 65535 / (height - 1);
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+  }
+  inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+  inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  SendInput(3, inputs, sizeof(INPUT));
+}
+
+void PressKey(WORD key) {
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+// A short pause for the input to arrive, then a message that the window's
+// thread answers only once it has handled what came before.
+void Settle(HWND window) {
+  Sleep(200);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
 }
 
 void SaveScreenshot(HWND window, const std::string& path) {

@@ -51,8 +51,22 @@ std::string ClassOf(HWND window);
 HWND FindChild(HWND parent, const std::string& className, const std::string& caption = {});
 // The main window's control; a missing control fails the scenario.
 HWND Control(Session& session, const std::string& className, const std::string& caption = {});
+// A visible top-level window of the manager's process with that caption
+// (empty: any) and class (empty: any).
+HWND FindTopLevel(Session& session, const std::string& caption, const std::string& className = {});
 // A visible top-level dialog ("#32770") of the manager's process with that caption.
 HWND FindProcessDialog(Session& session, const std::string& caption);
+// The manager's window with that caption, waited for up to 5 s; none fails the scenario.
+HWND ShownWindow(Session& session, const std::string& caption);
+
+// Real input, as a user gives it: the window to the front (input from this
+// process reaches it), a left click at a point of the screen, a key pressed
+// and released.
+void BringToFront(HWND window);
+void MouseClickAt(POINT point);
+void PressKey(WORD key);
+// Lets the window's thread handle what the input caused before the next line.
+void Settle(HWND window);
 
 // Saves what the screen shows of `window` as a 24-bit BMP file.
 void SaveScreenshot(HWND window, const std::string& path);

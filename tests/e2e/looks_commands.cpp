@@ -13,37 +13,6 @@ namespace e2e {
 
 namespace {
 
-struct TopSearch {
-  DWORD processId;
-  std::string caption;
-  std::string className;  // empty: any
-  HWND found;
-};
-
-BOOL CALLBACK MatchTop(HWND window, LPARAM data) {
-  auto& s = *reinterpret_cast<TopSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == s.processId && IsWindowVisible(window) && (s.caption.empty() || WindowText(window) == s.caption) &&
-      (s.className.empty() || ClassOf(window) == s.className)) {
-    s.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND TopLevel(Session& session, const std::string& caption, const std::string& className = {}) {
-  TopSearch search{session.process.dwProcessId, caption, className, nullptr};
-  EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-HWND ShownWindow(Session& session, const std::string& caption) {
-  HWND window = WaitFor([&] { return TopLevel(session, caption); }, 5000);
-  Expect(window != nullptr, "no window captioned \"" + caption + "\"");
-  return window;
-}
-
 BOOL CALLBACK MatchIcon(HWND child, LPARAM found) {
   if (ClassOf(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
     *reinterpret_cast<HWND*>(found) = child;
@@ -71,11 +40,7 @@ HWND ControlOf(Session& session, const std::string& caption, const std::string& 
 // The window in front and painted, so that the screen shows it.
 void InFront(HWND window) {
   HWND root = GetAncestor(window, GA_ROOT);
-  const DWORD target = GetWindowThreadProcessId(root, nullptr);
-  const DWORD self = GetCurrentThreadId();
-  AttachThreadInput(self, target, TRUE);
-  SetForegroundWindow(root);
-  AttachThreadInput(self, target, FALSE);
+  BringToFront(root);
   RedrawWindow(root, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Sleep(300);
   DWORD_PTR ignored = 0;

@@ -10,25 +10,6 @@ namespace e2e {
 
 namespace {
 
-struct WindowSearch {
-  DWORD processId;
-  std::string caption;
-  std::string className;  // empty: any
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
-  auto& s = *reinterpret_cast<WindowSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == s.processId && IsWindowVisible(window) && WindowText(window) == s.caption &&
-      (s.className.empty() || ClassOf(window) == s.className)) {
-    s.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 struct FolderSearch {
   DWORD manager;
   std::string text;
@@ -49,19 +30,6 @@ BOOL CALLBACK MatchFolderWindow(HWND window, LPARAM data) {
   return TRUE;
 }
 
-// A visible top-level window of the manager's process with that caption.
-HWND FindTopLevel(Session& session, const std::string& caption, const std::string& className = {}) {
-  WindowSearch search{session.process.dwProcessId, caption, className, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-HWND Window(Session& session, const std::string& caption) {
-  HWND window = WaitFor([&] { return FindTopLevel(session, caption); }, 5000);
-  Expect(window != nullptr, "no window captioned \"" + caption + "\"");
-  return window;
-}
-
 HWND ControlIn(HWND window, const std::string& className, const std::string& caption) {
   HWND control = FindChild(window, className, caption);
   Expect(control != nullptr, "no " + className + " \"" + caption + "\" in \"" + WindowText(window) + "\"");
@@ -72,44 +40,6 @@ RECT Bounds(HWND window) {
   RECT rect;
   GetWindowRect(window, &rect);
   return rect;
-}
-
-void BringToFront(HWND window) {
-  const DWORD target = GetWindowThreadProcessId(window, nullptr);
-  const DWORD self = GetCurrentThreadId();
-  AttachThreadInput(self, target, TRUE);
-  SetForegroundWindow(window);
-  AttachThreadInput(self, target, FALSE);
-}
-
-void Settle(HWND window) {
-  Sleep(200);
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 3000, &ignored);
-}
-
-void MouseClickAt(POINT point) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT inputs[3] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = point.x * 65535 / (width - 1);
-    input.mi.dy = point.y * 65535 / (height - 1);
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
-  }
-  inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-  inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-  SendInput(3, inputs, sizeof(INPUT));
-}
-
-void SendKey(WORD key) {
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof(INPUT));
 }
 
 std::string ClipboardText() {
@@ -138,7 +68,7 @@ std::vector<std::string> OpenedPages(const Session& session) {
 const bool registered = [] {
   // expect-window CAPTION [CLASS]: a window of the manager is shown.
   RegisterCommand("expect-window", 1, [](Session& s, const Line& l) {
-    HWND window = Window(s, l.args[0]);
+    HWND window = ShownWindow(s, l.args[0]);
     if (l.args.size() > 1) Expect(ClassOf(window) == l.args[1], "the window's class is " + ClassOf(window));
   });
 
@@ -159,7 +89,7 @@ const bool registered = [] {
         {"topmost", {GWL_EXSTYLE, WS_EX_TOPMOST}}};
     const auto bit = bits.find(l.args[1]);
     Expect(bit != bits.end(), "unknown style " + l.args[1]);
-    const bool set = (GetWindowLongPtrA(Window(s, l.args[0]), bit->second.first) & bit->second.second) != 0;
+    const bool set = (GetWindowLongPtrA(ShownWindow(s, l.args[0]), bit->second.first) & bit->second.second) != 0;
     Expect(set == (l.args[2] == "1"), l.args[1] + (set ? " is set" : " is not set"));
   });
 
@@ -186,25 +116,25 @@ const bool registered = [] {
 
   // expect-checked CAPTION BOX 0|1
   RegisterCommand("expect-checked", 3, [](Session& s, const Line& l) {
-    HWND box = ControlIn(Window(s, l.args[0]), "Button", l.args[1]);
+    HWND box = ControlIn(ShownWindow(s, l.args[0]), "Button", l.args[1]);
     const bool checked = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
     Expect(checked == (l.args[2] == "1"), "\"" + l.args[1] + "\" is " + (checked ? "ticked" : "unticked"));
   });
 
   // expect-control-enabled CAPTION CLASS TEXT 0|1
   RegisterCommand("expect-control-enabled", 4, [](Session& s, const Line& l) {
-    const bool enabled = IsWindowEnabled(ControlIn(Window(s, l.args[0]), l.args[1], l.args[2])) != FALSE;
+    const bool enabled = IsWindowEnabled(ControlIn(ShownWindow(s, l.args[0]), l.args[1], l.args[2])) != FALSE;
     Expect(enabled == (l.args[3] == "1"), "\"" + l.args[2] + "\" is " + (enabled ? "enabled" : "disabled"));
   });
 
   // expect-control-text CAPTION CLASS TEXT: a control with exactly that text exists.
   RegisterCommand("expect-control-text", 3, [](Session& s, const Line& l) {
-    ControlIn(Window(s, l.args[0]), l.args[1], l.args[2]);
+    ControlIn(ShownWindow(s, l.args[0]), l.args[1], l.args[2]);
   });
 
   // expect-rich-text CAPTION TEXT: the rich text box's whole text.
   RegisterCommand("expect-rich-text", 2, [](Session& s, const Line& l) {
-    HWND rich = ControlIn(Window(s, l.args[0]), "RichEdit20A", "");
+    HWND rich = ControlIn(ShownWindow(s, l.args[0]), "RichEdit20A", "");
     std::string text = WindowText(rich);
     std::string want;
     for (char c : l.args[1]) want += c;
@@ -213,7 +143,7 @@ const bool registered = [] {
 
   // window-click CAPTION CLASS TEXT: a real mouse click on a control of that window.
   RegisterCommand("window-click", 3, [](Session& s, const Line& l) {
-    HWND window = Window(s, l.args[0]);
+    HWND window = ShownWindow(s, l.args[0]);
     HWND control = ControlIn(window, l.args[1], l.args[2]);
     BringToFront(window);
     RECT rect = Bounds(control);
@@ -226,7 +156,7 @@ const bool registered = [] {
   RegisterCommand("window-press", 2, [](Session& s, const Line& l) {
     static const std::map<std::string, WORD> keys = {{"return", VK_RETURN}, {"escape", VK_ESCAPE}, {"tab", VK_TAB},
                                                      {"space", VK_SPACE},   {"shift", VK_SHIFT},   {"f5", VK_F5}};
-    HWND window = Window(s, l.args[0]);
+    HWND window = ShownWindow(s, l.args[0]);
     const auto key = keys.find(l.args[1]);
     WORD code = 0;
     if (key != keys.end()) {
@@ -236,7 +166,7 @@ const bool registered = [] {
       code = static_cast<WORD>(LOBYTE(VkKeyScanA(l.args[1][0])));
     }
     BringToFront(window);
-    SendKey(code);
+    PressKey(code);
     Settle(window);
   });
 
@@ -260,7 +190,7 @@ const bool registered = [] {
   // edge, centred on it (outer bounds; the division truncates toward zero).
   RegisterCommand("expect-placed-on-main", 1, [](Session& s, const Line& l) {
     const RECT main = Bounds(s.main);
-    const RECT dialog = Bounds(Window(s, l.args[0]));
+    const RECT dialog = Bounds(ShownWindow(s, l.args[0]));
     const long left = main.left + ((main.right - main.left) - (dialog.right - dialog.left)) / 2;
     const long top = main.top + 50;
     Expect(dialog.left == left && dialog.top == top,
@@ -269,7 +199,7 @@ const bool registered = [] {
   });
 
   RegisterCommand("expect-centred", 1, [](Session& s, const Line& l) {
-    const RECT r = Bounds(Window(s, l.args[0]));
+    const RECT r = Bounds(ShownWindow(s, l.args[0]));
     const long left = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
     const long top = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
     Expect(r.left == left && r.top == top, "the window is at " + std::to_string(r.left) + "," + std::to_string(r.top));
@@ -334,7 +264,7 @@ const bool registered = [] {
 
   // screenshot-window NAME CAPTION: saves that window as shots/NAME.png.
   RegisterCommand("screenshot-window", 2, [](Session& s, const Line& l) {
-    HWND window = Window(s, l.args[1]);
+    HWND window = ShownWindow(s, l.args[1]);
     Sleep(300);
     SaveScreenshot(window, s.shotDir + "\\" + l.args[0] + ".bmp");
   });

@@ -7,6 +7,10 @@
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
   const std::string self = test_programs::OwnPath();
   const test_programs::Behaviour behaviour = test_programs::ReadBehaviour(self);
+  if (behaviour.hold) {
+    const std::string release = self + ".release";
+    while (GetFileAttributesA(release.c_str()) == INVALID_FILE_ATTRIBUTES) Sleep(20);
+  }
   if (behaviour.sleepMs > 0) Sleep(behaviour.sleepMs);
   test_programs::RecordStart(self, test_programs::ArgumentText());
   if (behaviour.window) {

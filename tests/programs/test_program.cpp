@@ -61,6 +61,7 @@ Behaviour ReadBehaviour(const std::string& ownPath) {
     if (word == "fail") behaviour.fail = true;
     if (word == "nothing") behaviour.nothing = true;
     if (word == "window") behaviour.window = true;
+    if (word == "hold") behaviour.hold = true;
     word.clear();
   }
   return behaviour;

@@ -7,6 +7,9 @@
 // through the environment variable VANDREL_TEST_BEHAVIOUR. Words, separated by
 // blanks, commas or line breaks:
 //   sleep=N   run N milliseconds before doing anything else
+//   hold      (installed program) before anything else, wait until a file
+//             "<program file name>.release" lies beside it: a test decides
+//             when the program ends, with no clock involved
 //   fail      create nothing and end with exit code 1
 //   nothing   create nothing and end with exit code 0
 //   window    (installed program) show a window with the command line after
@@ -19,6 +22,7 @@ namespace test_programs {
 
 struct Behaviour {
   unsigned sleepMs = 0;
+  bool hold = false;
   bool fail = false;
   bool nothing = false;
   bool window = false;
