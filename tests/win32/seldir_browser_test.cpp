@@ -63,6 +63,29 @@ class SelDirBrowser : public ::testing::Test {
       return true;
     };
   }
+  // The text of the item the browser's tree shows selected; "" for none.
+  std::string SelectedItem() const {
+    HWND tree = win32_tests::FindChildWindow(browser, "SysTreeView32");
+    const auto item = tree != nullptr ? SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) : 0;
+    if (item == 0) return {};
+    char text[MAX_PATH] = {};
+    TVITEMA data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = reinterpret_cast<HTREEITEM>(item);
+    data.pszText = text;
+    data.cchTextMax = MAX_PATH;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    return text;
+  }
+  // Waits until the tree's selection has left the item `name`: the browser
+  // follows a selection request in steps of its own, and OK before then
+  // would give back the old one.
+  std::function<bool()> SelectionLeaves(const std::string& name) {
+    return [this, name] {
+      const std::string selected = SelectedItem();
+      return !selected.empty() && selected != name;
+    };
+  }
   std::function<bool()> PressButton(int id) {
     return [this, id] {
       win32_tests::Press(GetDlgItem(browser, id));
@@ -92,7 +115,7 @@ TEST_F(SelDirBrowser, AWriteWhileItIsOpenMovesTheSelection) {
                        sel.SetDirectory(dir / "B\\");
                        return true;
                      },
-                     PressButton(IDOK)});
+                     SelectionLeaves("A"), PressButton(IDOK)});
   EXPECT_TRUE(sel.Execute());
   EXPECT_TRUE(robot.Finished());
   EXPECT_EQ(Lower(sel.Directory()), Lower(dir / "B"));
@@ -117,7 +140,7 @@ TEST_F(SelDirBrowser, ADriveRootComesBackWithItsBackslash) {
                        SendMessageA(browser, seldir::kBffmSetSelectionA, TRUE, reinterpret_cast<LPARAM>("C:\\"));
                        return true;
                      },
-                     PressButton(IDOK)});
+                     SelectionLeaves("A"), PressButton(IDOK)});
   EXPECT_TRUE(sel.Execute());
   EXPECT_TRUE(robot.Finished());
   EXPECT_EQ(Lower(sel.Directory()), "c:\\");
@@ -133,7 +156,7 @@ TEST_F(SelDirBrowser, AFolderWithoutAFileSystemPathIsNoChoice) {
                        SendMessageA(browser, seldir::kBffmSetSelectionA, FALSE, reinterpret_cast<LPARAM>(computer));
                        return true;
                      },
-                     PressButton(IDOK)});
+                     SelectionLeaves("A"), PressButton(IDOK)});
   EXPECT_FALSE(sel.Execute());
   EXPECT_TRUE(robot.Finished());
   EXPECT_EQ(Lower(sel.Directory()), Lower(dir / "A"));
