@@ -73,19 +73,19 @@ bool IsAtOrBelow(const std::string& folder, const std::string& ancestor) {
 
 }  // namespace
 
-std::vector<std::string> WellKnownFolders(platform::Platform& os) {
-  std::vector<std::string> folders;
+WellKnown WellKnownFolders(platform::Platform& os) {
+  WellKnown known;
   for (int csidl : kWellKnownCsidls) {
     std::string folder = os.KnownFolder(csidl);
-    if (!folder.empty()) folders.push_back(folder);
+    if (!folder.empty()) known.folders.push_back(folder);
   }
   // The users folder holds the profile, also where the system names no users folder.
   const std::string profile = os.KnownFolder(kCsidlProfile);
-  if (!profile.empty()) folders.push_back(platform::ExtractFileDir(Normalise(profile)) + "\\*");
-  return folders;
+  if (!profile.empty()) known.usersFolder = platform::ExtractFileDir(Normalise(profile));
+  return known;
 }
 
-bool IsRemovableDirectory(const std::string& directory, const std::vector<std::string>& wellKnown) {
+bool IsRemovableDirectory(const std::string& directory, const WellKnown& wellKnown) {
   const std::string dir = Normalise(directory);
   if (dir.find_first_of("*?\"<>|") != std::string::npos) return false;
   std::vector<std::string> parts;
@@ -102,15 +102,12 @@ bool IsRemovableDirectory(const std::string& directory, const std::vector<std::s
   for (const std::string& part : parts) {
     if (part.empty() || part == "." || part == "..") return false;
   }
-  for (const std::string& known : wellKnown) {
-    // "<folder>\*" stands for every direct subfolder of <folder>.
-    if (known.size() > 2 && known.compare(known.size() - 2, 2, "\\*") == 0) {
-      const std::string parent = Normalise(known.substr(0, known.size() - 2));
-      if (dir == parent || platform::ExtractFileDir(dir) == parent || IsAtOrBelow(parent, dir)) return false;
-      continue;
-    }
-    // The folder itself, or one that holds it.
-    if (IsAtOrBelow(Normalise(known), dir)) return false;
+  for (const std::string& known : wellKnown.folders) {
+    if (IsAtOrBelow(Normalise(known), dir)) return false;  // the folder itself, or one that holds it
+  }
+  if (!wellKnown.usersFolder.empty()) {
+    const std::string users = Normalise(wellKnown.usersFolder);
+    if (IsAtOrBelow(users, dir) || platform::ExtractFileDir(dir) == users) return false;  // a user's profile
   }
   return true;
 }

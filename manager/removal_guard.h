@@ -13,14 +13,19 @@ class Platform;
 
 namespace manager {
 
-// The system's well-known folders that a removal must leave alone: the
-// Windows and system folders, the program-files folders, the users folder,
-// the profile, desktop, documents and application-data folders.
-std::vector<std::string> WellKnownFolders(platform::Platform& os);
+// The system's folders that a removal must leave alone.
+struct WellKnown {
+  // The Windows and system folders, the program-files folders, the users
+  // folder, the profile, desktop, documents and application-data folders.
+  std::vector<std::string> folders;
+  // The folder that holds the users' profiles (the profile folder's parent):
+  // each of its direct subfolders is a user's profile.
+  std::string usersFolder;
+};
+WellKnown WellKnownFolders(platform::Platform& os);
 
-// True when `directory` may be deleted as a program's own folder. A direct
-// subfolder of the users folder (the parent of the profile folder) is a
-// user's profile and is refused too.
-bool IsRemovableDirectory(const std::string& directory, const std::vector<std::string>& wellKnown);
+// True when `directory` may be deleted as a program's own folder: it is none
+// of the well-known folders nor holds one, and is no user's profile.
+bool IsRemovableDirectory(const std::string& directory, const WellKnown& wellKnown);
 
 }  // namespace manager

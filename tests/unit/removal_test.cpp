@@ -138,7 +138,7 @@ TEST_F(Removal, AFailedShellOperationShowsNoSuccess) {
 }
 
 TEST_F(Removal, SystemFoldersRootsAndOddPathsAreRefusedBeforeAnyQuestion) {
-  const std::vector<std::string> wellKnown = manager::WellKnownFolders(os);
+  const manager::WellKnown wellKnown = manager::WellKnownFolders(os);
   for (const char* refused :
        {"C:\\", "D:", "D:\\\\", "Orvik", "C:Orvik", "\\\\server\\share", "\\\\server\\share\\", "C:\\Or*", "C:\\a\\?",
         "C:\\Windows", "c:\\windows\\system32\\", "C:\\Program Files", "C:/Program Files (x86)", "C:\\users",
