@@ -12,23 +12,7 @@ using catalogue::kOwnProgramCount;
 using catalogue::kSelectedEntryLine;
 
 TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner), os_(os) {
-  Panel1.Name = "Panel1";
-  Label1.Name = "Label1";
-  ComboBox1.Name = "ComboBox1";
-  Label2.Name = "Label2";
-  SpeedButton1.Name = "SpeedButton1";
-  Edit1.Name = "Edit1";
-  SpeedButton2.Name = "SpeedButton2";
-  SpeedButton3.Name = "SpeedButton3";
-  SpeedButton4.Name = "SpeedButton4";
-  SpeedButton5.Name = "SpeedButton5";
-  SpeedButton6.Name = "SpeedButton6";
   SelDir1.Name = "SelDir1";
-  SpeedButton7.Name = "SpeedButton7";
-  Image1.Name = "Image1";
-  SpeedButton8.Name = "SpeedButton8";
-  SpeedButton9.Name = "SpeedButton9";
-  SpeedButton10.Name = "SpeedButton10";
   Name = "Form1";
   ui::LoadForm(*this, ui::kMainFormDescription);
   SelDir1.SetPlatform(os_);

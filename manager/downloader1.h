@@ -25,23 +25,23 @@ class TForm1 : public ui::TForm {
   TForm1(ui::TComponent* owner, platform::Platform& os);
 
   // Controls, in declaration order.
-  ui::TPanel Panel1{this};
-  ui::TLabel Label1{this};
-  ui::TComboBox ComboBox1{this};
-  ui::TLabel Label2{this};
-  ui::TSpeedButton SpeedButton1{this};
-  ui::TEdit Edit1{this};
-  ui::TSpeedButton SpeedButton2{this};
-  ui::TSpeedButton SpeedButton3{this};
-  ui::TSpeedButton SpeedButton4{this};
-  ui::TSpeedButton SpeedButton5{this};
-  ui::TSpeedButton SpeedButton6{this};
+  ui::TPanel Panel1{this, "Panel1"};
+  ui::TLabel Label1{this, "Label1"};
+  ui::TComboBox ComboBox1{this, "ComboBox1"};
+  ui::TLabel Label2{this, "Label2"};
+  ui::TSpeedButton SpeedButton1{this, "SpeedButton1"};
+  ui::TEdit Edit1{this, "Edit1"};
+  ui::TSpeedButton SpeedButton2{this, "SpeedButton2"};
+  ui::TSpeedButton SpeedButton3{this, "SpeedButton3"};
+  ui::TSpeedButton SpeedButton4{this, "SpeedButton4"};
+  ui::TSpeedButton SpeedButton5{this, "SpeedButton5"};
+  ui::TSpeedButton SpeedButton6{this, "SpeedButton6"};
   seldir::TSelDir SelDir1{this};
-  ui::TSpeedButton SpeedButton7{this};
-  ui::TImage Image1{this};
-  ui::TSpeedButton SpeedButton8{this};
-  ui::TSpeedButton SpeedButton9{this};
-  ui::TSpeedButton SpeedButton10{this};
+  ui::TSpeedButton SpeedButton7{this, "SpeedButton7"};
+  ui::TImage Image1{this, "Image1"};
+  ui::TSpeedButton SpeedButton8{this, "SpeedButton8"};
+  ui::TSpeedButton SpeedButton9{this, "SpeedButton9"};
+  ui::TSpeedButton SpeedButton10{this, "SpeedButton10"};
 
   // Event handlers.
   void FormCreate(ui::TObject* sender);

@@ -22,13 +22,6 @@ const std::vector<std::string> kDisclaimerLines = {
 
 TForm2::TForm2(ui::TComponent* owner) : ui::TForm(owner) {
   Name = "Form2";
-  Panel1.Name = "Panel1";
-  Image1.Name = "Image1";
-  ProductName.Name = "ProductName";
-  RichEdit1.Name = "RichEdit1";
-  CheckBox1.Name = "CheckBox1";
-  BitBtn1.Name = "BitBtn1";
-  BitBtn2.Name = "BitBtn2";
   ui::LoadForm(*this, ui::kDisclaimerFormDescription);
   RichEdit1.SetLines(kDisclaimerLines);
 

@@ -13,13 +13,13 @@ class TForm2 : public ui::TForm {
  public:
   explicit TForm2(ui::TComponent* owner);
 
-  ui::TPanel Panel1{this};
-  ui::TImage Image1{this};
-  ui::TLabel ProductName{this};
-  ui::TRichEdit RichEdit1{this};
-  ui::TCheckBox CheckBox1{this};
-  ui::TBitBtn BitBtn1{this};
-  ui::TBitBtn BitBtn2{this};
+  ui::TPanel Panel1{this, "Panel1"};
+  ui::TImage Image1{this, "Image1"};
+  ui::TLabel ProductName{this, "ProductName"};
+  ui::TRichEdit RichEdit1{this, "RichEdit1"};
+  ui::TCheckBox CheckBox1{this, "CheckBox1"};
+  ui::TBitBtn BitBtn1{this, "BitBtn1"};
+  ui::TBitBtn BitBtn2{this, "BitBtn2"};
 
   void FormShow(ui::TObject* sender);
   void CheckBox1Click(ui::TObject* sender);

@@ -9,13 +9,6 @@ TAboutBox* AboutBox = nullptr;
 
 TAboutBox::TAboutBox(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner), os_(os) {
   Name = "AboutBox";
-  Panel1.Name = "Panel1";
-  Image1.Name = "Image1";
-  ProductName.Name = "ProductName";
-  Copyright.Name = "Copyright";
-  Comments.Name = "Comments";
-  Label4.Name = "Label4";
-  Home.Name = "Home";
   ui::LoadForm(*this, ui::kAboutFormDescription);
 
   const ui::TNotifyEvent click = [this](ui::TObject* sender) { FormClick(sender); };

@@ -12,13 +12,13 @@ class TAboutBox : public ui::TForm {
   TAboutBox(ui::TComponent* owner, platform::Platform& os);
   ~TAboutBox() override;
 
-  ui::TPanel Panel1{this};
-  ui::TImage Image1{this};
-  ui::TLabel ProductName{this};
-  ui::TLabel Copyright{this};
-  ui::TLabel Comments{this};
-  ui::TLabel Label4{this};
-  ui::TLabel Home{this};
+  ui::TPanel Panel1{this, "Panel1"};
+  ui::TImage Image1{this, "Image1"};
+  ui::TLabel ProductName{this, "ProductName"};
+  ui::TLabel Copyright{this, "Copyright"};
+  ui::TLabel Comments{this, "Comments"};
+  ui::TLabel Label4{this, "Label4"};
+  ui::TLabel Home{this, "Home"};
 
   void FormClose(ui::TObject* sender, ui::TCloseAction& action);
   void FormClick(ui::TObject* sender);

@@ -6,7 +6,7 @@
 
 namespace ui {
 
-TComponent::TComponent(TComponent* owner) : owner_(owner) {
+TComponent::TComponent(TComponent* owner, std::string name) : Name(std::move(name)), owner_(owner) {
   if (owner_ != nullptr) owner_->components_.push_back(this);
 }
 
@@ -25,7 +25,7 @@ TComponent* TComponent::FindComponent(std::string_view name) const {
   return nullptr;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner) {}
+TControl::TControl(TComponent* owner, std::string name) : TComponent(owner, std::move(name)) {}
 
 void TControl::SetParent(TWinControl* parent) { parent_ = parent; }
 

@@ -20,6 +20,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -38,7 +39,8 @@ using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 // Owner, name and tag; an owner lists the components it owns by name.
 class TComponent : public TObject {
  public:
-  explicit TComponent(TComponent* owner);
+  // A component owned by `owner` (none: by nobody) and named `name`.
+  explicit TComponent(TComponent* owner, std::string name = {});
   ~TComponent() override;
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
@@ -76,7 +78,7 @@ enum class TAlign { alNone, alClient };
 
 class TControl : public TComponent {
  public:
-  explicit TControl(TComponent* owner);
+  explicit TControl(TComponent* owner, std::string name = {});
 
   int Left = 0, Top = 0, Width = 0, Height = 0;
   TAlign Align = TAlign::alNone;
@@ -122,7 +124,7 @@ class TControl : public TComponent {
 // A control that can hold the keyboard focus.
 class TWinControl : public TControl {
  public:
-  explicit TWinControl(TComponent* owner) : TControl(owner) {}
+  explicit TWinControl(TComponent* owner, std::string name = {}) : TControl(owner, std::move(name)) {}
 
   int TabOrder = -1;  // -1: not a tab stop
   TNotifyEvent OnExit;
