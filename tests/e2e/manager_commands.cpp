@@ -177,11 +177,17 @@ const bool registered = [] {
     SendMessageA(Field(s), WM_CHAR, '\r', 1);
   });
 
+  // The focus comes to rest on a control of that class: after a box closes
+  // it passes through the box's owner while the main window is activated again.
   RegisterCommand("expect-focus", 1, [](Session& s, const Line& l) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(s.main, nullptr), &info);
-    const std::string focused = info.hwndFocus != nullptr ? ClassOf(info.hwndFocus) : "nothing";
+    std::string focused;
+    WaitFor([&]() -> HWND {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      GetGUIThreadInfo(GetWindowThreadProcessId(s.main, nullptr), &info);
+      focused = info.hwndFocus != nullptr ? ClassOf(info.hwndFocus) : "nothing";
+      return focused == l.args[0] ? info.hwndFocus : nullptr;
+    }, 5000);
     Expect(focused == l.args[0], "the focus is on " + focused);
   });
 
