@@ -40,6 +40,11 @@ quietly() {
 
 under_xvfb() { xvfb-run -a -s "-screen 0 1024x768x24" "$@"; }
 
+# The tests of a Wine lane's log that failed a first run: "name name ...".
+second_runs() {
+  sed -n 's/^ *[0-9]*\/*[0-9]* *Test *#[0-9]*: \([^ ]*\) .*\*\*\*.*/\1/p' "$1" | sort -u | tr '\n' ' ' | sed 's/ $//'
+}
+
 # Notes a lane's outcome for the summary: record LANE STATUS STARTED [NOTE]
 record() {
   local lane=$1 status=$2 took=$((SECONDS - $3)) note=${4:+ $4} outcome=passed
@@ -110,17 +115,20 @@ win64_build_time=$((SECONDS - started))
 # The two lanes' tests run side by side: each has its own Wine prefix and its
 # own display, and most of their time is spent waiting for windows and
 # programs, not computing. Each lane's output is shown when both have ended.
+# A Wine test that fails is run once more (a fault of the program fails both
+# times; a window that was slow under the load of the other lane does not),
+# and the summary names every test that needed its second run.
 # The fuzz targets' short runs (12 s each) go alongside.
 started=$SECONDS
 win64_pid="" win32_pid=""
 bash fuzz/run.sh 12 >"$logs/fuzz-runs.log" 2>&1 &
 fuzz_pid=$!
 if $win64_built; then
-  under_xvfb ctest --preset win64 >"$logs/win64-tests.log" 2>&1 &
+  under_xvfb ctest --preset win64 --repeat until-pass:2 >"$logs/win64-tests.log" 2>&1 &
   win64_pid=$!
 fi
 if [ -n "$i686_manager" ]; then
-  under_xvfb ctest --preset win32 >"$logs/win32-tests.log" 2>&1 &
+  under_xvfb ctest --preset win32 --repeat until-pass:2 >"$logs/win32-tests.log" 2>&1 &
   win32_pid=$!
 fi
 
@@ -129,7 +137,8 @@ if [ -n "$win64_pid" ]; then
   wait "$win64_pid"
   status=$?
   cat "$logs/win64-tests.log"
-  record win64 $status $((started - win64_build_time)) "(with its build)"
+  again=$(second_runs "$logs/win64-tests.log")
+  record win64 $status $((started - win64_build_time)) "(with its build)${again:+; failed a first run: $again}"
 else
   record win64 1 $((SECONDS - win64_build_time)) "(the build)"
 fi
@@ -139,7 +148,8 @@ if [ -n "$win32_pid" ]; then
   wait "$win32_pid"
   status=$?
   cat "$logs/win32-tests.log"
-  record win32 $status $((started - win32_build_time)) "(with its build)"
+  again=$(second_runs "$logs/win32-tests.log")
+  record win32 $status $((started - win32_build_time)) "(with its build)${again:+; failed a first run: $again}"
 elif ! $win32_built; then
   record win32 1 $((SECONDS - win32_build_time)) "(the build or its import table)"
 else
