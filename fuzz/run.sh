@@ -17,16 +17,7 @@ esac
 logs=build/logs
 mkdir -p "$logs"
 
-# As tools/test.sh: a step's output goes to build/logs/NAME.log, whose end is
-# shown when the step fails.
-quietly() {
-  local name=$1
-  shift
-  "$@" >"$logs/$name.log" 2>&1 && return 0
-  echo "FAILED: $*; the end of $logs/$name.log:"
-  tail -n 30 "$logs/$name.log" | sed 's/^/    /'
-  return 1
-}
+. tools/quietly.sh
 
 quietly fuzz-configure cmake --preset fuzz &&
   quietly fuzz-build cmake --build --preset fuzz -j2 || exit 1

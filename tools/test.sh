@@ -27,16 +27,7 @@ failed=()
 
 heading() { printf '\n== %s\n' "$*"; }
 
-# Runs a step with its output in build/logs/NAME.log; on failure shows the
-# end of that log.
-quietly() {
-  local name=$1
-  shift
-  "$@" >"$logs/$name.log" 2>&1 && return 0
-  echo "FAILED: $*; the end of build/logs/$name.log:"
-  tail -n 30 "$logs/$name.log" | sed 's/^/    /'
-  return 1
-}
+. tools/quietly.sh
 
 under_xvfb() { xvfb-run -a -s "-screen 0 1024x768x24" "$@"; }
 

@@ -27,20 +27,25 @@ std::string Lower(const std::string& text) { return platform::LowerAscii(text); 
 
 // Opens the tree's only top item and selects its child named `name`, as a
 // user's clicks do; false when the tree has more top items or no such child.
+// The text of a tree item.
+std::string ItemText(HWND tree, LRESULT item) {
+  char text[MAX_PATH] = {};
+  TVITEMA data{};
+  data.mask = TVIF_TEXT;
+  data.hItem = reinterpret_cast<HTREEITEM>(item);
+  data.pszText = text;
+  data.cchTextMax = MAX_PATH;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+  return text;
+}
+
 bool SelectInSingleRoot(HWND tree, const std::string& name) {
   const auto root = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
   if (root == 0 || SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, root) != 0) return false;
   SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, root);
   for (auto item = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, root); item != 0;
        item = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, item)) {
-    char text[MAX_PATH] = {};
-    TVITEMA data{};
-    data.mask = TVIF_TEXT;
-    data.hItem = reinterpret_cast<HTREEITEM>(item);
-    data.pszText = text;
-    data.cchTextMax = MAX_PATH;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    if (name == text) return SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, item) != 0;
+    if (ItemText(tree, item) == name) return SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, item) != 0;
   }
   return false;
 }
@@ -67,15 +72,7 @@ class SelDirBrowser : public ::testing::Test {
   std::string SelectedItem() const {
     HWND tree = win32_tests::FindChildWindow(browser, "SysTreeView32");
     const auto item = tree != nullptr ? SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) : 0;
-    if (item == 0) return {};
-    char text[MAX_PATH] = {};
-    TVITEMA data{};
-    data.mask = TVIF_TEXT;
-    data.hItem = reinterpret_cast<HTREEITEM>(item);
-    data.pszText = text;
-    data.cchTextMax = MAX_PATH;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    return text;
+    return item != 0 ? ItemText(tree, item) : std::string();
   }
   // Waits until the tree's selection has left the item `name`: the browser
   // follows a selection request in steps of its own, and OK before then
