@@ -13,3 +13,9 @@ if [ -n "$bad" ]; then
   echo "not every Windows has:" $bad
   exit 1
 fi
+# The C++ runtime's console message on terminate, with the demangler and the
+# printf it brings, stays out of the window program (app/quiet_terminate.cpp).
+if grep -q "terminate called after throwing" "$exe"; then
+  echo "$exe carries the runtime's verbose terminate handler"
+  exit 1
+fi
