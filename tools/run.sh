@@ -19,6 +19,7 @@ cp build/win64/demo/*.exe "$run/"
 
 export WINEPREFIX=${WINEPREFIX:-$root/build/run-wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+. tests/wine/utf8-locale.sh
 # The stand-in programs show how they were started.
 export VANDREL_TEST_BEHAVIOUR=${VANDREL_TEST_BEHAVIOUR:-window}
 bash tests/wine/make-prefix.sh

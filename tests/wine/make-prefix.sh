@@ -7,6 +7,7 @@
 set -eu
 : "${WINEPREFIX:?WINEPREFIX must name the Wine prefix of this test run}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/utf8-locale.sh"
 if [ "${1:-}" = --32-bit ] && [ -f "$WINEPREFIX/system.reg" ] && [ -x /usr/lib/wine/wine ] &&
    [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
   echo "$WINEPREFIX has no 32-bit part: making it anew"

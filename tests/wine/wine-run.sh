@@ -9,6 +9,7 @@
 set -u
 : "${WINEPREFIX:?WINEPREFIX must name the Wine prefix of this test run}"
 export WINEPREFIX
+. "$(dirname "$0")/utf8-locale.sh"
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installers: the tests need neither.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
