@@ -152,7 +152,7 @@ const bool registered = [] {
   });
 
   RegisterCommand("screenshot-browser", 1, [](Session& s, const Line& l) {
-    Sleep(300);  // let the tree paint
+    ShowPainted(Browser());
     SaveScreenshot(Browser(), s.shotDir + "\\" + l.args[0] + ".bmp");
   });
   return true;

@@ -89,13 +89,19 @@ int ToInt(const std::string& text) {
   }
 }
 
-HWND WaitFor(const std::function<HWND()>& find, int milliseconds) {
+bool WaitUntil(const std::function<bool()>& holds, int milliseconds) {
   const DWORD start = GetTickCount();
   while (true) {
-    if (HWND window = find()) return window;
-    if (static_cast<int>(GetTickCount() - start) >= milliseconds) return nullptr;
+    if (holds()) return true;
+    if (static_cast<int>(GetTickCount() - start) >= milliseconds) return false;
     Sleep(50);
   }
+}
+
+HWND WaitFor(const std::function<HWND()>& find, int milliseconds) {
+  HWND window = nullptr;
+  WaitUntil([&] { return (window = find()) != nullptr; }, milliseconds);
+  return window;
 }
 
 std::string WindowText(HWND window) {
@@ -223,6 +229,59 @@ void Settle(HWND window) {
   Sleep(200);
   DWORD_PTR ignored = 0;
   SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+}
+
+// The screen's pixels of `area` of `window`'s client area, row by row, taken
+// in one copy (a screen read per pixel is a round trip to the X server each).
+std::vector<COLORREF> ScreenPixels(HWND window, RECT area) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return {};
+  POINT origin{area.left, area.top};
+  ClientToScreen(window, &origin);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> raw(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), raw.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  std::vector<COLORREF> pixels;
+  pixels.reserve(raw.size());
+  for (DWORD bgr : raw) pixels.push_back(RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF));
+  return pixels;
+}
+
+// The window in front, painted anew, and the screen showing it. The repaint
+// is done when RedrawWindow returns: the window's thread is asked to paint
+// at once. Wine then copies the window to the X server on its own time, so
+// the screen has caught up once two reads of the window in a row agree.
+void ShowPainted(HWND window) {
+  HWND root = GetAncestor(window, GA_ROOT);
+  BringToFront(root);
+  RedrawWindow(root, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(root, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+  RECT client;
+  GetClientRect(root, &client);
+  std::vector<COLORREF> last = ScreenPixels(root, client);
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 5000) {
+    Sleep(20);
+    std::vector<COLORREF> now = ScreenPixels(root, client);
+    if (now == last) return;
+    last.swap(now);
+  }
 }
 
 void SaveScreenshot(HWND window, const std::string& path) {

@@ -41,6 +41,8 @@ bool RegisterCommand(const std::string& name, std::size_t minArgs, Command comma
 void Expect(bool condition, const std::string& what);
 int ToInt(const std::string& text);
 
+// Polls `holds` until it is true (then true) or `milliseconds` have passed.
+bool WaitUntil(const std::function<bool()>& holds, int milliseconds);
 // Polls `find` until it gives a window or `milliseconds` have passed.
 HWND WaitFor(const std::function<HWND()>& find, int milliseconds);
 
@@ -67,6 +69,12 @@ void MouseClickAt(POINT point);
 void PressKey(WORD key);
 // Lets the window's thread handle what the input caused before the next line.
 void Settle(HWND window);
+
+// The screen's pixels of `area` of `window`'s client area, row by row.
+std::vector<COLORREF> ScreenPixels(HWND window, RECT area);
+// Brings the window's top-level window to the front, has it repaint itself
+// and waits until the screen shows the result.
+void ShowPainted(HWND window);
 
 // Saves what the screen shows of `window` as a 24-bit BMP file.
 void SaveScreenshot(HWND window, const std::string& path);

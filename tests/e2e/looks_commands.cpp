@@ -37,16 +37,6 @@ HWND ControlOf(Session& session, const std::string& caption, const std::string& 
   return control;
 }
 
-// The window in front and painted, so that the screen shows it.
-void InFront(HWND window) {
-  HWND root = GetAncestor(window, GA_ROOT);
-  BringToFront(root);
-  RedrawWindow(root, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Sleep(300);
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(root, WM_NULL, 0, 0, SMTO_NORMAL, 3000, &ignored);
-}
-
 // RRGGBB, or a system colour by name (the manager runs in the same session).
 COLORREF ParseColour(const std::string& hex) {
   if (hex == "shadow") return GetSysColor(COLOR_BTNSHADOW);
@@ -68,37 +58,6 @@ bool Near(COLORREF a, COLORREF b, int tolerance) {
          std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-// The screen's pixels of `area` of `window`'s client area, row by row, taken
-// in one copy (a screen read per pixel is a round trip to the X server each).
-std::vector<COLORREF> PixelsOf(HWND window, RECT area) {
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return {};
-  POINT origin{area.left, area.top};
-  ClientToScreen(window, &origin);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<DWORD> raw(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), raw.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  std::vector<COLORREF> pixels;
-  pixels.reserve(raw.size());
-  for (DWORD bgr : raw) pixels.push_back(RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF));
-  return pixels;
-}
-
 // The screen's pixel at x, y of `window`'s client area.
 COLORREF PixelAt(HWND window, int x, int y) {
   POINT point{x, y};
@@ -110,7 +69,7 @@ COLORREF PixelAt(HWND window, int x, int y) {
 }
 
 void ExpectPixel(HWND window, const Line& l, std::size_t at) {
-  InFront(window);
+  ShowPainted(window);
   const int x = ToInt(l.args[at]), y = ToInt(l.args[at + 1]);
   const COLORREF wanted = ParseColour(l.args[at + 2]);
   const int tolerance = l.args.size() > at + 3 ? ToInt(l.args[at + 3]) : 0;
@@ -168,7 +127,7 @@ std::string TipText(HWND tip) {
 std::map<std::string, HCURSOR> gCursors;
 
 HCURSOR CursorOver(HWND control) {
-  InFront(control);
+  ShowPainted(control);
   POINT centre = CentreOf(control);
   MoveMouseTo({centre.x + 1, centre.y});
   Sleep(100);
@@ -205,13 +164,13 @@ const bool registered = [] {
   // pixel of the control (or of that part of it) has that colour.
   RegisterCommand("expect-colour-in", 5, [](Session& s, const Line& l) {
     HWND control = ControlOf(s, l.args[0], l.args[1], l.args[2]);
-    InFront(control);
+    ShowPainted(control);
     RECT area;
     GetClientRect(control, &area);
     if (l.args.size() >= 9) area = {ToInt(l.args[5]), ToInt(l.args[6]), ToInt(l.args[7]), ToInt(l.args[8])};
     const COLORREF wanted = ParseColour(l.args[3]);
     int found = 0;
-    for (COLORREF pixel : PixelsOf(control, area)) found += Near(pixel, wanted, 8) ? 1 : 0;
+    for (COLORREF pixel : ScreenPixels(control, area)) found += Near(pixel, wanted, 8) ? 1 : 0;
     const bool expected = l.args[4] == "1";
     Expect((found > 0) == expected, l.args[1] + " \"" + l.args[2] + "\" has " + std::to_string(found) +
                                         " pixels of colour " + l.args[3] + (expected ? ", expected some" : ", expected none"));
@@ -220,7 +179,7 @@ const bool registered = [] {
   // shows that hint; without HINT no tooltip shows there.
   RegisterCommand("expect-tooltip", 3, [](Session& s, const Line& l) {
     HWND control = ControlOf(s, l.args[0], l.args[1], l.args[2]);
-    InFront(control);
+    ShowPainted(control);
     MoveMouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});
     Sleep(300);
     POINT centre = CentreOf(control);

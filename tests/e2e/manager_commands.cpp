@@ -220,11 +220,13 @@ const bool registered = [] {
   // The main window, or with a caption the manager's box of that caption,
   // together with the whole screen (where a box sits matters too).
   RegisterCommand("screenshot", 1, [](Session& s, const Line& l) {
-    Sleep(300);  // let the last change paint
     HWND window = s.main;
     if (l.args.size() > 1) {
       window = FindProcessDialog(s, l.args[1]);
       Expect(window != nullptr, "no box captioned \"" + l.args[1] + "\"");
+    }
+    ShowPainted(window);
+    if (l.args.size() > 1) {
       SaveScreenshot(GetDesktopWindow(), s.shotDir + "\\" + l.args[0] + "-screen.bmp");
     }
     SaveScreenshot(window, s.shotDir + "\\" + l.args[0] + ".bmp");

@@ -221,8 +221,11 @@ const bool registered = [] {
     CloseClipboard();
   });
 
+  // expect-clipboard TEXT: the clipboard holds TEXT, waited for up to 5 s
+  // (the manager fills it once the box that asks has closed).
   RegisterCommand("expect-clipboard", 1, [](Session&, const Line& l) {
-    const std::string text = ClipboardText();
+    std::string text;
+    WaitUntil([&] { return (text = ClipboardText()) == l.args[0]; }, 5000);
     Expect(text == l.args[0], "the clipboard holds \"" + text + "\"");
   });
 
@@ -265,7 +268,7 @@ const bool registered = [] {
   // screenshot-window NAME CAPTION: saves that window as shots/NAME.png.
   RegisterCommand("screenshot-window", 2, [](Session& s, const Line& l) {
     HWND window = ShownWindow(s, l.args[1]);
-    Sleep(300);
+    ShowPainted(window);
     SaveScreenshot(window, s.shotDir + "\\" + l.args[0] + ".bmp");
   });
   return true;
