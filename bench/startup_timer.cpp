@@ -3,7 +3,9 @@
 // holds (its working set), for the manager and for a baseline program that
 // only shows a window. Runs both alternately and prints the medians, each
 // figure as a ratio of the manager's against the baseline's with both values.
-//   startup_timer MANAGER_EXE BASELINE_EXE [RUNS]
+// Given a third program (the same windows as the manager's, made with plain
+// calls), it runs in the same rounds and is compared with both.
+//   startup_timer MANAGER_EXE BASELINE_EXE [RUNS [SAME_WINDOWS_EXE]]
 #include <windows.h>
 #include <psapi.h>
 
@@ -90,9 +92,11 @@ long long FileSize(const std::string& path) {
   return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-void PrintRatio(const char* what, double manager, double baseline, const char* unit) {
-  std::printf("  %-34s %5.2f  (manager %.1f %s, baseline %.1f %s)\n", what, manager / baseline, manager, unit,
-              baseline, unit);
+void PrintRatio(const char* what, double measured, double against, const char* unit,
+                const char* names = "manager %.1f %s, baseline %.1f %s") {
+  std::printf("  %-34s %5.2f  (", what, measured / against);
+  std::printf(names, measured, unit, against, unit);
+  std::printf(")\n");
 }
 
 }  // namespace
@@ -104,12 +108,15 @@ int main(int argc, char** argv) {
   }
   const std::string manager = argv[1], baseline = argv[2];
   const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
+  const std::string same = argc > 4 ? argv[4] : "";
   TimeStart(manager);  // warm the file cache and the prefix once
   TimeStart(baseline);
-  std::vector<double> managerTimes, baselineTimes, managerMemory, baselineMemory;
+  if (!same.empty()) TimeStart(same);
+  std::vector<double> managerTimes, baselineTimes, managerMemory, baselineMemory, sameTimes, sameMemory;
   for (int i = 0; i < runs; ++i) {
     const Start m = TimeStart(manager), b = TimeStart(baseline);
-    if (m.milliseconds < 0 || b.milliseconds < 0) {
+    const Start w = same.empty() ? Start{0, 0} : TimeStart(same);
+    if (m.milliseconds < 0 || b.milliseconds < 0 || w.milliseconds < 0) {
       std::fprintf(stderr, "a program did not show its window within a minute\n");
       return 1;
     }
@@ -117,11 +124,23 @@ int main(int argc, char** argv) {
     baselineTimes.push_back(b.milliseconds);
     managerMemory.push_back(m.workingSetKiB);
     baselineMemory.push_back(b.workingSetKiB);
+    sameTimes.push_back(w.milliseconds);
+    sameMemory.push_back(w.workingSetKiB);
   }
   std::printf("median of %d alternating runs, manager / baseline:\n", runs);
   PrintRatio("start-up to an idle shown window", Median(managerTimes), Median(baselineTimes), "ms");
   PrintRatio("working set once idle", Median(managerMemory), Median(baselineMemory), "KiB");
   PrintRatio("executable size", static_cast<double>(FileSize(manager)) / 1024.0,
              static_cast<double>(FileSize(baseline)) / 1024.0, "KiB");
+  if (!same.empty()) {
+    std::printf("the same windows made with plain calls and nothing else (\"same\"), in the same rounds:\n");
+    PrintRatio("same: start-up", Median(sameTimes), Median(baselineTimes), "ms", "same %.1f %s, baseline %.1f %s");
+    PrintRatio("same: working set", Median(sameMemory), Median(baselineMemory), "KiB",
+               "same %.1f %s, baseline %.1f %s");
+    PrintRatio("manager against same: start-up", Median(managerTimes), Median(sameTimes), "ms",
+               "manager %.1f %s, same %.1f %s");
+    PrintRatio("manager against same: working set", Median(managerMemory), Median(sameMemory), "KiB",
+               "manager %.1f %s, same %.1f %s");
+  }
   return 0;
 }
