@@ -259,7 +259,7 @@ const bool registered = [] {
         15000);
     Expect(window != nullptr, "no window of another program shows \"" + l.args[0] + "\"");
     if (l.args.size() > 1) {
-      Sleep(500);
+      ShowPainted(window);
       SaveScreenshot(window, s.shotDir + "\\" + l.args[1] + ".bmp");
     }
     PostMessageA(window, WM_CLOSE, 0, 0);
