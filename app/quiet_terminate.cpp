@@ -5,10 +5,10 @@
 // at link time and ends the program as the default one does, by abort().
 // Nothing should reach it: every door Windows opens catches what is thrown.
 #include <cstdlib>
+#include <exception>  // the runtime declares the handler here
 
 // NOLINTBEGIN(bugprone-reserved-identifier, cert-dcl37-c, cert-dcl51-cpp): the runtime's own name
 namespace __gnu_cxx {
-[[noreturn]] void __verbose_terminate_handler();
 void __verbose_terminate_handler() { std::abort(); }
 }  // namespace __gnu_cxx
 // NOLINTEND(bugprone-reserved-identifier, cert-dcl37-c, cert-dcl51-cpp)
