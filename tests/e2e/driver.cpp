@@ -199,7 +199,23 @@ void BringToFront(HWND window) {
   AttachThreadInput(self, target, FALSE);
 }
 
-void MouseClickAt(POINT point) {
+namespace {
+
+// Gives input to the window's thread, then lets that thread handle it. The
+// input reaches the thread through the wineserver on its own time, and no
+// question another process can ask tells when it has been taken (the key
+// state shared through AttachThreadInput shows it for most input, not for a
+// click on a disabled control), so a short pause comes first.
+void GiveInput(HWND window, INPUT* inputs, UINT count) {
+  BringToFront(GetAncestor(window, GA_ROOT));
+  SendInput(count, inputs, sizeof(INPUT));
+  Sleep(200);
+  Settle(window);
+}
+
+}  // namespace
+
+void ClickAt(HWND window, POINT point) {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
   INPUT inputs[3] = {};
@@ -212,21 +228,21 @@ void MouseClickAt(POINT point) {
   inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
   inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
   inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-  SendInput(3, inputs, sizeof(INPUT));
+  GiveInput(window, inputs, 3);
 }
 
-void PressKey(WORD key) {
+void Press(HWND window, WORD key) {
   INPUT inputs[2] = {};
   inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
   inputs[0].ki.wVk = inputs[1].ki.wVk = key;
   inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof(INPUT));
+  GiveInput(window, inputs, 2);
 }
 
-// A short pause for the input to arrive, then a message that the window's
-// thread answers only once it has handled what came before.
+// Sent messages come before posted ones and input: the thread answers this
+// one only between messages, once it has handled the message it was on (or
+// when a box it opened runs its own loop).
 void Settle(HWND window) {
-  Sleep(200);
   DWORD_PTR ignored = 0;
   SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
 }

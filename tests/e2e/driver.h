@@ -61,13 +61,15 @@ HWND FindProcessDialog(Session& session, const std::string& caption);
 // The manager's window with that caption, waited for up to 5 s; none fails the scenario.
 HWND ShownWindow(Session& session, const std::string& caption);
 
-// Real input, as a user gives it: the window to the front (input from this
-// process reaches it), a left click at a point of the screen, a key pressed
-// and released.
+// The window to the front: input from this process reaches it.
 void BringToFront(HWND window);
-void MouseClickAt(POINT point);
-void PressKey(WORD key);
-// Lets the window's thread handle what the input caused before the next line.
+// Real input, as a user gives it, with the window's top-level window in
+// front: a left click at a point of the screen, a key pressed and released.
+// Each pauses for the input to arrive and returns once the window's thread
+// has handled it.
+void ClickAt(HWND window, POINT point);
+void Press(HWND window, WORD key);
+// Returns once the window's thread has handled the message it was on.
 void Settle(HWND window);
 
 // The screen's pixels of `area` of `window`'s client area, row by row.

@@ -13,11 +13,9 @@ const bool registered = [] {
   // Clicks the middle of the main window's control of that class (and caption).
   RegisterCommand("mouse-click", 1, [](Session& s, const Line& l) {
     HWND control = Control(s, l.args[0], l.args.size() > 1 ? l.args[1] : std::string());
-    BringToFront(s.main);
     RECT rect;
     GetWindowRect(control, &rect);
-    MouseClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-    Settle(s.main);
+    ClickAt(s.main, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
   });
 
   RegisterCommand("press", 1, [](Session& s, const Line& l) {
@@ -25,9 +23,7 @@ const bool registered = [] {
         {"down", VK_DOWN}, {"up", VK_UP}, {"return", VK_RETURN}, {"tab", VK_TAB}, {"escape", VK_ESCAPE}};
     const auto key = keys.find(l.args[0]);
     Expect(key != keys.end(), "unknown key " + l.args[0]);
-    BringToFront(s.main);
-    PressKey(key->second);
-    Settle(s.main);
+    Press(s.main, key->second);
   });
   return true;
 }();

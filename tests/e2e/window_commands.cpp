@@ -102,11 +102,13 @@ const bool registered = [] {
   });
 
   RegisterCommand("minimize-main", 0, [](Session& s, const Line&) {
-    PostMessageA(s.main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    DWORD_PTR ignored = 0;  // sent, so that it is handled when the call returns
+    SendMessageTimeoutA(s.main, WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_NORMAL, 5000, &ignored);
     Settle(GetWindow(s.main, GW_OWNER));
   });
   RegisterCommand("restore-application", 0, [](Session& s, const Line&) {
-    PostMessageA(GetWindow(s.main, GW_OWNER), WM_SYSCOMMAND, SC_RESTORE, 0);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(GetWindow(s.main, GW_OWNER), WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_NORMAL, 5000, &ignored);
     Settle(GetWindow(s.main, GW_OWNER));
   });
   RegisterCommand("expect-main-visible", 1, [](Session& s, const Line& l) {
@@ -145,10 +147,8 @@ const bool registered = [] {
   RegisterCommand("window-click", 3, [](Session& s, const Line& l) {
     HWND window = ShownWindow(s, l.args[0]);
     HWND control = ControlIn(window, l.args[1], l.args[2]);
-    BringToFront(window);
     RECT rect = Bounds(control);
-    MouseClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-    Settle(window);
+    ClickAt(window, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
   });
 
   // window-press CAPTION KEY: a real key press with that window in front;
@@ -165,9 +165,7 @@ const bool registered = [] {
       Expect(l.args[1].size() == 1, "unknown key " + l.args[1]);
       code = static_cast<WORD>(LOBYTE(VkKeyScanA(l.args[1][0])));
     }
-    BringToFront(window);
-    PressKey(code);
-    Settle(window);
+    Press(window, code);
   });
 
   // click-main-icon: a real mouse click on the main window's program icon.
@@ -180,10 +178,8 @@ const bool registered = [] {
       }
     }
     Expect(icon != nullptr, "the main window shows no icon");
-    BringToFront(s.main);
     RECT rect = Bounds(icon);
-    MouseClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-    Settle(s.main);
+    ClickAt(s.main, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
   });
 
   // expect-placed-on-main CAPTION: 50 pixels below the main window's top
