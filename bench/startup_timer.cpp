@@ -93,10 +93,9 @@ long long FileSize(const std::string& path) {
 }
 
 void PrintRatio(const char* what, double measured, double against, const char* unit,
-                const char* names = "manager %.1f %s, baseline %.1f %s") {
-  std::printf("  %-34s %5.2f  (", what, measured / against);
-  std::printf(names, measured, unit, against, unit);
-  std::printf(")\n");
+                const char* measuredName = "manager", const char* againstName = "baseline") {
+  std::printf("  %-34s %5.2f  (%s %.1f %s, %s %.1f %s)\n", what, measured / against, measuredName, measured, unit,
+              againstName, against, unit);
 }
 
 }  // namespace
@@ -134,13 +133,10 @@ int main(int argc, char** argv) {
              static_cast<double>(FileSize(baseline)) / 1024.0, "KiB");
   if (!same.empty()) {
     std::printf("the same windows made with plain calls and nothing else (\"same\"), in the same rounds:\n");
-    PrintRatio("same: start-up", Median(sameTimes), Median(baselineTimes), "ms", "same %.1f %s, baseline %.1f %s");
-    PrintRatio("same: working set", Median(sameMemory), Median(baselineMemory), "KiB",
-               "same %.1f %s, baseline %.1f %s");
-    PrintRatio("manager against same: start-up", Median(managerTimes), Median(sameTimes), "ms",
-               "manager %.1f %s, same %.1f %s");
-    PrintRatio("manager against same: working set", Median(managerMemory), Median(sameMemory), "KiB",
-               "manager %.1f %s, same %.1f %s");
+    PrintRatio("same: start-up", Median(sameTimes), Median(baselineTimes), "ms", "same");
+    PrintRatio("same: working set", Median(sameMemory), Median(baselineMemory), "KiB", "same");
+    PrintRatio("manager against same: start-up", Median(managerTimes), Median(sameTimes), "ms", "manager", "same");
+    PrintRatio("manager against same: working set", Median(managerMemory), Median(sameMemory), "KiB", "manager", "same");
   }
   return 0;
 }
