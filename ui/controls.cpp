@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "ui/forms.h"
-
 namespace ui {
 
 TComponent::TComponent(TComponent* owner, std::string name) : Name(std::move(name)), owner_(owner) {
@@ -29,10 +27,10 @@ TControl::TControl(TComponent* owner, std::string name) : TComponent(owner, std:
 
 void TControl::SetParent(TWinControl* parent) { parent_ = parent; }
 
-TForm* TControl::ParentForm() const {
-  const TControl* control = this;
+TCustomForm* TControl::ParentForm() const {
+  TControl* control = const_cast<TControl*>(this);
   while (control->parent_ != nullptr) control = control->parent_;
-  return dynamic_cast<TForm*>(const_cast<TControl*>(control));
+  return control->AsForm();
 }
 
 void TControl::SetText(const std::string& text) { StoreText(text, true); }
@@ -62,11 +60,11 @@ void TWinControl::SetFocus() {
     peer_->Focus();
     return;
   }
-  if (TForm* form = ParentForm()) form->FocusMovedTo(this);
+  if (TCustomForm* form = ParentForm()) form->FocusMovedTo(this);
 }
 
 bool TWinControl::Focused() const {
-  const TForm* form = ParentForm();
+  const TCustomForm* form = ParentForm();
   return form != nullptr && form->ActiveControl() == this;
 }
 
@@ -111,7 +109,7 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
 
 void TBitBtn::Click() {
   if (!Enabled()) return;
-  if (TForm* form = ParentForm(); form != nullptr && ModalResult != mrNone) form->SetModalResult(ModalResult);
+  if (TCustomForm* form = ParentForm(); form != nullptr && ModalResult != mrNone) form->SetModalResult(ModalResult);
   if (OnClick) OnClick(this);
 }
 
@@ -120,5 +118,15 @@ void TRichEdit::SetLines(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) text += line + "\r\n";
   SetText(text);
 }
+
+void TPanel::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
+void TLabel::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
+void TImage::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
+void TSpeedButton::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
+void TEdit::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
+void TComboBox::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
+void TCheckBox::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
+void TBitBtn::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
+void TRichEdit::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
 
 }  // namespace ui

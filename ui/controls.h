@@ -1,7 +1,8 @@
 // A small window toolkit: controls as C++ objects that hold their state and
 // raise their events. They work without any window (the tests drive them that
 // way); ui/win32 binds them to real child windows through a peer. Forms and
-// the application object are in ui/forms.h.
+// the application object are in ui/forms.h; a control reaches its form only
+// through TCustomForm, declared here.
 //
 // Event rules the manager relies on:
 //  - changing an edit's text raises OnChange, whether the user or the program
@@ -28,6 +29,11 @@
 
 namespace ui {
 
+class TControl;
+class TWinControl;
+class TCustomForm;
+class ControlVisitor;
+
 class TObject {
  public:
   virtual ~TObject() = default;
@@ -48,6 +54,9 @@ class TComponent : public TObject {
   std::string Name;
   int Tag = 0;
 
+  // The component as a control; nullptr for components without a window.
+  virtual TControl* AsControl() { return nullptr; }
+
   TComponent* Owner() const { return owner_; }
   const std::vector<TComponent*>& Components() const { return components_; }
   TComponent* FindComponent(std::string_view name) const;
@@ -57,8 +66,13 @@ class TComponent : public TObject {
   std::vector<TComponent*> components_;
 };
 
-class TWinControl;
-class TForm;
+
+// Modal results of buttons and modally shown forms.
+using TModalResult = int;
+inline constexpr TModalResult mrNone = 0;
+inline constexpr TModalResult mrCancel = 2;
+inline constexpr TModalResult mrYes = 6;
+inline constexpr TModalResult mrNo = 7;
 
 // What a real window behind a control is told when the program changes the
 // control's state. The peer reports user actions back through the control's
@@ -90,9 +104,19 @@ class TControl : public TComponent {
   TLooks Looks;                 // colour, bevels, cursor, glyph, hint display
   TNotifyEvent OnClick;
 
+  TControl* AsControl() override { return this; }
+  // The control as one that can hold the focus; nullptr for graphic controls.
+  virtual TWinControl* AsWinControl() { return nullptr; }
+  // The control as a form; nullptr for the controls on a form.
+  virtual TCustomForm* AsForm() { return nullptr; }
+  // Hands the control to the visitor's Visit for its kind; a control of no
+  // kind of its own (a bare TControl) visits nothing.
+  virtual void Accept(ControlVisitor& /*visitor*/) {}
+
   TWinControl* Parent() const { return parent_; }
   void SetParent(TWinControl* parent);
-  TForm* ParentForm() const;
+  // The form the control lies on (through its parents), or nullptr.
+  TCustomForm* ParentForm() const;
 
   // The caption of labels, buttons and forms; the content of an edit.
   const std::string& Text() const { return text_; }
@@ -125,6 +149,7 @@ class TControl : public TComponent {
 class TWinControl : public TControl {
  public:
   explicit TWinControl(TComponent* owner, std::string name = {}) : TControl(owner, std::move(name)) {}
+  TWinControl* AsWinControl() override { return this; }
 
   int TabOrder = -1;  // -1: not a tab stop
   TNotifyEvent OnExit;
@@ -139,28 +164,33 @@ class TWinControl : public TControl {
 class TPanel : public TWinControl {
  public:
   using TWinControl::TWinControl;
+  void Accept(ControlVisitor& visitor) override;
   bool ClientEdge = false;  // the platform's sunken edge around it
 };
 
 class TLabel : public TControl {
  public:
   using TControl::TControl;
+  void Accept(ControlVisitor& visitor) override;
 };
 
 class TImage : public TControl {
  public:
   using TControl::TControl;
+  void Accept(ControlVisitor& visitor) override;
 };
 
 // A flat button that takes no focus.
 class TSpeedButton : public TControl {
  public:
   using TControl::TControl;
+  void Accept(ControlVisitor& visitor) override;
 };
 
 class TEdit : public TWinControl {
  public:
   using TWinControl::TWinControl;
+  void Accept(ControlVisitor& visitor) override;
   TNotifyEvent OnChange;
   TKeyPressEvent OnKeyPress;
   // A typed character; returns the character to process, 0 to drop it.
@@ -179,6 +209,7 @@ class TEdit : public TWinControl {
 class TComboBox : public TWinControl {
  public:
   using TWinControl::TWinControl;
+  void Accept(ControlVisitor& visitor) override;
   std::vector<std::string> Items;
   TNotifyEvent OnChange;
 
@@ -195,6 +226,7 @@ class TComboBox : public TWinControl {
 class TCheckBox : public TWinControl {
  public:
   using TWinControl::TWinControl;
+  void Accept(ControlVisitor& visitor) override;
 
   bool Checked() const { return checked_; }
   // A change raises OnClick, also when the program makes it.
@@ -209,13 +241,6 @@ class TCheckBox : public TWinControl {
   bool checked_ = false;
 };
 
-// Modal results of buttons and modally shown forms.
-using TModalResult = int;
-inline constexpr TModalResult mrNone = 0;
-inline constexpr TModalResult mrCancel = 2;
-inline constexpr TModalResult mrYes = 6;
-inline constexpr TModalResult mrNo = 7;
-
 // The kinds of glyph button: a Yes button is the default button of its form
 // with modal result Yes, a No button the cancel button with modal result No.
 enum class TBitBtnKind { bkCustom, bkYes, bkNo };
@@ -224,6 +249,7 @@ enum class TBitBtnKind { bkCustom, bkYes, bkNo };
 class TBitBtn : public TWinControl {
  public:
   using TWinControl::TWinControl;
+  void Accept(ControlVisitor& visitor) override;
 
   TModalResult ModalResult = mrNone;
   bool Default = false;  // Enter presses it (unless another button has the focus)
@@ -244,8 +270,42 @@ class TBitBtn : public TWinControl {
 class TRichEdit : public TWinControl {
  public:
   using TWinControl::TWinControl;
+  void Accept(ControlVisitor& visitor) override;
   bool ReadOnly = false;
   void SetLines(const std::vector<std::string>& lines);
+};
+
+// What a control asks of the form it lies on: where the focus is, and the
+// modal result a button hands over. TForm (ui/forms.h) is the one kind.
+class TCustomForm : public TWinControl {
+ public:
+  using TWinControl::TWinControl;
+  TCustomForm* AsForm() override { return this; }
+
+  virtual TWinControl* ActiveControl() const = 0;
+  // Focus moved to `control` of this form; the control that had it raises
+  // its exit event. nullptr (focus went to another program) changes nothing.
+  virtual void FocusMovedTo(TWinControl* control) = 0;
+  virtual void SetModalResult(TModalResult result) = 0;
+};
+
+// One Visit for every kind of control: whoever needs to tell the kinds apart
+// (the window binding picks each control's window class) visits the control
+// instead of asking for its type.
+class ControlVisitor {
+ public:
+  virtual void Visit(TLabel& label) = 0;
+  virtual void Visit(TImage& image) = 0;
+  virtual void Visit(TSpeedButton& button) = 0;
+  virtual void Visit(TPanel& panel) = 0;
+  virtual void Visit(TEdit& edit) = 0;
+  virtual void Visit(TComboBox& combo) = 0;
+  virtual void Visit(TCheckBox& box) = 0;
+  virtual void Visit(TBitBtn& button) = 0;
+  virtual void Visit(TRichEdit& rich) = 0;
+
+ protected:
+  ~ControlVisitor() = default;
 };
 
 }  // namespace ui

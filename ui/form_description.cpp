@@ -7,6 +7,9 @@ namespace ui {
 
 namespace {
 
+// The form's control of that name and kind. Names come from the description,
+// so the kind is checked here, once: a row that names a missing control, or
+// gives a control a field its kind lacks, is a programming error.
 template <typename T>
 T& Find(TForm& form, const char* name) {
   auto* component = dynamic_cast<T*>(form.FindComponent(name));
@@ -45,10 +48,11 @@ void LoadForm(TForm& form, const FormDescription& description) {
     control.Alignment = d.alignment;
     control.WordWrap = d.wordWrap;
     control.Looks = d.looks;
-    if (auto* windowed = dynamic_cast<TWinControl*>(&control)) windowed->TabOrder = d.tabOrder;
-    if (auto* button = dynamic_cast<TBitBtn*>(&control)) button->SetKind(d.kind);
-    if (auto* rich = dynamic_cast<TRichEdit*>(&control)) rich->ReadOnly = d.readOnly;
-    if (auto* panel = dynamic_cast<TPanel*>(&control)) panel->ClientEdge = d.clientEdge;
+    // Fields of one kind of control, given only where a row sets them.
+    if (d.tabOrder >= 0) Find<TWinControl>(form, d.name).TabOrder = d.tabOrder;
+    if (d.kind != TBitBtnKind::bkCustom) Find<TBitBtn>(form, d.name).SetKind(d.kind);
+    if (d.readOnly) Find<TRichEdit>(form, d.name).ReadOnly = true;
+    if (d.clientEdge) Find<TPanel>(form, d.name).ClientEdge = true;
   }
 }
 

@@ -47,7 +47,8 @@ struct FormDescription {
 
 // Sets the form's caption, size and looks and every described control's
 // place, text, state and parent. A description naming a control the form
-// lacks is a programming error and throws std::logic_error.
+// lacks, or setting a field its kind has not (a tab order on a label), is a
+// programming error and throws std::logic_error.
 void LoadForm(TForm& form, const FormDescription& description);
 
 }  // namespace ui

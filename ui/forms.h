@@ -43,9 +43,9 @@ class FormPeer {
   virtual void Wake() {}
 };
 
-class TForm : public TWinControl {
+class TForm : public TCustomForm {
  public:
-  explicit TForm(TComponent* owner) : TWinControl(owner) {}
+  explicit TForm(TComponent* owner) : TCustomForm(owner) {}
   ~TForm() override;
 
   // Left, Top, Width and Height (from TControl) are the outer bounds in
@@ -65,10 +65,8 @@ class TForm : public TWinControl {
   TCloseEvent OnClose;
   TKeyPressEvent OnKeyPress;
 
-  TWinControl* ActiveControl() const { return active_; }
-  // Focus moved to `control` of this form; the control that had it raises
-  // its exit event. nullptr (focus went to another program) changes nothing.
-  void FocusMovedTo(TWinControl* control);
+  TWinControl* ActiveControl() const override { return active_; }
+  void FocusMovedTo(TWinControl* control) override;
 
   // A typed character for the form (a key-preview form sees all of them
   // first); returns the character to process, 0 to drop it.
@@ -85,7 +83,7 @@ class TForm : public TWinControl {
   TModalResult ShowModal();
   bool Modal() const { return modal_; }
   TModalResult ModalResult() const { return modalResult_; }
-  void SetModalResult(TModalResult result);
+  void SetModalResult(TModalResult result) override;
 
   // Runs the close handler; true when the form may go (the handler left the
   // action other than caNone and raised no error). An error raised by the

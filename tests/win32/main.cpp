@@ -6,7 +6,7 @@
 #include "platform/win32/barrier.h"
 #include "tests/win32/win32_test_support.h"
 #include "ui/forms.h"
-#include "ui/win32/application.h"
+#include "ui/win32/window_binding.h"
 
 namespace win32_tests {
 

@@ -1,36 +1,59 @@
 // One real child window behind one toolkit control: it mirrors the control's
 // state into the window (its window text is the caption, so automation and
-// screen readers find and press it) and turns the window's notifications
-// into the control's events.
+// screen readers find and press it) and turns the window's messages into the
+// control's events. Each kind of control has a small class of its own
+// (button_windows.h, text_windows.h, combo_box_window.h, panel_window.h),
+// picked once by MakeControlWindow (control_factory.h); this base turns the
+// messages into calls of named handlers, which a kind overrides where it
+// cares.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/controls.h"
-#include "ui/win32/glyph.h"
+#include "ui/win32/paint_resources.h"
 
 namespace ui::win32 {
 
-class FormWindow;
+class ControlWindow;
+using ControlWindows = std::vector<std::unique_ptr<ControlWindow>>;
 
-
-class ControlWindow final : public ControlPeer {
+// What the control windows of a form ask of it (the form window is the host).
+class ControlHost {
  public:
-  // Creates the window inside `parent` from the control's current state.
-  // Returns nullptr when the system refuses the window.
-  static std::unique_ptr<ControlWindow> Create(FormWindow& form, TControl& control, HWND parent, int id);
+  virtual TCustomForm& Form() const = 0;
+  virtual PaintResources& Paint() = 0;
+  // The window of one of the form's controls, or nullptr.
+  virtual ControlWindow* FindByHandle(HWND window) const = 0;
+  // Children of `parent` that fill it follow its new size.
+  virtual void AlignChildren(HWND parent) = 0;
+
+ protected:
+  ~ControlHost() = default;
+};
+
+// The class and styles of a control's window.
+struct WindowSpec {
+  const char* windowClass = "Static";
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  int height = 0;  // 0: the control's height
+  bool ownClass = false;  // one of our classes, bound at birth; else a system control, subclassed
+};
+
+class ControlWindow : public ControlPeer {
+ public:
   ~ControlWindow() override;
   ControlWindow(const ControlWindow&) = delete;
   ControlWindow& operator=(const ControlWindow&) = delete;
 
-  void TextChanged(const std::string& text) override;
-  void EnabledChanged(bool enabled) override;
-  void ItemIndexChanged(int index) override;
-  void CheckedChanged(bool checked) override;
-  void Focus() override;
+  // Makes the window inside `parent` from the control's current state and
+  // becomes the control's peer; false when the system refuses the window.
+  bool Create(HWND parent, int id);
 
   HWND Handle() const { return window_; }
   TControl& Control() const { return control_; }
@@ -38,33 +61,70 @@ class ControlWindow final : public ControlPeer {
   // class does, and reaches no toolkit object.
   void Detach() { detached_ = true; }
 
-  // A notification (WM_COMMAND code) of this window to its parent.
-  void Notified(WORD code);
-  // Paints an owner-drawn button (WM_DRAWITEM of this window to its parent).
-  void Draw(const DRAWITEMSTRUCT& item);
+  // ControlPeer: what every kind mirrors.
+  void TextChanged(const std::string& text) override;
+  void EnabledChanged(bool enabled) override;
+  void Focus() override;
 
- private:
-  ControlWindow(FormWindow& form, TControl& control) : form_(form), control_(control) {}
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT SpeedButtonMouse(UINT message, LPARAM lParam);
-  LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam);
-  void CentreLines();
-  bool SetCursorOver(HWND under, int hitTest);
-  void PaintPanel();
+  // What the parent window receives for this control: a notification
+  // (WM_COMMAND code), a request to paint an owner-drawn button
+  // (WM_DRAWITEM) and the colours of a static text (WM_CTLCOLORSTATIC).
+  virtual void Notified(WORD /*code*/) {}
+  virtual void Draw(const DRAWITEMSTRUCT& /*item*/) {}
+  HBRUSH Colours(HDC dc) { return host_.Paint().LabelColours(control_, dc); }
 
-  FormWindow& form_;
+  // The glyph button that Enter and Esc may press; nullptr for other kinds.
+  virtual TBitBtn* DialogButton() { return nullptr; }
+
+ protected:
+  ControlWindow(ControlHost& host, TControl& control) : host_(host), control_(control) {}
+
+  virtual WindowSpec Spec() const = 0;
+  // The window exists: what its class cannot take at creation (items, icon, state).
+  virtual void Created() {}
+  // The program changed the text and the window shows it now.
+  virtual void TextShown() {}
+
+  // Handlers of the window's own messages; each returns true when it handled
+  // the message, false to leave it to the window's class.
+  virtual bool OnMouse(UINT /*message*/, POINT /*at*/) { return false; }
+  // A typed character; false drops it, true passes on `key` (maybe replaced).
+  virtual bool OnChar(char& /*key*/) { return true; }
+  virtual bool OnEraseBackground(HDC /*dc*/) { return false; }
+  virtual bool OnPaint() { return false; }
+  virtual void OnSize() {}
+  // The control whose pointer shows when the mouse is over `under`.
+  virtual const TControl* PointerTarget(HWND under);
+
+  // The window's class's own handling of a message.
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+  // True while the program sets the text (the window's own change
+  // notification is no change by the user).
+  bool SettingText() const { return settingText_; }
+
+  ControlHost& host_;
   TControl& control_;
   HWND window_ = nullptr;
-  std::unique_ptr<Glyph> glyph_;
-  WNDPROC original_ = DefWindowProcA;
+
+ private:
+  template <class T>
+  friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void Bind(HWND window) { window_ = window; }
+  LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
+  bool SetCursorOver(HWND under, int hitTest);
+
+  WNDPROC original_ = nullptr;  // a system control's own procedure
   bool detached_ = false;
   bool settingText_ = false;
-  bool tracking_ = false;  // a speed button held down with the mouse
-  bool pressed_ = false;   // a panel under a held mouse button
 };
 
-// The window class of panels.
-inline constexpr const char* kPanelClass = "TPanel";
+// The text a window shows.
+std::string WindowText(HWND window);
+
+// Notifications, colours and owner drawing that a parent window receives for
+// one of the form's control windows go to that control window. True (with
+// the message's result) when `message` was one of them.
+bool ReflectToChild(const ControlHost& host, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 }  // namespace ui::win32

@@ -1,19 +1,20 @@
 #include "ui/win32/form_window.h"
 
 #include <algorithm>
+#include <memory>
+#include <stdexcept>
 #include <string>
 
-#include "platform/win32/barrier.h"
-#include "ui/win32/application.h"
-#include "ui/win32/control_window.h"
+#include "ui/win32/application_window.h"
+#include "ui/win32/bound_window.h"
+#include "ui/win32/control_factory.h"
+#include "ui/win32/painting.h"
 
 namespace ui::win32 {
 
 namespace {
 
 constexpr int kFirstControlId = 100;
-
-std::vector<FormWindow*> gForms;  // in creation order
 
 struct Frame {
   DWORD style;
@@ -47,67 +48,62 @@ Frame FrameOf(const TForm& form) {
   return frame;
 }
 
-void RegisterFormClass(const std::string& className) {
-  WNDCLASSEXA fc{};
-  fc.cbSize = sizeof fc;
-  fc.hInstance = GetModuleHandleA(nullptr);
-  if (GetClassInfoExA(fc.hInstance, className.c_str(), &fc)) return;
-  fc.lpfnWndProc = DefWindowProcA;  // replaced once the window knows its form
-  fc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  fc.hbrBackground = nullptr;  // the form paints its own colour
-  fc.hIcon = ProgramIcon();
-  fc.lpszClassName = className.c_str();
-  RegisterClassExA(&fc);
-}
-
 }  // namespace
 
-FormWindow::FormWindow(TForm& form) : form_(form), background_(form.Color) {
+FormWindow::FormWindow(TForm& form) : form_(form), paint_(form), keys_(form, *this, controls_) {
   const std::string className = "T" + form.Name;
-  RegisterFormClass(className);
+  WNDCLASSEXA prototype{};
+  prototype.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  prototype.hbrBackground = nullptr;  // the form paints its own colour
+  prototype.hIcon = ProgramIcon();
+  RegisterBoundClass<FormWindow>(className.c_str(), prototype);
   const Frame frame = FrameOf(form);
   RECT outer{0, 0, form.ClientWidth, form.ClientHeight};
   AdjustWindowRectEx(&outer, frame.style, FALSE, frame.exStyle);
+  // window_ is set at WM_NCCREATE, and every message from then on comes here.
   window_ = CreateWindowExA(frame.exStyle, className.c_str(), form.Text().c_str(), frame.style, form.Left, form.Top,
                             outer.right - outer.left, outer.bottom - outer.top, platform::win32::ApplicationWindow(),
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
+                            nullptr, GetModuleHandleA(nullptr), this);
+  if (window_ == nullptr) throw std::runtime_error("The window \"" + form.Text() + "\" could not be created (error " +
+                                                      std::to_string(GetLastError()) + ")");
+  AddFormWindow(window_);
   form_.SetWindowHandle(platform::WindowHandle{reinterpret_cast<std::uintptr_t>(window_)});
-  gForms.push_back(this);
-  ShowProgramIcon(window_);
-  CreateControls();
-  AddHints();
-  SyncBounds();
+  try {
+    ShowProgramIcon(window_);
+    CreateControls();
+    AddHints();
+    SyncBounds();
+  } catch (...) {
+    Destroy();  // no destructor runs for an object that was never made
+    throw;
+  }
 }
 
-FormWindow::~FormWindow() {
+FormWindow::~FormWindow() { Destroy(); }
+
+void FormWindow::Destroy() {
   // The form's controls may be gone already: nothing reaches them from here on.
-  detached_ = true;
+  Unbind(window_);
   for (auto& control : controls_) control->Detach();
   modal_.reset();
-  gForms.erase(std::remove(gForms.begin(), gForms.end(), this), gForms.end());
+  RemoveFormWindow(window_);
   if (IsWindow(window_)) DestroyWindow(window_);
   form_.SetWindowHandle({});
 }
 
 void AttachWindow(TForm& form) { form.SetFormPeer(std::make_unique<FormWindow>(form)); }
 
-const std::vector<FormWindow*>& FormWindow::All() { return gForms; }
-
 FormWindow* FormWindow::Containing(HWND window) {
   if (window == nullptr) return nullptr;
   HWND root = GetAncestor(window, GA_ROOT);
-  for (FormWindow* form : gForms) {
-    if (form->window_ == root) return form;
-  }
-  return nullptr;
+  if (!IsFormWindow(root)) return nullptr;
+  return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(root, GWLP_USERDATA));
 }
 
 void FormWindow::CreateControls() {
   int id = kFirstControlId;
   for (TComponent* component : form_.Components()) {
-    auto* control = dynamic_cast<TControl*>(component);
+    TControl* control = component->AsControl();
     if (control == nullptr) continue;  // non-visual components have no window
     HWND parent = window_;
     if (control->Parent() != &form_) {
@@ -116,7 +112,7 @@ void FormWindow::CreateControls() {
       if (found == controls_.end()) continue;  // parents come before their children
       parent = (*found)->Handle();
     }
-    if (auto peer = ControlWindow::Create(*this, *control, parent, id++)) controls_.push_back(std::move(peer));
+    if (auto made = MakeControlWindow(*this, *control, parent, id++)) controls_.push_back(std::move(made));
   }
 }
 
@@ -135,22 +131,6 @@ ControlWindow* FormWindow::FindByHandle(HWND window) const {
     if (control->Handle() == window) return control.get();
   }
   return nullptr;
-}
-
-HFONT FormWindow::FontFor(const TControl& control) {
-  if (control.Font) return fonts_.Get(*control.Font);
-  TFont font = form_.Font.value_or(TFont{});
-  if (control.Bold) font.Bold = true;
-  return fonts_.Get(font);
-}
-
-HBRUSH FormWindow::LabelColours(const TControl& control, HDC dc) {
-  const TFont& font = control.Font ? *control.Font : form_.Font.value_or(TFont{});
-  SetTextColor(dc, ColourOf(font.Color));
-  SetBkMode(dc, TRANSPARENT);
-  const TWinControl* parent = control.Parent();
-  const TColor under = parent == nullptr || parent == &form_ ? form_.Color : parent->Looks.color;
-  return brushes_.Get(under);
 }
 
 void FormWindow::AlignChildren(HWND parent) {
@@ -190,16 +170,7 @@ void FormWindow::Show() {
 // tab stop, as in a dialog; a form without one keeps the focus itself.
 void FormWindow::FocusFirst() {
   TWinControl* target = form_.ActiveControl();
-  if (target == nullptr || !target->Enabled() || target->Peer() == nullptr) {
-    target = nullptr;
-    for (const auto& control : controls_) {
-      auto* windowed = dynamic_cast<TWinControl*>(&control->Control());
-      if (windowed != nullptr && windowed->TabOrder >= 0 && windowed->Enabled() &&
-          (target == nullptr || windowed->TabOrder < target->TabOrder)) {
-        target = windowed;
-      }
-    }
-  }
+  if (target == nullptr || !target->Enabled() || target->Peer() == nullptr) target = keys_.FirstTabStop();
   if (target != nullptr) {
     target->SetFocus();
   } else {
@@ -223,71 +194,6 @@ bool FormWindow::ServeModal() { return platform::win32::ServeOneMessage(); }
 
 void FormWindow::Wake() { PostMessageA(window_, WM_NULL, 0, 0); }
 
-bool FormWindow::PreTranslate(MSG& message) {
-  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) return HandleTabKey(message);
-  if (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
-    return HandleDialogKey(message);
-  }
-  if (message.message == WM_CHAR && form_.KeyPreview && message.hwnd != window_) {
-    const char key = form_.KeyPress(static_cast<char>(message.wParam));
-    if (key == '\0') return true;
-    message.wParam = static_cast<unsigned char>(key);
-  }
-  return false;
-}
-
-bool FormWindow::HandleTabKey(const MSG& message) {
-  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
-  std::vector<TWinControl*> stops;
-  for (const auto& control : controls_) {
-    auto* windowed = dynamic_cast<TWinControl*>(&control->Control());
-    if (windowed != nullptr && windowed->TabOrder >= 0 && windowed->Enabled()) stops.push_back(windowed);
-  }
-  if (stops.empty()) return true;
-  std::stable_sort(stops.begin(), stops.end(), [](auto* a, auto* b) { return a->TabOrder < b->TabOrder; });
-  const ControlWindow* focused = FindByHandle(GetFocus());
-  auto current = std::find_if(stops.begin(), stops.end(),
-                              [&](TWinControl* stop) { return focused != nullptr && &focused->Control() == stop; });
-  const bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-  std::size_t next = 0;
-  if (current != stops.end()) {
-    const auto at = static_cast<std::size_t>(current - stops.begin());
-    next = backwards ? (at + stops.size() - 1) % stops.size() : (at + 1) % stops.size();
-  }
-  stops[next]->SetFocus();
-  return true;
-}
-
-// Enter presses the focused glyph button, or else the default button; Esc
-// presses the cancel button. A disabled button stays unpressed, and the key
-// goes nowhere else.
-bool FormWindow::HandleDialogKey(const MSG& message) {
-  const ControlWindow* focused = FindByHandle(GetFocus());
-  TBitBtn* target = nullptr;
-  bool claimed = false;
-  for (const auto& control : controls_) {
-    auto* button = dynamic_cast<TBitBtn*>(&control->Control());
-    if (button == nullptr) continue;
-    if (message.wParam == VK_RETURN) {
-      if (focused == control.get()) {
-        target = button;
-        claimed = true;
-        break;
-      }
-      if (button->Default) {
-        target = button;
-        claimed = true;
-      }
-    } else if (button->Cancel) {
-      target = button;
-      claimed = true;
-      break;
-    }
-  }
-  if (target != nullptr && target->Enabled() && IsWindowVisible(window_)) target->Click();
-  return claimed;
-}
-
 void FormWindow::CloseRequested() {
   if (form_.Modal()) {
     form_.Close();  // ends the showing with Cancel; the close handler runs there
@@ -304,60 +210,53 @@ void FormWindow::CloseRequested() {
   if (form_.LastCloseAction() == TCloseAction::caFree) ReleaseLater(form_);
 }
 
-LRESULT CALLBACK FormWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr || self->detached_) return DefWindowProcA(window, message, wParam, lParam);
-  return platform::win32::Guarded<LRESULT>(0, [&] { return self->Message(message, wParam, lParam); });
+// Coming back (after a box, a dialog or another program), the control that
+// had the focus gets it again, not the bare frame.
+bool FormWindow::OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) return false;
+  TWinControl* active = form_.ActiveControl();
+  if (active == nullptr || active->Peer() == nullptr) return false;
+  active->Peer()->Focus();
+  return true;
+}
+
+// A click on the form itself: the button went up where it went down.
+bool FormWindow::OnMouse(UINT message) {
+  if (message == WM_LBUTTONDOWN) pressed_ = true;
+  if (message == WM_LBUTTONUP && pressed_) {
+    pressed_ = false;
+    form_.Click();
+  }
+  return true;
+}
+
+bool FormWindow::OnSysCommand(WPARAM wParam) {
+  if ((wParam & 0xFFF0) != SC_MINIMIZE || &form_ != Application.MainForm()) return false;
+  MinimizeApplication();
+  return true;
 }
 
 LRESULT FormWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
   switch (message) {
     case WM_CLOSE:
       CloseRequested();
       return 0;
     case WM_ACTIVATE:
-      // Coming back (after a box, a dialog or another program), the
-      // control that had the focus gets it again, not the bare frame.
-      if (LOWORD(wParam) != WA_INACTIVE) {
-        if (TWinControl* active = form_.ActiveControl(); active != nullptr && active->Peer() != nullptr) {
-          active->Peer()->Focus();
-          return 0;
-        }
-      }
+      if (OnActivate(wParam)) return 0;
       break;
-    case WM_COMMAND:
-      // Our controls report to their parent; automation may also send their
-      // notifications to the form itself.
-      if (ControlWindow* child = FindByHandle(reinterpret_cast<HWND>(lParam))) {
-        child->Notified(HIWORD(wParam));
-        return 0;
-      }
-      break;
+    case WM_COMMAND:  // automation may also send our controls' notifications to the form itself
     case WM_CTLCOLORSTATIC:
-      if (ControlWindow* child = FindByHandle(reinterpret_cast<HWND>(lParam))) {
-        return reinterpret_cast<LRESULT>(LabelColours(child->Control(), reinterpret_cast<HDC>(wParam)));
-      }
+    case WM_DRAWITEM:
+      if (ReflectToChild(*this, message, wParam, lParam, result)) return result;
       break;
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (ControlWindow* child = FindByHandle(item->hwndItem)) {
-        child->Draw(*item);
-        return TRUE;
-      }
-      break;
-    }
     case WM_ERASEBKGND:
-      FillBackground(window_, reinterpret_cast<HDC>(wParam), background_.Get());
+      FillBackground(window_, reinterpret_cast<HDC>(wParam), paint_.Background());
       return 1;
     case WM_LBUTTONDOWN:
-      pressed_ = true;
-      return 0;
     case WM_LBUTTONUP:
-      if (pressed_) {
-        pressed_ = false;
-        form_.Click();
-      }
-      return 0;
+      if (OnMouse(message)) return 0;
+      break;
     case WM_CHAR:
       // The form itself has the focus (or the character was sent to it).
       form_.KeyPress(static_cast<char>(wParam));
@@ -369,10 +268,7 @@ LRESULT FormWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
       SyncBounds();
       break;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_MINIMIZE && &form_ == Application.MainForm()) {
-        MinimizeApplication();
-        return 0;
-      }
+      if (OnSysCommand(wParam)) return 0;
       break;
     default:
       break;

@@ -1,10 +1,10 @@
-#include "ui/win32/application.h"
+#include "ui/win32/application_window.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/barrier.h"
 #include "platform/win32/message_loop.h"
-#include "ui/win32/form_window.h"
 #include "ui/win32/painting.h"
 
 namespace ui::win32 {
@@ -13,14 +13,10 @@ namespace {
 
 constexpr UINT kReleaseForm = WM_APP + 1;  // lParam: the TForm to destroy
 
+std::vector<HWND> gFormWindows;  // in the order they were made
 std::vector<HWND> gHiddenByMinimize;
 
 HWND AppWindow() { return platform::win32::ApplicationWindow(); }
-
-bool FilterMessage(MSG& message) {
-  FormWindow* form = FormWindow::Containing(message.hwnd);
-  return form != nullptr && form->PreTranslate(message);
-}
 
 LRESULT ApplicationMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -64,7 +60,7 @@ LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-HWND InstallWindowBinding(const char* title) {
+HWND MakeApplicationWindow(const char* title) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -79,20 +75,16 @@ HWND InstallWindowBinding(const char* title) {
                                 nullptr, wc.hInstance, nullptr);
   ShowProgramIcon(window);  // the task bar's button shows it
   platform::win32::SetApplicationWindow(window);
-  platform::win32::SetMessageFilter(FilterMessage);
-  Application.CreateFormPeer = [](TForm& form) -> std::unique_ptr<FormPeer> {
-    return std::make_unique<FormWindow>(form);
-  };
   return window;
 }
 
 void ShowApplicationWindow() { ShowWindow(AppWindow(), SW_SHOWNOACTIVATE); }
 
 void MinimizeApplication() {
-  for (FormWindow* form : FormWindow::All()) {
-    if (IsWindowVisible(form->Handle())) {
-      gHiddenByMinimize.push_back(form->Handle());
-      ShowWindow(form->Handle(), SW_HIDE);
+  for (HWND form : gFormWindows) {
+    if (IsWindowVisible(form)) {
+      gHiddenByMinimize.push_back(form);
+      ShowWindow(form, SW_HIDE);
     }
   }
   ShowWindow(AppWindow(), SW_MINIMIZE);
@@ -110,5 +102,15 @@ void RestoreApplication() {
 }
 
 void ReleaseLater(TForm& form) { PostMessageA(AppWindow(), kReleaseForm, 0, reinterpret_cast<LPARAM>(&form)); }
+
+void AddFormWindow(HWND window) { gFormWindows.push_back(window); }
+
+void RemoveFormWindow(HWND window) {
+  gFormWindows.erase(std::remove(gFormWindows.begin(), gFormWindows.end(), window), gFormWindows.end());
+}
+
+bool IsFormWindow(HWND window) {
+  return window != nullptr && std::find(gFormWindows.begin(), gFormWindows.end(), window) != gFormWindows.end();
+}
 
 }  // namespace ui::win32

@@ -1,0 +1,73 @@
+#include "ui/win32/text_windows.h"
+
+// clang-format off
+#include <windows.h>
+#include <richedit.h>
+// clang-format on
+
+#include "ui/win32/painting.h"
+
+namespace ui::win32 {
+
+namespace {
+
+// Loaded once; without it, a plain edit field shows the lines.
+const char* RichEditClass() {
+  static const bool loaded = LoadLibraryA("riched20.dll") != nullptr;
+  return loaded ? RICHEDIT_CLASSA : "Edit";
+}
+
+bool Centred(const TControl& control) { return control.Alignment == TAlignment::taCenter; }
+
+}  // namespace
+
+WindowSpec LabelWindow::Spec() const {
+  const DWORD alignment = Centred(control_) ? SS_CENTER : control_.WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
+  return {.style = SS_NOTIFY | alignment};
+}
+
+void LabelWindow::Notified(WORD code) {
+  if (code == STN_CLICKED) control_.Click();
+}
+
+WindowSpec ImageWindow::Spec() const { return {.style = SS_ICON | SS_NOTIFY}; }
+
+void ImageWindow::Created() { SendMessageA(window_, STM_SETICON, reinterpret_cast<WPARAM>(ProgramIcon()), 0); }
+
+void ImageWindow::Notified(WORD code) {
+  if (code == STN_CLICKED) control_.Click();
+}
+
+WindowSpec EditWindow::Spec() const {
+  return {.windowClass = "Edit", .style = ES_AUTOHSCROLL | WS_TABSTOP, .exStyle = WS_EX_CLIENTEDGE};
+}
+
+void EditWindow::Notified(WORD code) {
+  if (code == EN_CHANGE && !SettingText()) edit_.UserChangedText(WindowText(window_));
+}
+
+bool EditWindow::OnChar(char& key) {
+  key = edit_.KeyPress(key);
+  return key != '\0';
+}
+
+WindowSpec RichEditWindow::Spec() const {
+  return {.windowClass = RichEditClass(),
+          .style = ES_MULTILINE | (rich_.ReadOnly ? ES_READONLY : 0u) | (Centred(rich_) ? ES_CENTER : 0u) | WS_TABSTOP,
+          .exStyle = WS_EX_CLIENTEDGE};
+}
+
+void RichEditWindow::CentreLines() {
+  if (!Centred(rich_)) return;
+  PARAFORMAT format{};
+  format.cbSize = sizeof format;
+  format.dwMask = PFM_ALIGNMENT;
+  format.wAlignment = PFA_CENTER;
+  CHARRANGE all{0, -1};
+  SendMessageA(window_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+  SendMessageA(window_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+  CHARRANGE start{0, 0};
+  SendMessageA(window_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+}
+
+}  // namespace ui::win32
