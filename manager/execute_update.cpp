@@ -3,7 +3,7 @@
 // for a reset, starts its update installer silently and closes the manager.
 #include "catalogue/catalogue.h"
 #include "catalogue/managed_programs.h"
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 
 namespace manager {
 

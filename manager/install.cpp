@@ -4,7 +4,7 @@
 // target while the window waits. Other makers' programs lead to their page.
 #include "catalogue/catalogue.h"
 #include "catalogue/managed_programs.h"
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "platform/path.h"
 
 namespace manager {

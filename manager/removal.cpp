@@ -7,7 +7,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/managed_programs.h"
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "manager/removal_guard.h"
 
 namespace manager {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "catalogue/managed_programs.h"
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "platform/path.h"
 
 namespace manager {

@@ -3,9 +3,9 @@
 // install directory in the file manager, and the About box. None of them
 // changes the manager's state; the shell's answer is not examined.
 #include "catalogue/catalogue.h"
-#include "manager/downloader1.h"
-#include "manager/downloader2.h"
-#include "manager/downloader3.h"
+#include "manager/about_box.h"
+#include "manager/disclaimer.h"
+#include "manager/main_window.h"
 
 namespace manager {
 

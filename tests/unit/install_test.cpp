@@ -10,7 +10,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/managed_programs.h"
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/main_window_states.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "manager/removal_guard.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/main_window_states.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/main_window_states.h"
 

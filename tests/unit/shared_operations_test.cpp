@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "tests/support/fake_platform.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 
 
 #include "catalogue/managed_programs.h"
