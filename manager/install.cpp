@@ -12,12 +12,11 @@ namespace manager {
 void TForm1::SpeedButton3Click(ui::TObject* sender) {
   const ActionScope action(*this);
   Edit1Exit(this);
-  if (ComboBox1.ItemIndex() == 4) {
-    // Its program goes into the directory of another own program.
+  if (catalogue::InstallsIntoAnotherProgramsDirectory(ComboBox1.ItemIndex())) {
     Inform("Please enter the directory in which Orvik Pro, Selvo or Brunda are located or select another directory.");
     SpeedButton2Click(sender);  // picked or cancelled, the action goes on with FInstallDir
   }
-  if (ComboBox1.ItemIndex() >= catalogue::kOwnProgramCount) {
+  if (catalogue::IsLinkOnly(ComboBox1.ItemIndex())) {
     SpeedButton1Click(sender);
     return;
   }

@@ -17,7 +17,7 @@ constexpr const char* kVirusCheckPage = "https://www.virustotal.com/gui/home/url
 }  // namespace
 
 void TForm1::SpeedButton1Click(ui::TObject* /*sender*/) {
-  if (ComboBox1.ItemIndex() >= catalogue::kOwnProgramCount) {
+  if (catalogue::IsLinkOnly(ComboBox1.ItemIndex())) {
     if (Form2 == nullptr || Form2->ShowModal() != ui::mrYes) return;
   }
   const int index = ComboBox1.ItemIndex();
