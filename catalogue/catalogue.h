@@ -49,14 +49,15 @@ bool CanBeRemoved(int index);
 // Own entries that a close remembers as the entry to select at the next start.
 bool IsRememberedAsSelection(int index);
 // Fennick goes into the directory of another own program: its install asks
-// for that directory first, and a removal of the others takes its shortcut.
+// for that directory first, and removing the others may take its shortcut.
 bool InstallsIntoAnotherProgramsDirectory(int index);
 // Own entries started with the manager's path, so that they can start it again.
 bool StartsWithManagerPath(int index);
 // The portable edition, marked as such in its settings before an update.
 bool IsPortableEdition(int index);
 // Two own entries of one family: they go into one directory by default
-// (Selvo with Orvik), and removing one takes the shortcuts of all.
+// (Selvo with Orvik), and removing one takes the shortcuts of those of them
+// whose program lies in its directory.
 bool SameFamily(int first, int second);
 
 }  // namespace catalogue
