@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "manager/downloader1.h"
-#include "manager/downloader2.h"
-#include "manager/downloader3.h"
+#include "manager/about_box.h"
+#include "manager/disclaimer.h"
+#include "manager/main_window.h"
 #include "platform/win32/barrier.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/win32_platform.h"

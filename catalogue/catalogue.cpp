@@ -1,5 +1,7 @@
 #include "catalogue/catalogue.h"
 
+#include <string_view>
+
 #ifndef VANDREL_DOWNLOAD_BASE_URL
 #error "VANDREL_DOWNLOAD_BASE_URL comes from the build (CMake cache variable DOWNLOAD_BASE_URL)"
 #endif
@@ -65,6 +67,49 @@ const std::array<const char*, kOwnProgramCount> kUpdateFileName = {
 const std::array<const char*, kOwnProgramCount> kShortcutName = {
     "\\Orvik Studio Pro.lnk", "\\Selvo.lnk", "\\Orvik Studio Pro.lnk", "\\Brunda.lnk", "\\Fennick.lnk",
 };
+
+namespace {
+
+// What the actions treat differently among the own programs, one row per
+// entry; the update installer is its own column above.
+struct OwnProgramFacts {
+  const char* family = "";  // empty: of no family
+  bool removable = false;
+  bool rememberedAsSelection = false;
+  bool installedIntoAnotherProgramsDirectory = false;
+  bool startedWithManagerPath = false;
+  bool portableEdition = false;
+};
+
+constexpr std::array<OwnProgramFacts, kOwnProgramCount> kOwnProgramFacts = {{
+    {.family = "Orvik", .removable = true, .rememberedAsSelection = true, .startedWithManagerPath = true},
+    {.family = "Orvik", .removable = true, .rememberedAsSelection = true, .startedWithManagerPath = true},
+    {.family = "Orvik",
+     .removable = true,
+     .rememberedAsSelection = true,
+     .startedWithManagerPath = true,
+     .portableEdition = true},
+    {.family = "Brunda", .removable = true, .rememberedAsSelection = true},
+    {.installedIntoAnotherProgramsDirectory = true},
+}};
+
+// The facts of an own entry; a link-only entry or an index outside the
+// catalogue has none of them.
+OwnProgramFacts Facts(int index) { return IsOwnProgram(index) ? kOwnProgramFacts[index] : OwnProgramFacts{}; }
+
+}  // namespace
+
+bool HasUpdateInstaller(int index) { return IsOwnProgram(index) && kUpdateFileName[index][0] != '\0'; }
+bool CanBeRemoved(int index) { return Facts(index).removable; }
+bool IsRememberedAsSelection(int index) { return Facts(index).rememberedAsSelection; }
+bool InstallsIntoAnotherProgramsDirectory(int index) { return Facts(index).installedIntoAnotherProgramsDirectory; }
+bool StartsWithManagerPath(int index) { return Facts(index).startedWithManagerPath; }
+bool IsPortableEdition(int index) { return Facts(index).portableEdition; }
+
+bool SameFamily(int first, int second) {
+  const std::string_view family = Facts(first).family;
+  return !family.empty() && family == Facts(second).family;
+}
 
 const char* DownloadBase() { return VANDREL_DOWNLOAD_BASE_URL; }
 

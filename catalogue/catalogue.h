@@ -34,6 +34,30 @@ std::string SoftwareUrl(const std::string& fileName);
 // Address of the setup file of own entry `index`.
 std::string DownloadUrl(int index);
 
+// What sets entries apart in the actions. Every predicate takes any index and
+// is false outside the entries it names.
+
+// Entries 0-4: the maker's own programs, installed, started, updated and removed here.
 inline bool IsOwnProgram(int index) { return index >= 0 && index < kOwnProgramCount; }
+// Entries 5-12: other makers' programs and resources; only their page opens,
+// and only after the disclaimer.
+inline bool IsLinkOnly(int index) { return index >= kOwnProgramCount && index < kEntryCount; }
+// Own entries with an update installer file name (all but Fennick).
+bool HasUpdateInstaller(int index);
+// Own entries that "Remove selected program" may remove with their directory.
+bool CanBeRemoved(int index);
+// Own entries that a close remembers as the entry to select at the next start.
+bool IsRememberedAsSelection(int index);
+// Fennick goes into the directory of another own program: its install asks
+// for that directory first, and removing the others may take its shortcut.
+bool InstallsIntoAnotherProgramsDirectory(int index);
+// Own entries started with the manager's path, so that they can start it again.
+bool StartsWithManagerPath(int index);
+// The portable edition, marked as such in its settings before an update.
+bool IsPortableEdition(int index);
+// Two own entries of one family: they go into one directory by default
+// (Selvo with Orvik), and removing one takes the shortcuts of those of them
+// whose program lies in its directory.
+bool SameFamily(int first, int second);
 
 }  // namespace catalogue

@@ -26,14 +26,12 @@ std::string UpdatePath(const std::string& installDir, int index) {
 
 std::string UpdateUrl(int index) { return SoftwareUrl(kUpdateFileName.at(index)); }
 
-bool HasUpdate(int index) { return IsOwnProgram(index) && kUpdateFileName[index][0] != '\0'; }
-
 std::string SetupArguments(const std::string& installDir) { return "/DIR=" + installDir; }
 
 std::string UpdateArguments(const std::string& installDir) { return SetupArguments(installDir) + " /SILENT"; }
 
 std::string ProgramArguments(int index, const std::string& managerPath) {
-  if (index < 0 || index > 2) return {};
+  if (!StartsWithManagerPath(index)) return {};
   return "/x \"" + managerPath + "\"";
 }
 
@@ -41,7 +39,7 @@ std::string SettingsFilePath(const std::string& programPath) { return platform::
 
 std::vector<std::pair<std::string, std::string>> UpdateMarks(int index, const std::string& managerPath) {
   std::vector<std::pair<std::string, std::string>> marks;
-  if (index == 2) marks.emplace_back("Portable", "1");
+  if (IsPortableEdition(index)) marks.emplace_back("Portable", "1");
   marks.emplace_back("Reset", "1");
   marks.emplace_back("UpdateFlag", "1");
   marks.emplace_back("VDMPath", managerPath);
@@ -50,7 +48,7 @@ std::vector<std::pair<std::string, std::string>> UpdateMarks(int index, const st
 
 bool WriteUpdateMarks(platform::Platform& os, int index, const std::string& settingsFile,
                       const std::string& managerPath) {
-  if (!HasUpdate(index) || !os.FileExists(settingsFile)) return false;
+  if (!HasUpdateInstaller(index) || !os.FileExists(settingsFile)) return false;
   for (const auto& [key, value] : UpdateMarks(index, managerPath)) {
     if (!os.WriteProfileKey(kSettingsSection, key, value, settingsFile)) {
       throw std::runtime_error("Unable to write to " + settingsFile);

@@ -22,24 +22,22 @@ std::string ProgramPath(const std::string& installDir, int index);
 std::string SetupPath(const std::string& installDir, int index);
 std::string UpdatePath(const std::string& installDir, int index);
 
-// Address of the update installer of own entry `index` (0-3).
+// Address of the update installer of an own entry that has one.
 std::string UpdateUrl(int index);
-// Entries 0-3 have an update installer; entry 4 and the links have none.
-bool HasUpdate(int index);
 
 // "/DIR=" + installDir: the directory is never quoted, blanks and all.
 std::string SetupArguments(const std::string& installDir);
 // "/DIR=" + installDir + " /SILENT"
 std::string UpdateArguments(const std::string& installDir);
-// Entries 0-2: "/x" and a blank, then the manager's full path in double
-// quotation marks; entries 3 and 4: empty.
+// For the entries started with the manager's path: "/x" and a blank, then the
+// manager's full path in double quotation marks; for the others: empty.
 std::string ProgramArguments(int index, const std::string& managerPath);
 
 // The program path with its extension replaced by ".ini".
 std::string SettingsFilePath(const std::string& programPath);
 
 // The keys written into the "Options" section before an update, in order:
-// "Portable" (entry 2 only), "Reset", "UpdateFlag", "VDMPath".
+// "Portable" (the portable edition only), "Reset", "UpdateFlag", "VDMPath".
 std::vector<std::pair<std::string, std::string>> UpdateMarks(int index, const std::string& managerPath);
 
 // Writes UpdateMarks one key at a time through the platform's profile writer.

@@ -23,7 +23,7 @@
 
 #include "catalogue/catalogue.h"
 #include "manager/directory_text.h"
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "platform/path.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/main_window_states.h"

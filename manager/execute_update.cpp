@@ -3,7 +3,7 @@
 // for a reset, starts its update installer silently and closes the manager.
 #include "catalogue/catalogue.h"
 #include "catalogue/managed_programs.h"
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 
 namespace manager {
 
@@ -41,24 +41,17 @@ void TForm1::SpeedButton8Click(ui::TObject* /*sender*/) {
     const int index = ComboBox1.ItemIndex();
     if (!catalogue::IsOwnProgram(index)) return;
     const std::string settingsFile = catalogue::SettingsFilePath(ProgramPath(index));
-    // Nothing for entry 4 or a program that never wrote its settings; a
+    // Nothing for an entry without an update or a program that never wrote its settings; a
     // failed write raises "Unable to write to <file>" for the error box.
     if (!catalogue::WriteUpdateMarks(os_, index, settingsFile, os_.ModuleFileName())) return;
 
-    const std::string name = catalogue::kExecutableName[index];
-    const std::string updatePath = catalogue::UpdatePath(FInstallDir, index);
-    if (!FetchFile(catalogue::UpdateUrl(index), updatePath)) {
-      Inform("Error while downloading " + name + " !");
-      return;
-    }
-    if (closeRequested_) return;
-    Inform("The download was successful. The program will now be\r\nupdated and executed with its original start values !");
-    if (!RunProgram(updatePath, catalogue::UpdateArguments(FInstallDir), platform::kSwShowNormal, false)) {
-      Inform(name + " could not be executed !");
-      return;
-    }
-    FInstallers[static_cast<std::size_t>(index)] = updatePath;
-    Edit1Exit(this);
+    const InstallerRun update{.url = catalogue::UpdateUrl(index),
+                              .path = catalogue::UpdatePath(FInstallDir, index),
+                              .arguments = catalogue::UpdateArguments,
+                              .announcement = "The download was successful. The program will now be\r\n"
+                                              "updated and executed with its original start values !",
+                              .wait = false};
+    if (!FetchAndRunInstaller(index, update)) return;
   }
   Close();
 }

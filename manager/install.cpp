@@ -2,9 +2,10 @@
 // the manager or from the download server into the install directory, which
 // is created on request; the setup program runs with the directory as its
 // target while the window waits. Other makers' programs lead to their page.
+// The update (execute_update.cpp) fetches and runs its installer the same way.
 #include "catalogue/catalogue.h"
 #include "catalogue/managed_programs.h"
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "platform/path.h"
 
 namespace manager {
@@ -12,12 +13,11 @@ namespace manager {
 void TForm1::SpeedButton3Click(ui::TObject* sender) {
   const ActionScope action(*this);
   Edit1Exit(this);
-  if (ComboBox1.ItemIndex() == 4) {
-    // Its program goes into the directory of another own program.
+  if (catalogue::InstallsIntoAnotherProgramsDirectory(ComboBox1.ItemIndex())) {
     Inform("Please enter the directory in which Orvik Pro, Selvo or Brunda are located or select another directory.");
     SpeedButton2Click(sender);  // picked or cancelled, the action goes on with FInstallDir
   }
-  if (ComboBox1.ItemIndex() >= catalogue::kOwnProgramCount) {
+  if (catalogue::IsLinkOnly(ComboBox1.ItemIndex())) {
     SpeedButton1Click(sender);
     return;
   }
@@ -26,7 +26,6 @@ void TForm1::SpeedButton3Click(ui::TObject* sender) {
 
   const std::string setupPath = catalogue::SetupPath(FInstallDir, index);
   const std::string target = platform::ExtractFileDir(setupPath);
-  const std::string name = catalogue::kExecutableName[index];
   if (!os_.DirectoryExists(target)) {
     if (!AskYesNo(target + " does not exist. Should it be created ?")) return;
     // One level only: a missing parent makes the creation fail.
@@ -35,18 +34,28 @@ void TForm1::SpeedButton3Click(ui::TObject* sender) {
       return;
     }
   }
-  if (!FetchFile(catalogue::DownloadUrl(index), setupPath)) {
+  FetchAndRunInstaller(index, {.url = catalogue::DownloadUrl(index),
+                               .path = setupPath,
+                               .arguments = catalogue::SetupArguments,
+                               .announcement = "The download was successful. The program will now be installed !",
+                               .wait = true});
+}
+
+bool TForm1::FetchAndRunInstaller(int index, const InstallerRun& installer) {
+  const std::string name = catalogue::kExecutableName[index];
+  if (!FetchFile(installer.url, installer.path)) {
     Inform("Error while downloading " + name + " !");
-    return;
+    return false;
   }
-  if (closeRequested_) return;  // the window was closed while the queue was served
-  Inform("The download was successful. The program will now be installed !");
-  if (!RunProgram(setupPath, catalogue::SetupArguments(FInstallDir), platform::kSwShowNormal, true)) {
+  if (closeRequested_) return false;  // the window was closed while the queue was served
+  Inform(installer.announcement);
+  if (!RunProgram(installer.path, installer.arguments(FInstallDir), platform::kSwShowNormal, installer.wait)) {
     Inform(name + " could not be executed !");
-    return;
+    return false;
   }
-  FInstallers[static_cast<std::size_t>(index)] = setupPath;
+  FInstallers[static_cast<std::size_t>(index)] = installer.path;
   Edit1Exit(this);
+  return true;
 }
 
 }  // namespace manager

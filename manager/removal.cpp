@@ -7,7 +7,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/managed_programs.h"
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "manager/removal_guard.h"
 
 namespace manager {
@@ -18,12 +18,17 @@ constexpr const char* kOwnShortcut = "\\Vandrel download manager.lnk";
 // Yes and No, question icon, No the default button.
 constexpr unsigned kRemovalQuestion = platform::kMbYesNo | platform::kMbIconQuestion | platform::kMbDefButton2;
 
-// The entries whose shortcuts a removal of `selected` may delete, in order.
-// Entry 4's program lives in another own program's directory.
+// The entries whose shortcuts a removal of `selected` may delete, in order:
+// its family's, and those of programs installed into another's directory.
 std::vector<int> ShortcutCandidates(int selected) {
-  if (selected >= 0 && selected <= 2) return {0, 1, 2, 4};
-  if (selected == 3) return {3, 4};
-  return {};
+  std::vector<int> candidates;
+  if (!catalogue::CanBeRemoved(selected)) return candidates;
+  for (int k = 0; k < catalogue::kOwnProgramCount; ++k) {
+    if (catalogue::SameFamily(k, selected) || catalogue::InstallsIntoAnotherProgramsDirectory(k)) {
+      candidates.push_back(k);
+    }
+  }
+  return candidates;
 }
 
 }  // namespace

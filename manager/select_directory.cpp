@@ -1,6 +1,6 @@
 // "Select directory": the folder picker opens on the install directory when
 // it exists, and a confirmed folder becomes the directory field's text.
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 
 namespace manager {
 

@@ -2,7 +2,7 @@
 // starting programs, waiting for files, fetching files, shell folders.
 #include <exception>
 
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "platform/path.h"
 
 namespace manager {

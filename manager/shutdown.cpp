@@ -4,8 +4,9 @@
 // manager's files once it has ended.
 #include <stdexcept>
 
+#include "catalogue/catalogue.h"
 #include "catalogue/managed_programs.h"
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "platform/path.h"
 
 namespace manager {
@@ -46,7 +47,7 @@ void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& action) {
   }
   if (FDirList && !FRemoveSelf) {
     const int index = ComboBox1.ItemIndex();
-    if (index >= 0 && index < 4) (*FDirList)[catalogue::kSelectedEntryLine] = std::to_string(index);
+    if (catalogue::IsRememberedAsSelection(index)) (*FDirList)[catalogue::kSelectedEntryLine] = std::to_string(index);
     const std::string exePath = os_.ModuleFileName();
     if (!catalogue::SaveDirList(os_, exePath, *FDirList)) {
       // The list stays in memory; a later close tries again.

@@ -3,9 +3,9 @@
 // install directory in the file manager, and the About box. None of them
 // changes the manager's state; the shell's answer is not examined.
 #include "catalogue/catalogue.h"
-#include "manager/downloader1.h"
-#include "manager/downloader2.h"
-#include "manager/downloader3.h"
+#include "manager/about_box.h"
+#include "manager/disclaimer.h"
+#include "manager/main_window.h"
 
 namespace manager {
 
@@ -17,7 +17,7 @@ constexpr const char* kVirusCheckPage = "https://www.virustotal.com/gui/home/url
 }  // namespace
 
 void TForm1::SpeedButton1Click(ui::TObject* /*sender*/) {
-  if (ComboBox1.ItemIndex() >= catalogue::kOwnProgramCount) {
+  if (catalogue::IsLinkOnly(ComboBox1.ItemIndex())) {
     if (Form2 == nullptr || Form2->ShowModal() != ui::mrYes) return;
   }
   const int index = ComboBox1.ItemIndex();

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 
 namespace testing_support {
 

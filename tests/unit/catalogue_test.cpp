@@ -13,6 +13,16 @@ std::string Host(const std::string& url) {
   return url.substr(start, url.find('/', start) - start);
 }
 
+// The indices from -1 to one past the last entry for which `holds` is true.
+template <class Fact>
+std::string Where(Fact holds) {
+  std::string where;
+  for (int i = -1; i <= kEntryCount; ++i) {
+    if (holds(i)) where += (where.empty() ? "" : " ") + std::to_string(i);
+  }
+  return where;
+}
+
 TEST(Catalogue, TwoEditionsOfOneProgramShareEverythingButTheSetupFile) {
   EXPECT_STREQ(kExecutableName[0], kExecutableName[2]);
   EXPECT_STREQ(kShortcutName[0], kShortcutName[2]);
@@ -55,6 +65,21 @@ TEST(Catalogue, DefaultsAreTheSixLinesOfAFreshDirectoryList) {
   EXPECT_STREQ(kDefaultDirectory[5], "0");
   EXPECT_STREQ(kDisplayName[5], "Software MIDI synthesizer");
   EXPECT_STREQ(kDisplayName[12], "Styles for arranger keyboards");
+}
+
+TEST(Catalogue, WhatTheActionsTellApartIsNamedPerEntry) {
+  EXPECT_EQ(Where(IsOwnProgram), "0 1 2 3 4");
+  EXPECT_EQ(Where(IsLinkOnly), "5 6 7 8 9 10 11 12");
+  EXPECT_EQ(Where(HasUpdateInstaller), "0 1 2 3");
+  EXPECT_EQ(Where(CanBeRemoved), "0 1 2 3");
+  EXPECT_EQ(Where(IsRememberedAsSelection), "0 1 2 3");
+  EXPECT_EQ(Where(InstallsIntoAnotherProgramsDirectory), "4");
+  EXPECT_EQ(Where(StartsWithManagerPath), "0 1 2");
+  EXPECT_EQ(Where(IsPortableEdition), "2");
+  EXPECT_EQ(Where([](int i) { return SameFamily(i, 1); }), "0 1 2");
+  EXPECT_EQ(Where([](int i) { return SameFamily(i, 3); }), "3");
+  EXPECT_EQ(Where([](int i) { return SameFamily(i, 4); }), "");
+  EXPECT_EQ(Where([](int i) { return SameFamily(i, 5); }), "");
 }
 
 }  // namespace

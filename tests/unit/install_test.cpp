@@ -4,49 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/managed_programs.h"
-#include "manager/downloader1.h"
-#include "tests/support/fake_platform.h"
-#include "tests/support/main_window_states.h"
+#include "tests/support/main_window_fixture.h"
 
 namespace {
 
 using manager::TForm1;
 
-constexpr const char* kTitle = "Vandrel download manager";
-
-class OwnProgramActions : public ::testing::Test {
- protected:
-  void SetUp() override { ui::Application.Title = kTitle; }
-  TForm1& Start(int index, const std::string& directory) {
-    form = std::make_unique<TForm1>(nullptr, os);
-    form->ComboBox1.UserSelected(index);
-    form->Edit1.SetText(directory);
-    os.calls.clear();
-    return *form;
-  }
-  // Messages and questions, in order, without the caption.
-  std::vector<std::string> Said() const {
-    std::vector<std::string> said;
-    for (const auto& call : os.calls) {
-      for (const char* prefix : {"ShowMessageDialog ", "SystemMessageBox "}) {
-        if (call.rfind(prefix, 0) != 0) continue;
-        const auto text = call.find(": ");
-        said.push_back(call.substr(text + 2));
-      }
-    }
-    return said;
-  }
-  std::string Buttons() const { return testing_support::GovernedButtons(*form); }
-
-  testing_support::FakePlatform os;
-  std::unique_ptr<TForm1> form;
-};
+class OwnProgramActions : public testing_support::MainWindowFixture {};
 
 TEST_F(OwnProgramActions, InstallFetchesRunsTheSetupWithTheUnquotedDirectoryAndRecordsIt) {
   os.AddDirectory("C:\\Program Files\\Orvik");
@@ -168,6 +137,21 @@ TEST_F(OwnProgramActions, ACloseDuringTheFileWaitEndsTheActionBeforeTheSetupStar
   EXPECT_EQ(os.CallCount("ShellExecuteExtended"), 0);
   EXPECT_FALSE(f.DirList().has_value());  // closed once the action ended
   EXPECT_TRUE(os.HasFile("C:\\Tools\\vandrel.ini"));
+}
+
+TEST_F(OwnProgramActions, TheSetupRunsOnTheDirectoryTheFieldNamesOnceTheFileIsThere) {
+  os.AddDirectory("C:\\Orvik");
+  TForm1& f = Start(0, "C:\\Orvik");
+  os.downloadCreatesFile = false;  // the file shows up only during the wait
+  os.onProcessMessages = [&] {
+    if (os.HasFile("C:\\Orvik\\orvik100.exe")) return;
+    f.Edit1.UserChangedText("C:\\Orvik\\");  // typed meanwhile
+    os.AddFile("C:\\Orvik\\orvik100.exe");
+  };
+  f.SpeedButton3.Click();
+  EXPECT_EQ(os.lastLaunch.file, "C:\\Orvik\\orvik100.exe");  // the path formed before the wait
+  EXPECT_EQ(os.lastLaunch.parameters, "/DIR=C:\\Orvik\\");
+  EXPECT_EQ(f.Installers()[0], "C:\\Orvik\\orvik100.exe");
 }
 
 TEST_F(OwnProgramActions, ExecutePassesTheManagerPathToEntriesZeroToTwoAndClosesTheManager) {

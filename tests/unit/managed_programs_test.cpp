@@ -46,14 +46,6 @@ TEST(ManagedPrograms, SettingsFileIsTheProgramPathWithIni) {
   EXPECT_EQ(SettingsFilePath("C:\\midi.tools\\FENNICK.exe"), "C:\\midi.tools\\FENNICK.ini");
 }
 
-TEST(ManagedPrograms, OnlyEntriesZeroToThreeHaveAnUpdate) {
-  EXPECT_TRUE(HasUpdate(0));
-  EXPECT_TRUE(HasUpdate(3));
-  EXPECT_FALSE(HasUpdate(4));
-  EXPECT_FALSE(HasUpdate(5));
-  EXPECT_FALSE(HasUpdate(-1));
-}
-
 class UpdateMarksTest : public ::testing::Test {
  protected:
   static constexpr const char* kSettings = "C:\\ORVIK\\ORVIK.ini";

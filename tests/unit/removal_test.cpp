@@ -4,15 +4,12 @@
 // batch file's bytes.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "manager/downloader1.h"
 #include "manager/removal_guard.h"
-#include "tests/support/fake_platform.h"
-#include "tests/support/main_window_states.h"
+#include "tests/support/main_window_fixture.h"
 
 namespace {
 
@@ -20,10 +17,9 @@ using manager::TForm1;
 
 constexpr const char* kDesktop = "C:\\users\\Public\\Desktop";
 
-class Removal : public ::testing::Test {
+class Removal : public testing_support::MainWindowFixture {
  protected:
   void SetUp() override {
-    ui::Application.Title = "Vandrel download manager";
     os.folderPath = kDesktop;
     os.AddDirectory(kDesktop);
     for (const char* name : {"Orvik Studio Pro", "Selvo", "Brunda", "Fennick", "Vandrel download manager", "Mine"}) {
@@ -35,24 +31,7 @@ class Removal : public ::testing::Test {
                        {0x1a, "C:\\users\\bob\\AppData\\Roaming"}, {0x23, "C:\\ProgramData"},
                        {0x05, "C:\\users\\bob\\Documents"}};
   }
-  TForm1& Start(int index, const std::string& directory) {
-    form = std::make_unique<TForm1>(nullptr, os);
-    form->ComboBox1.UserSelected(index);
-    form->Edit1.SetText(directory);
-    os.calls.clear();
-    return *form;
-  }
   bool Shortcut(const char* name) const { return os.HasFile(std::string(kDesktop) + "\\" + name + ".lnk"); }
-  std::vector<std::string> Boxes() const {
-    std::vector<std::string> boxes;
-    for (const auto& call : os.calls) {
-      if (call.rfind("SystemMessageBox", 0) == 0 || call.rfind("ShowMessageDialog", 0) == 0) boxes.push_back(call);
-    }
-    return boxes;
-  }
-
-  testing_support::FakePlatform os;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(Removal, TwoYesAnswersTakeTheShortcutsOfTheProgramsInTheFolderThenTheWholeTree) {
@@ -79,7 +58,7 @@ TEST_F(Removal, TwoYesAnswersTakeTheShortcutsOfTheProgramsInTheFolderThenTheWhol
   EXPECT_FALSE(os.DirectoryExists("D:\\Midi Apps\\Styles"));
   EXPECT_FALSE(os.HasFile("D:\\Midi Apps\\Styles\\Pop\\a.sty"));
   EXPECT_TRUE(os.HasFile("D:\\Midi Apps Other\\keep.txt"));  // a neighbour with the same start
-  EXPECT_EQ(testing_support::GovernedButtons(f), "11000");
+  EXPECT_EQ(Buttons(), "11000");
   EXPECT_EQ(f.Edit1.Text(), "D:\\Midi Apps");
   EXPECT_EQ((*f.DirList())[1], "D:\\Midi Apps");
 }
@@ -134,7 +113,7 @@ TEST_F(Removal, AFailedShellOperationShowsNoSuccess) {
   f.SpeedButton5.Click();
   EXPECT_EQ(os.CallCount("ShellDeleteTree D:\\Orvik"), 1);
   EXPECT_EQ(os.CallCount("ShowMessageDialog"), 0);
-  EXPECT_EQ(testing_support::GovernedButtons(f), "10111");  // the program is still there
+  EXPECT_EQ(Buttons(), "10111");  // the program is still there
 }
 
 TEST_F(Removal, SystemFoldersRootsAndOddPathsAreRefusedBeforeAnyQuestion) {

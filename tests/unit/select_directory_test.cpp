@@ -3,11 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 
-#include "manager/downloader1.h"
-#include "tests/support/fake_platform.h"
-#include "tests/support/main_window_states.h"
+#include "tests/support/main_window_fixture.h"
 
 namespace {
 
@@ -15,13 +12,9 @@ using manager::TForm1;
 
 constexpr platform::ItemIdList kChosenList{0x1D2};
 
-class SelectDirectory : public ::testing::Test {
+class SelectDirectory : public testing_support::MainWindowFixture {
  protected:
   SelectDirectory() { os.currentDirectory = "C:\\Tools"; }
-  TForm1& Start() {
-    form = std::make_unique<TForm1>(nullptr, os);
-    return *form;
-  }
   // The user confirms `path` in the browser (empty: Cancel).
   void Pick(const std::string& path) {
     os.browseResult = path.empty() ? platform::ItemIdList{} : kChosenList;
@@ -38,10 +31,6 @@ class SelectDirectory : public ::testing::Test {
     }
     return "(not opened)";
   }
-  std::string Buttons() const { return testing_support::GovernedButtons(*form); }
-
-  testing_support::FakePlatform os;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(SelectDirectory, TheMainWindowsPickerIsSelDir1TitledSelectDirectory) {

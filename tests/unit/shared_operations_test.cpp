@@ -2,33 +2,26 @@
 // ask of the operating system, in which order, and what they make of the answers.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "manager/downloader1.h"
-#include "tests/support/fake_platform.h"
+#include "tests/support/main_window_fixture.h"
 
 namespace {
 
-using manager::TForm1;
 using platform::kWaitTimeout;
 
 constexpr platform::WindowHandle kMainWindow{0x777};
 constexpr const char* kUrl = "http://server.example/software/orvik100.exe";
 constexpr const char* kTarget = "C:\\ORVIK\\orvik100.exe";
 
-class SharedOperations : public ::testing::Test {
+class SharedOperations : public testing_support::MainWindowFixture {
  protected:
   void SetUp() override {
-    savedTitle_ = ui::Application.Title;
-    ui::Application.Title = "Vandrel download manager";
-    form = std::make_unique<TForm1>(nullptr, os);
-    form->SetWindowHandle(kMainWindow);
+    Start().SetWindowHandle(kMainWindow);
     os.calls.clear();
   }
-  void TearDown() override { ui::Application.Title = savedTitle_; }
 
   // The calls whose line starts with one of `prefixes`, in order.
   std::vector<std::string> Calls(std::initializer_list<const char*> prefixes) const {
@@ -43,12 +36,6 @@ class SharedOperations : public ::testing::Test {
     }
     return found;
   }
-
-  testing_support::FakePlatform os;
-  std::unique_ptr<TForm1> form;
-
- private:
-  std::string savedTitle_;
 };
 
 // --- Questions and messages -------------------------------------------------

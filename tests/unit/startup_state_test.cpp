@@ -2,12 +2,9 @@
 // its control objects as the user would, on a scripted platform.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <stdexcept>
 
-#include "manager/downloader1.h"
-#include "tests/support/fake_platform.h"
-#include "tests/support/main_window_states.h"
+#include "tests/support/main_window_fixture.h"
 
 namespace {
 
@@ -16,24 +13,14 @@ using manager::TForm1;
 constexpr const char* kList = "C:\\Tools\\vandrel.ini";
 constexpr const char* kOrvikDefault = "C:\\ORVIK ( recommended !)";
 
-class StartupState : public ::testing::Test {
+class StartupState : public testing_support::MainWindowFixture {
  protected:
-  TForm1& Start(const std::string& arguments = "") {
-    if (!arguments.empty()) os.commandLine = "\"C:\\Tools\\vandrel.exe\" " + arguments;
-    form = std::make_unique<TForm1>(nullptr, os);
-    return *form;
-  }
-  std::string Buttons() const { return testing_support::GovernedButtons(*form); }
-  void Select(int index) { form->ComboBox1.UserSelected(index); }
   void Type(const std::string& text) {
     for (char c : text) {
       if (form->Edit1.KeyPress(c) != '\0') form->Edit1.UserChangedText(form->Edit1.Text() + c);
     }
   }
   void Close() { ASSERT_TRUE(form->CloseQuery()); }
-
-  testing_support::FakePlatform os;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(StartupState, FirstRunProposesTheDefaultAndWritesSixLinesAtClose) {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
-#include "manager/downloader1.h"
-#include "manager/downloader2.h"
-#include "manager/downloader3.h"
+#include "manager/about_box.h"
+#include "manager/disclaimer.h"
+#include "manager/main_window.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/scripted_form_peer.h"
 

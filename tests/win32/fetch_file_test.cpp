@@ -7,7 +7,7 @@
 #include <chrono>
 #include <set>
 
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "platform/win32/url_download.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/win32/win32_test_support.h"

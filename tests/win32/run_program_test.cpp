@@ -8,7 +8,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/managed_programs.h"
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/win32/win32_test_support.h"
 #include "ui/win32/form_window.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 #include "platform/path.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/win32/win32_test_support.h"

@@ -1,4 +1,4 @@
-#include "manager/downloader2.h"
+#include "manager/disclaimer.h"
 
 #include "ui/form_description.h"
 #include "ui/forms/disclaimer_form.h"

@@ -98,6 +98,23 @@ class TForm1 : public ui::TForm {
  private:
   std::string ProgramPath(int index) const;
 
+  // A setup program or update installer of an own entry (install.cpp).
+  struct InstallerRun {
+    std::string url;           // where it is fetched from
+    std::string path;          // where it lands in the install directory, and what runs
+    // Its arguments, made from the install directory as it is when it runs:
+    // the file wait serves the queue, and the field may change meanwhile.
+    std::string (*arguments)(const std::string& installDir) = nullptr;
+    std::string announcement;  // told once it is there, before it runs
+    bool wait = false;         // for it to end
+  };
+  // What the install and the update share: fetches the installer, ends
+  // quietly when the window was closed meanwhile, tells the user, runs it,
+  // records it for deletion at close and re-validates the field. A failed
+  // fetch or start is told by the executable's name and records nothing.
+  // True when the installer was started.
+  bool FetchAndRunInstaller(int index, const InstallerRun& installer);
+
   platform::Platform& os_;
 
   std::string FInstallDir;

@@ -1,4 +1,4 @@
-#include "manager/downloader3.h"
+#include "manager/about_box.h"
 
 #include "ui/form_description.h"
 #include "ui/forms/about_form.h"

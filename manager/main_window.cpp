@@ -1,4 +1,4 @@
-#include "manager/downloader1.h"
+#include "manager/main_window.h"
 
 
 #include "catalogue/managed_programs.h"
@@ -8,8 +8,7 @@
 
 namespace manager {
 
-using catalogue::kOwnProgramCount;
-using catalogue::kSelectedEntryLine;
+using catalogue::IsOwnProgram;
 
 TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner), os_(os) {
   SelDir1.Name = "SelDir1";
@@ -61,13 +60,13 @@ void TForm1::FormCreate(ui::TObject* /*sender*/) {
 
 void TForm1::ComboBox1Change(ui::TObject* /*sender*/) {
   const int index = ComboBox1.ItemIndex();
-  if (index >= 0 && index < kOwnProgramCount) Edit1.SetText((*FDirList)[index]);
+  if (IsOwnProgram(index)) Edit1.SetText((*FDirList)[index]);
   Edit1Exit(this);
 }
 
 void TForm1::Edit1Exit(ui::TObject* /*sender*/) {
   const int index = ComboBox1.ItemIndex();
-  if (index >= 0 && index < kOwnProgramCount) {
+  if (IsOwnProgram(index)) {
     Edit1.SetEnabled(true);
     SpeedButton2.SetEnabled(true);
     FInstallDir = CleanDirectoryText(Edit1.Text());
@@ -76,8 +75,8 @@ void TForm1::Edit1Exit(ui::TObject* /*sender*/) {
     if (!FProtectOwnDir) {
       SpeedButton4.SetEnabled(os_.FileExists(ProgramPath(index)));
       SpeedButton3.SetEnabled(!SpeedButton4.Enabled());
-      SpeedButton5.SetEnabled(SpeedButton4.Enabled() && index != 4);
-      SpeedButton8.SetEnabled(SpeedButton5.Enabled() && index < 4);
+      SpeedButton5.SetEnabled(SpeedButton4.Enabled() && catalogue::CanBeRemoved(index));
+      SpeedButton8.SetEnabled(SpeedButton5.Enabled() && catalogue::HasUpdateInstaller(index));
     } else if (IsOwnDirectory(os_.ModuleFileName(), FInstallDir)) {
       SpeedButton2.SetEnabled(false);
       SpeedButton3.SetEnabled(false);
