@@ -172,6 +172,14 @@ TEST(FormDescription, CarriesTheWindowLevelLooks) {
   EXPECT_EQ(form.Label1.Font, kOwn);
   EXPECT_EQ(form.Label1.Alignment, TAlignment::taCenter);
   EXPECT_EQ(form.Label1.Parent(), &form);
+  EXPECT_EQ(form.Label1.ParentForm(), &form);
+
+  // A row that gives a control a field its kind has not is a programming error.
+  static constexpr std::array<ControlDescription, 1> kTabbedLabel = {{{.name = "Label1", .tabOrder = 0}}};
+  static constexpr std::array<ControlDescription, 1> kLabelAsButton = {
+      {{.name = "Label1", .kind = TBitBtnKind::bkYes}}};
+  EXPECT_THROW(LoadForm(form, {.controls = kTabbedLabel}), std::logic_error);
+  EXPECT_THROW(LoadForm(form, {.controls = kLabelAsButton}), std::logic_error);
 }
 
 }  // namespace

@@ -1,0 +1,58 @@
+#!/usr/bin/env python3
+"""The shape the sources keep, so that the next change does not quietly undo it:
+no include circle among the files of ui/ (a file's .h and .cpp count as one);
+no file in ui/ or manager/ over 350 lines; no dynamic_cast in ui/ but the
+one that checks a form description's row against its control's kind.
+  check-structure.py SOURCE_DIR"""
+import pathlib
+import re
+import sys
+
+root = pathlib.Path(sys.argv[1])
+faults = []
+
+include = re.compile(r'^#include "(ui/[^"]+)\.(?:h|cpp)"', re.M)
+graph = {}
+for path in root.glob("ui/**/*"):
+    if path.suffix in (".h", ".cpp"):
+        unit = str(path.relative_to(root).with_suffix(""))
+        targets = graph.setdefault(unit, set())
+        targets.update(t for t in include.findall(path.read_text()) if t != unit)
+
+
+def circle_from(start):
+    """A path start -> ... -> start, or None."""
+    stack, seen = [(start, [start])], set()
+    while stack:
+        unit, path = stack.pop()
+        for target in graph.get(unit, ()):
+            if target == start:
+                return path + [start]
+            if target not in seen:
+                seen.add(target)
+                stack.append((target, path + [target]))
+    return None
+
+
+for unit in sorted(graph):
+    circle = circle_from(unit)
+    if circle:
+        faults.append("include circle: " + " -> ".join(circle))
+        break
+
+for folder in ("ui", "manager"):
+    for path in sorted(root.glob(folder + "/**/*")):
+        if path.suffix in (".h", ".cpp"):
+            lines = path.read_text().count("\n")
+            if lines > 350:
+                faults.append(f"{path.relative_to(root)} has {lines} lines (at most 350)")
+
+casts = [f"{p.relative_to(root)}:{n}" for p in sorted(root.glob("ui/**/*")) if p.suffix in (".h", ".cpp")
+         for n, line in enumerate(p.read_text().splitlines(), 1) if "dynamic_cast" in line]
+if len(casts) > 1 or any(not c.startswith("ui/form_description.cpp:") for c in casts):
+    faults.append("dynamic_cast in ui/ beyond the form description's kind check: " + " ".join(casts))
+
+for fault in faults:
+    print(fault)
+print(f"{len(graph)} files of ui/ read: " + ("shape kept" if not faults else f"{len(faults)} faults"))
+sys.exit(1 if faults else 0)
