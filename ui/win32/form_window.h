@@ -42,6 +42,7 @@ class FormWindow final : public FormPeer, public ControlHost {
   PaintResources& Paint() override { return paint_; }
   ControlWindow* FindByHandle(HWND window) const override;
   void AlignChildren(HWND parent) override;
+  void PointerArrived() override { hints_.Install(); }
 
   HWND Handle() const { return window_; }
 
