@@ -27,7 +27,7 @@ int Run() {
   ui::Application.Title = "Vandrel download manager";
   ui::win32::InstallWindowBinding(ui::Application.Title.c_str());
   ui::Application.ShowException = [&os](const std::string& message) {
-    os.ApplicationMessageBox(message, ui::Application.Title, MB_OK | MB_ICONERROR);
+    os.ApplicationMessageBox(message, ui::Application.Title, platform::kErrorBox);
   };
   platform::win32::SetErrorReporter(ShowErrorBox);
 

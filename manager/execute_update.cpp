@@ -25,7 +25,7 @@ void TForm1::SpeedButton4Click(ui::TObject* /*sender*/) {
       return;
     }
     const std::string arguments = catalogue::ProgramArguments(index, os_.ModuleFileName());
-    if (!RunProgram(programPath, arguments, platform::kSwShowNormal, false)) {
+    if (!RunProgram(programPath, arguments, platform::ShowCommand::Normal, false)) {
       Inform(std::string(catalogue::kExecutableName[index]) + " could not be executed !");
       return;
     }
@@ -53,7 +53,7 @@ void TForm1::SpeedButton8Click(ui::TObject* /*sender*/) {
     }
     if (closeRequested_) return;
     Inform("The download was successful. The program will now be\r\nupdated and executed with its original start values !");
-    if (!RunProgram(updatePath, catalogue::UpdateArguments(FInstallDir), platform::kSwShowNormal, false)) {
+    if (!RunProgram(updatePath, catalogue::UpdateArguments(FInstallDir), platform::ShowCommand::Normal, false)) {
       Inform(name + " could not be executed !");
       return;
     }

@@ -41,7 +41,7 @@ void TForm1::SpeedButton3Click(ui::TObject* sender) {
   }
   if (closeRequested_) return;  // the window was closed while the queue was served
   Inform("The download was successful. The program will now be installed !");
-  if (!RunProgram(setupPath, catalogue::SetupArguments(FInstallDir), platform::kSwShowNormal, true)) {
+  if (!RunProgram(setupPath, catalogue::SetupArguments(FInstallDir), platform::ShowCommand::Normal, true)) {
     Inform(name + " could not be executed !");
     return;
   }

@@ -49,7 +49,7 @@ class Barrier : public ::testing::Test {
  protected:
   void SetUp() override {
     ui::Application.ShowException = [this](const std::string& message) {
-      os_.ApplicationMessageBox(message, ui::Application.Title, MB_OK | MB_ICONERROR);
+      os_.ApplicationMessageBox(message, ui::Application.Title, platform::kErrorBox);
     };
     form_ = &ui::Application.CreateForm<HandlerForm>();
     form_->Show();
