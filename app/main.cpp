@@ -1,45 +1,21 @@
-// The main routine: the application title, the three windows (the main
-// window first, then the About box and the disclaimer, hidden), the message
-// loop until the main window closes.
+// The main routine: the three windows (the main window first, then the About
+// box and the disclaimer, hidden) on the real platform, run by app::Run.
 #include <windows.h>
 #include <objbase.h>
 
-#include <string>
-
+#include "app/start.h"
 #include "manager/about_box.h"
 #include "manager/disclaimer.h"
 #include "manager/main_window.h"
-#include "platform/win32/barrier.h"
-#include "platform/win32/message_loop.h"
 #include "platform/win32/win32_platform.h"
-#include "ui/win32/application_window.h"
-#include "ui/win32/window_binding.h"
 
 namespace {
 
-// Errors no handler caught: the standard error box, modal to the whole
-// application like every box of ours; the program goes on running.
-void ShowErrorBox(const std::string& text) {
-  if (ui::Application.ShowException) ui::Application.ShowException(ui::ErrorBoxText(text));
-}
-
-int Run() {
-  platform::Win32Platform os;
-  ui::Application.Title = "Vandrel download manager";
-  ui::win32::InstallWindowBinding(ui::Application.Title.c_str());
-  ui::Application.ShowException = [&os](const std::string& message) {
-    os.ApplicationMessageBox(message, ui::Application.Title, MB_OK | MB_ICONERROR);
-  };
-  platform::win32::SetErrorReporter(ShowErrorBox);
-
+ui::TForm& MakeForms(platform::Platform& os) {
   ui::TForm& form1 = ui::Application.CreateForm<manager::TForm1>(nullptr, os);  // runs FormCreate
   manager::AboutBox = &ui::Application.CreateForm<manager::TAboutBox>(nullptr, os);
   manager::Form2 = &ui::Application.CreateForm<manager::TForm2>(nullptr);
-  ui::win32::ShowApplicationWindow();
-  form1.Show();
-  const int exitCode = platform::win32::RunMessageLoop();
-  ui::Application.DestroyForms();
-  return exitCode;
+  return form1;
 }
 
 }  // namespace
@@ -47,13 +23,10 @@ int Run() {
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
   // The shell's folder browser and the URL download service are COM objects.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  int exitCode = 1;
-  try {
-    exitCode = Run();
-  } catch (...) {
-    // Before the loop runs (the main window's creation) or after it ended.
-    platform::win32::ReportCurrentException();
-  }
+  // The platform outlives the run and every box it shows; app::Run lets
+  // nothing escape.
+  platform::Win32Platform os;
+  const int exitCode = app::Run(os, MakeForms);
   if (SUCCEEDED(com)) CoUninitialize();
   return exitCode;
 }

@@ -15,26 +15,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/process_windows.h"
+
 namespace {
 
 constexpr const char* kCaption = "Download, install, execute or remove software ...";
 
-struct Search {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<Search*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
+bool HasCaption(HWND window) {
   char caption[128] = {};
   GetWindowTextA(window, caption, sizeof caption);
-  if (owner == search.processId && IsWindowVisible(window) && std::string(caption) == kCaption) {
-    search.found = window;
-    return FALSE;
-  }
-  return TRUE;
+  return std::string(caption) == kCaption;
 }
 
 struct Start {
@@ -56,14 +46,14 @@ Start TimeStart(const std::string& exe) {
     return {};
   }
   // Polls for the window for up to a minute (a loaded machine may be slow).
-  Search search{process.dwProcessId, nullptr};
+  HWND shown = nullptr;
   const ULONGLONG giveUp = GetTickCount64() + 60000;
-  while (search.found == nullptr && GetTickCount64() < giveUp) {
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr) Sleep(1);
+  while (shown == nullptr && GetTickCount64() < giveUp) {
+    shown = win32_tests::FindProcessWindow(process.dwProcessId, HasCaption);
+    if (shown == nullptr) Sleep(1);
   }
   Start start;
-  if (search.found != nullptr) {
+  if (shown != nullptr) {
     WaitForInputIdle(process.hProcess, 10000);
     QueryPerformanceCounter(&end);
     start.milliseconds =

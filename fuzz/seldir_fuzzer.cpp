@@ -69,7 +69,7 @@ void Confirm(testing_support::FakePlatform& os, const std::string& path, TSelect
   const bool willBeAsked = !path.empty() && !existed && !isFile && options.Contains(TSelectDirOpt::sdAllowCreate) &&
                            options.Contains(TSelectDirOpt::sdPerformCreate) &&
                            options.Contains(TSelectDirOpt::sdPrompt);
-  const bool saysNo = willBeAsked && (os.messageBoxAnswers.empty() || os.messageBoxAnswers.front() != platform::kIdYes);
+  const bool saysNo = willBeAsked && (os.messageBoxAnswers.empty() || os.messageBoxAnswers.front() != platform::BoxAnswer::Yes);
   const std::size_t from = os.calls.size();
 
   const bool taken = seldir::ConfirmDirectory(os, kDialog, path, options);
@@ -161,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       case 'y':
       case 'n':
-        os.messageBoxAnswers.push_back(line[0] == 'y' ? platform::kIdYes : platform::kIdNo);
+        os.messageBoxAnswers.push_back(line[0] == 'y' ? platform::BoxAnswer::Yes : platform::BoxAnswer::No);
         break;
       case 'o':
         options = {};

@@ -42,7 +42,7 @@ void TAboutBox::Image2Click(ui::TObject* sender) {
   if (label == nullptr) return;
   const ui::TForm* main = ui::Application.MainForm();
   os_.ShellOpen(main != nullptr ? main->WindowHandle() : platform::WindowHandle{}, "", label->Hint, "", "",
-                platform::kSwShowNormal);
+                platform::ShowCommand::Normal);
 }
 
 }  // namespace manager

@@ -25,7 +25,7 @@ void TForm1::SpeedButton4Click(ui::TObject* /*sender*/) {
       return;
     }
     const std::string arguments = catalogue::ProgramArguments(index, os_.ModuleFileName());
-    if (!RunProgram(programPath, arguments, platform::kSwShowNormal, false)) {
+    if (!RunProgram(programPath, arguments, platform::ShowCommand::Normal, false)) {
       Inform(std::string(catalogue::kExecutableName[index]) + " could not be executed !");
       return;
     }

@@ -49,7 +49,7 @@ bool TForm1::FetchAndRunInstaller(int index, const InstallerRun& installer) {
   }
   if (closeRequested_) return false;  // the window was closed while the queue was served
   Inform(installer.announcement);
-  if (!RunProgram(installer.path, installer.arguments(FInstallDir), platform::kSwShowNormal, installer.wait)) {
+  if (!RunProgram(installer.path, installer.arguments(FInstallDir), platform::ShowCommand::Normal, installer.wait)) {
     Inform(name + " could not be executed !");
     return false;
   }

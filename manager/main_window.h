@@ -15,8 +15,9 @@
 
 namespace manager {
 
-// The path of a shell special folder (a CSIDL value), or an empty text.
-std::string GetSpecialFolder(platform::Platform& os, platform::WindowHandle owner, int csidl);
+// The path of a shell special folder, or an empty text; a box tells when the
+// shell's allocator is missing.
+std::string GetSpecialFolder(platform::Platform& os, platform::WindowHandle owner, platform::SpecialFolder folder);
 
 class TForm1 : public ui::TForm {
  public:
@@ -69,7 +70,7 @@ class TForm1 : public ui::TForm {
   // Shared operations of every action (shared_operations.cpp).
   bool AskYesNo(const std::string& question);
   void Inform(const std::string& message);
-  bool RunProgram(const std::string& file, const std::string& arguments, int show, bool wait);
+  bool RunProgram(const std::string& file, const std::string& arguments, platform::ShowCommand show, bool wait);
   bool WaitForFile(const std::string& path, bool exists, std::int32_t limitMilliseconds);
   bool FetchFile(const std::string& url, const std::string& target);
 

@@ -16,7 +16,8 @@ namespace {
 
 constexpr const char* kOwnShortcut = "\\Vandrel download manager.lnk";
 // Yes and No, question icon, No the default button.
-constexpr unsigned kRemovalQuestion = platform::kMbYesNo | platform::kMbIconQuestion | platform::kMbDefButton2;
+constexpr platform::BoxStyle kRemovalQuestion{
+    .buttons = platform::BoxButtons::YesNo, .icon = platform::BoxIcon::Question, .secondButtonIsDefault = true};
 
 // The entries whose shortcuts a removal of `selected` may delete, in order:
 // its family's, and those of programs installed into another's directory.
@@ -36,7 +37,7 @@ std::vector<int> ShortcutCandidates(int selected) {
 void TForm1::SpeedButton5Click(ui::TObject* sender) {
   if (sender == &SpeedButton10) {
     // Self-removal: the directory list is gone; only the manager's shortcut goes.
-    const std::string desktop = GetSpecialFolder(os_, os_.ApplicationWindow(), platform::kCsidlCommonDesktopDirectory);
+    const std::string desktop = GetSpecialFolder(os_, os_.ApplicationWindow(), platform::SpecialFolder::CommonDesktop);
     if (!desktop.empty()) os_.RemoveFile(desktop + kOwnShortcut);
     return;
   }
@@ -55,16 +56,16 @@ void TForm1::SpeedButton5Click(ui::TObject* sender) {
   if (os_.ApplicationMessageBox("ATTENTION: The directory \"" + FInstallDir +
                                     "\" and all its\r\nsubdirectories with all files are irrevocably deleted !\r\n\r\n"
                                     "Do you really want to do this ?",
-                                title, kRemovalQuestion) != platform::kIdYes) {
+                                title, kRemovalQuestion) != platform::BoxAnswer::Yes) {
     return;
   }
   if (os_.ApplicationMessageBox("Are you sure you want to delete the directory \"" + FInstallDir +
                                     "\" and all its subdirectories with all styles irrevocably !!!",
-                                title, kRemovalQuestion) != platform::kIdYes) {
+                                title, kRemovalQuestion) != platform::BoxAnswer::Yes) {
     return;
   }
 
-  const std::string desktop = GetSpecialFolder(os_, os_.ApplicationWindow(), platform::kCsidlCommonDesktopDirectory);
+  const std::string desktop = GetSpecialFolder(os_, os_.ApplicationWindow(), platform::SpecialFolder::CommonDesktop);
   if (!desktop.empty()) {
     for (int k : ShortcutCandidates(index)) {
       if (os_.FileExists(catalogue::ProgramPath(FInstallDir, k))) os_.RemoveFile(desktop + catalogue::kShortcutName[k]);

@@ -4,31 +4,23 @@
 
 #include "platform/path.h"
 #include "platform/platform.h"
+#include "platform/shell_folders.h"
 
 namespace manager {
 
 namespace {
 
-// Shell folders (CSIDL values) that no removal may delete.
-constexpr int kWellKnownCsidls[] = {
-    0x24,  // Windows
-    0x25,  // system
-    0x29,  // system (x86)
-    0x26,  // program files
-    0x2a,  // program files (x86)
-    0x2b,  // common files
-    0x2c,  // common files (x86)
-    0x3e,  // the users folder
-    0x28,  // the user's profile
-    0x10,  // the user's desktop
-    0x19,  // the common desktop
-    0x05,  // documents
-    0x2e,  // common documents
-    0x1a,  // application data (roaming)
-    0x1c,  // local application data
-    0x23,  // common application data
+using platform::SpecialFolder;
+
+// Shell folders that no removal may delete.
+constexpr SpecialFolder kWellKnownFolders[] = {
+    SpecialFolder::Windows,        SpecialFolder::System,          SpecialFolder::SystemX86,
+    SpecialFolder::ProgramFiles,   SpecialFolder::ProgramFilesX86, SpecialFolder::CommonFiles,
+    SpecialFolder::CommonFilesX86, SpecialFolder::Users,           SpecialFolder::Profile,
+    SpecialFolder::UserDesktop,    SpecialFolder::CommonDesktop,   SpecialFolder::Documents,
+    SpecialFolder::CommonDocuments, SpecialFolder::AppData,        SpecialFolder::LocalAppData,
+    SpecialFolder::CommonAppData,
 };
-constexpr int kCsidlProfile = 0x28;
 
 // Lower case, "/" read as "\", repeated separators collapsed (but the two of
 // a share path), no trailing separator.
@@ -75,12 +67,13 @@ bool IsAtOrBelow(const std::string& folder, const std::string& ancestor) {
 
 WellKnown WellKnownFolders(platform::Platform& os) {
   WellKnown known;
-  for (int csidl : kWellKnownCsidls) {
-    std::string folder = os.KnownFolder(csidl);
+  platform::ShellAllocator allocator(os);
+  for (SpecialFolder kind : kWellKnownFolders) {
+    std::string folder = platform::SpecialFolderPath(os, allocator, {}, kind);
     if (!folder.empty()) known.folders.push_back(folder);
   }
   // The users folder holds the profile, also where the system names no users folder.
-  const std::string profile = os.KnownFolder(kCsidlProfile);
+  const std::string profile = platform::SpecialFolderPath(os, allocator, {}, SpecialFolder::Profile);
   if (!profile.empty()) known.usersFolder = platform::ExtractFileDir(Normalise(profile));
   return known;
 }

@@ -4,6 +4,7 @@
 
 #include "manager/main_window.h"
 #include "platform/path.h"
+#include "platform/shell_folders.h"
 
 namespace manager {
 
@@ -11,7 +12,6 @@ namespace {
 
 constexpr std::uint32_t kWaitSliceMs = 500;  // longest wait before messages are served again
 constexpr std::int32_t kDownloadFileWaitMs = 1000;
-constexpr unsigned kQuestionStyle = platform::kMbYesNo | platform::kMbIconQuestion;
 
 // Enables the main window and closes the started process's handle however the
 // wait ends, a handler's error raised while messages are served included.
@@ -37,33 +37,32 @@ class LaunchScope {
 }  // namespace
 
 bool TForm1::AskYesNo(const std::string& question) {
-  return os_.ApplicationMessageBox(question, ui::Application.Title, kQuestionStyle) == platform::kIdYes;
+  return os_.ApplicationMessageBox(question, ui::Application.Title, platform::kQuestionBox) == platform::BoxAnswer::Yes;
 }
 
 void TForm1::Inform(const std::string& message) { os_.ShowMessageDialog(message, ui::Application.Title); }
 
-bool TForm1::RunProgram(const std::string& file, const std::string& arguments, int show, bool wait) {
-  platform::LaunchRecord record;
-  record.mask = platform::kSeeMaskNoCloseProcess | platform::kSeeMaskFlagNoUi;
-  record.owner = os_.ApplicationWindow();
-  record.file = file;
-  record.parameters = arguments;
-  record.show = show;
-  record.instanceResult = 0;
-  record.process = {};
+bool TForm1::RunProgram(const std::string& file, const std::string& arguments, platform::ShowCommand show, bool wait) {
+  platform::LaunchRequest request;
+  request.owner = os_.ApplicationWindow();
+  request.file = file;
+  request.parameters = arguments;
+  request.show = show;
+  request.returnProcess = true;
+  request.silent = true;
 
   LaunchScope scope(os_, WindowHandle());
-  const bool started = os_.ShellExecuteExtended(record);
+  const bool started = os_.ShellExecuteExtended(request);
   if (!started) return false;
   // The shell may hand the file to a process that already runs and give no
   // handle: then there is nothing to wait on.
-  scope.process = record.process;
+  scope.process = request.process;
   if (wait && scope.process) {
-    std::uint32_t result;
+    platform::WaitResult result;
     do {
       result = os_.WaitForSingleObject(scope.process, kWaitSliceMs);
       os_.ProcessMessages();
-    } while (result == platform::kWaitTimeout);
+    } while (result == platform::WaitResult::TimedOut);
   }
   return true;
 }
@@ -95,24 +94,14 @@ bool TForm1::FetchFile(const std::string& url, const std::string& target) {
   }
 }
 
-std::string GetSpecialFolder(platform::Platform& os, platform::WindowHandle owner, int csidl) {
-  std::string result;
-  platform::AllocatorHandle allocator;
-  if (os.ShGetMalloc(allocator) != 0) {
+std::string GetSpecialFolder(platform::Platform& os, platform::WindowHandle owner, platform::SpecialFolder folder) {
+  platform::ShellAllocator allocator(os);
+  if (allocator.Result() != 0) {
     os.SystemMessageBox(owner, "Couldn't get pointer to IMalloc interface.", "SHGetMalloc(pMalloc)",
-                        platform::kMbOk | platform::kMbIconError);
-    if (allocator) os.AllocatorRelease(allocator);
-    return result;
+                        platform::kErrorBox);
+    return {};
   }
-  platform::ItemIdList itemList;
-  const bool located = os.ShGetSpecialFolderLocation(owner, csidl, itemList) == 0;
-  if (itemList) {
-    std::string path;
-    if (located && os.ShGetPathFromIdList(itemList, path)) result = path;
-    os.AllocatorFree(allocator, itemList);
-  }
-  os.AllocatorRelease(allocator);
-  return result;
+  return platform::SpecialFolderPath(os, allocator, owner, folder);
 }
 
 }  // namespace manager

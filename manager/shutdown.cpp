@@ -77,7 +77,7 @@ std::string TForm1::WriteRemovalScript() {
   }
   SpeedButton5Click(&SpeedButton10);
   // Not waited for; when it cannot start, the manager's files simply stay.
-  os_.ShellOpen(os_.ApplicationWindow(), "open", batchPath, "", "", platform::kSwHide);
+  os_.ShellOpen(os_.ApplicationWindow(), "open", batchPath, "", "", platform::ShowCommand::Hidden);
   return batchPath;
 }
 

@@ -22,7 +22,7 @@ void TForm1::SpeedButton1Click(ui::TObject* /*sender*/) {
   }
   const int index = ComboBox1.ItemIndex();
   if (index < 0 || index >= catalogue::kEntryCount) return;
-  os_.ShellOpen(WindowHandle(), "", catalogue::kWebsite[index], "", "", platform::kSwShowNormal);
+  os_.ShellOpen(WindowHandle(), "", catalogue::kWebsite[index], "", "", platform::ShowCommand::Normal);
 }
 
 void TForm1::SpeedButton7Click(ui::TObject* /*sender*/) {
@@ -38,11 +38,11 @@ void TForm1::SpeedButton7Click(ui::TObject* /*sender*/) {
   const std::string link = catalogue::IsOwnProgram(index) ? catalogue::DownloadUrl(index) : catalogue::kWebsite[index];
   // A clipboard held by another program leaves the old contents; the page opens all the same.
   (void)os_.SetClipboardText(link);
-  os_.ShellOpen(WindowHandle(), "", kVirusCheckPage, "", "", platform::kSwShowNormal);
+  os_.ShellOpen(WindowHandle(), "", kVirusCheckPage, "", "", platform::ShowCommand::Normal);
 }
 
 void TForm1::SpeedButton9Click(ui::TObject* /*sender*/) {
-  os_.ShellOpen(os_.ApplicationWindow(), "open", FInstallDir, "", "", platform::kSwShowNormal);
+  os_.ShellOpen(os_.ApplicationWindow(), "open", FInstallDir, "", "", platform::ShowCommand::Normal);
 }
 
 void TForm1::Image1Click(ui::TObject* /*sender*/) {

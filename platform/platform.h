@@ -1,6 +1,8 @@
 // Every operating-system service the manager calls, behind one interface.
-// The portable core talks only to this; platform/win32 implements it with the
-// real Win32 calls, and the tests script it with a double that records calls.
+// The portable core talks only to this and names what it means (a folder
+// kind, a box style, a browser event); platform/win32 implements it with the
+// real Win32 calls and the system's numbers, and the tests script it with a
+// double that records calls.
 #pragma once
 
 #include <cstdint>
@@ -12,47 +14,78 @@
 
 namespace platform {
 
-// The launch record handed to the shell's extended execute (SHELLEXECUTEINFOA),
-// as the manager fills it; fields in the platform's order.
-struct LaunchRecord {
-  std::uint32_t size = 60;
-  std::uint32_t mask = 0x40;  // SEE_MASK_NOCLOSEPROCESS
+// How a started program's window shows.
+enum class ShowCommand : std::uint8_t { Normal, Hidden };
+
+// A program or document for the shell to start, and what the shell gives back.
+struct LaunchRequest {
   WindowHandle owner;
-  std::string verb;  // empty: the file's default action
   std::string file;
-  std::string parameters;
-  std::string directory;  // empty: the started program inherits ours
-  int show = 1;           // SW_SHOWNORMAL
-  std::uintptr_t instanceResult = 0;
+  std::string parameters;  // empty: none
+  ShowCommand show = ShowCommand::Normal;
+  // The shell hands back the started process, when it starts one.
+  bool returnProcess = false;
+  // The shell shows no error box of its own: the caller words every failure.
+  bool silent = false;
   ProcessHandle process;  // set by the shell
 };
 
-inline constexpr std::uint32_t kWaitObject0 = 0;
-inline constexpr std::uint32_t kWaitTimeout = 258;
-inline constexpr std::uint32_t kWaitFailed = 0xFFFFFFFFu;
+// How the wait for a process ended.
+enum class WaitResult : std::uint8_t { Ended, TimedOut, Failed };
 
-// Launch record masks: return the process handle; no error box of the shell's
-// own (the manager words every failure itself).
-inline constexpr std::uint32_t kSeeMaskNoCloseProcess = 0x40;
-inline constexpr std::uint32_t kSeeMaskFlagNoUi = 0x400;
-inline constexpr int kSwShowNormal = 1;
+// A system message box's buttons, icon and default button, and the answer.
+enum class BoxButtons : std::uint8_t { Ok, YesNo };
+enum class BoxIcon : std::uint8_t { None, Error, Question };
+struct BoxStyle {
+  BoxButtons buttons = BoxButtons::Ok;
+  BoxIcon icon = BoxIcon::None;
+  bool secondButtonIsDefault = false;  // else the first
+};
+enum class BoxAnswer : std::uint8_t { None, Ok, Yes, No };  // None: the box could not be shown
+inline constexpr BoxStyle kErrorBox{.buttons = BoxButtons::Ok, .icon = BoxIcon::Error};
+inline constexpr BoxStyle kQuestionBox{.buttons = BoxButtons::YesNo, .icon = BoxIcon::Question};
 
-inline constexpr int kIdYes = 6;
-inline constexpr int kIdNo = 7;
-inline constexpr unsigned kMbOk = 0;
-inline constexpr unsigned kMbYesNo = 4;
-inline constexpr unsigned kMbIconError = 16;
-inline constexpr unsigned kMbIconQuestion = 32;
-inline constexpr unsigned kMbDefButton2 = 0x100;
+// The shell's special folders that the program asks for; platform/win32
+// knows the shell's number of each.
+enum class SpecialFolder : std::uint8_t {
+  NamespaceRoot,     // the root of the shell's namespace (its path is the desktop's)
+  Drives,            // the computer with its drives; no file-system path
+  UserDesktop,       // the user's desktop folder
+  CommonDesktop,     // the desktop folder all users share
+  Documents,
+  CommonDocuments,
+  Programs,          // the start menu's programs
+  StartMenu,
+  Startup,
+  Recent,
+  SendTo,
+  Templates,
+  Fonts,
+  NetworkShortcuts,  // the network neighbourhood's file folder
+  Windows,
+  System,
+  SystemX86,
+  ProgramFiles,
+  ProgramFilesX86,
+  CommonFiles,
+  CommonFilesX86,
+  Users,             // the folder that holds the users' profiles
+  Profile,           // the user's profile
+  AppData,           // application data that roams with the user
+  LocalAppData,
+  CommonAppData,
+};
 
-inline constexpr int kCsidlCommonDesktopDirectory = 25;
-inline constexpr int kSwHide = 0;
+// What the shell's folder browser tells its caller while it is open.
+enum class BrowserEvent : std::uint8_t {
+  Initialized,  // the browser's window exists: a selection may be set now
+  SelectionChanged,
+  Other,
+};
 
-// Called by the shell's folder browser on the browser's thread: the browser
-// window, the notification (BFFM_*), its parameter and the record's `data`.
-// It returns what the shell expects (0) and lets no exception escape.
-using BrowseCallback = std::function<int(WindowHandle window, unsigned message, std::intptr_t parameter,
-                                         std::intptr_t data)>;
+// Called by the folder browser on the browser's thread, with its window. An
+// error it raises goes to the application's error box, and the browser goes on.
+using BrowseCallback = std::function<void(WindowHandle browser, BrowserEvent event)>;
 
 // The folder browser's record (BROWSEINFOA), as the core fills it.
 struct BrowseRecord {
@@ -60,9 +93,7 @@ struct BrowseRecord {
   ItemIdList root;          // the root; none: the whole namespace
   std::string displayName;  // set by the shell: the chosen item's display name
   std::string title;        // the text line above the tree
-  std::uint32_t flags = 0;  // BIF_*
   BrowseCallback callback;  // empty: none
-  std::intptr_t data = 0;   // handed to the callback
   int image = 0;            // set by the shell: the chosen item's image index
 };
 
@@ -105,9 +136,6 @@ class Platform {
   // no confirmation; the shell reports its own errors). 0 when the shell
   // reported success and nothing was aborted.
   virtual int ShellDeleteTree(const std::string& directory) = 0;
-  // The path of a shell folder (a CSIDL value) without creating it; empty
-  // when the system has none.
-  virtual std::string KnownFolder(int csidl) = 0;
   // Text of the Windows code page in the console's (OEM) code page, as the
   // command interpreter reads a batch file.
   virtual std::string ToConsoleText(const std::string& text) = 0;
@@ -120,13 +148,12 @@ class Platform {
   virtual WindowHandle ApplicationWindow() = 0;
   virtual void EnableWindow(WindowHandle window, bool enable) = 0;
   // A system message box (MessageBoxA) owned by `owner`.
-  virtual int SystemMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                         unsigned style) = 0;
+  virtual BoxAnswer SystemMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                                     BoxStyle style) = 0;
   // A system message box owned by the application's window; while it is shown
   // the application's other windows are disabled, afterwards they are enabled
   // again and the window active before is activated again.
-  virtual int ApplicationMessageBox(const std::string& text, const std::string& caption,
-                                    unsigned style) = 0;
+  virtual BoxAnswer ApplicationMessageBox(const std::string& text, const std::string& caption, BoxStyle style) = 0;
   // The toolkit's modal message dialog: text, caption, one OK button, no icon,
   // centred on the screen.
   virtual void ShowMessageDialog(const std::string& text, const std::string& caption) = 0;
@@ -136,22 +163,23 @@ class Platform {
   virtual void Sleep(std::uint32_t milliseconds) = 0;
 
   // Programs.
-  virtual bool ShellExecuteExtended(LaunchRecord& record) = 0;
+  virtual bool ShellExecuteExtended(LaunchRequest& request) = 0;
   // ShellExecuteA: opens a page, a directory or a file with the shell. An
-  // empty operation, parameters or directory is passed as none (NULL). The
-  // result is the shell's instance value (above 32 on success).
-  virtual std::uintptr_t ShellOpen(WindowHandle owner, const std::string& operation, const std::string& target,
-                                   const std::string& parameters, const std::string& directory, int show) = 0;
-  virtual std::uint32_t WaitForSingleObject(ProcessHandle process, std::uint32_t milliseconds) = 0;
+  // empty operation, parameters or directory is passed as none (NULL). True
+  // when the shell took it.
+  virtual bool ShellOpen(WindowHandle owner, const std::string& operation, const std::string& target,
+                         const std::string& parameters, const std::string& directory, ShowCommand show) = 0;
+  virtual WaitResult WaitForSingleObject(ProcessHandle process, std::uint32_t milliseconds) = 0;
   virtual void CloseHandle(ProcessHandle process) = 0;
 
   // URL download service and its cache.
   virtual bool DeleteUrlCacheEntry(const std::string& url) = 0;
   virtual long UrlDownloadToFile(const std::string& url, const std::string& path) = 0;
 
-  // Shell folders: the shell allocator, item id lists and their paths.
+  // Shell folders: the shell allocator, item id lists and their paths
+  // (platform/shell_folders.h puts them together).
   virtual long ShGetMalloc(AllocatorHandle& allocator) = 0;
-  virtual long ShGetSpecialFolderLocation(WindowHandle owner, int csidl, ItemIdList& itemList) = 0;
+  virtual long ShGetSpecialFolderLocation(WindowHandle owner, SpecialFolder folder, ItemIdList& itemList) = 0;
   virtual bool ShGetPathFromIdList(ItemIdList itemList, std::string& path) = 0;
   virtual void AllocatorFree(AllocatorHandle allocator, ItemIdList memory) = 0;
   virtual void AllocatorRelease(AllocatorHandle allocator) = 0;
@@ -159,9 +187,8 @@ class Platform {
   // The shell's folder browser (SHBrowseForFolderA): the chosen item id list,
   // or none after Cancel.
   virtual ItemIdList ShBrowseForFolder(BrowseRecord& record) = 0;
-  // SendMessageA with a text as lParam (such as BFFM_SETSELECTIONA).
-  virtual std::intptr_t SendTextMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                        const std::string& text) = 0;
+  // Moves the open browser's selection to a path.
+  virtual void SelectInBrowser(WindowHandle browser, const std::string& path) = 0;
   // The old-style directory dialog, modal; true when the user confirmed.
   virtual bool DirectoryDialog(DirectoryDialogRecord& record) = 0;
 };

@@ -5,7 +5,7 @@ namespace seldir {
 namespace {
 
 void Tell(platform::Platform& os, platform::WindowHandle dialog, const std::string& text) {
-  os.SystemMessageBox(dialog, text, kDirectoryDialogCaption, platform::kMbOk | platform::kMbIconError);
+  os.SystemMessageBox(dialog, text, kDirectoryDialogCaption, platform::kErrorBox);
 }
 
 // "C:\a\b" -> "C:\a", "C:\a" -> "C:\", "\\server\share\a" -> "\\server\share";
@@ -47,7 +47,7 @@ bool ConfirmDirectory(platform::Platform& os, platform::WindowHandle dialog, con
   if (!options.Contains(TSelectDirOpt::sdPerformCreate)) return true;  // the caller creates it
   if (options.Contains(TSelectDirOpt::sdPrompt) &&
       os.SystemMessageBox(dialog, "The directory \"" + path + "\" does not exist. Create it?", kDirectoryDialogCaption,
-                          platform::kMbYesNo | platform::kMbIconQuestion) != platform::kIdYes) {
+                          platform::kQuestionBox) != platform::BoxAnswer::Yes) {
     return false;
   }
   if (!ForceDirectories(os, path)) {

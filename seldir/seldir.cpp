@@ -3,45 +3,14 @@
 #include <optional>
 #include <stdexcept>
 
+#include "platform/shell_folders.h"
 #include "seldir/directory_confirmation.h"
 
 namespace seldir {
 
-namespace {
-
 using platform::ItemIdList;
+using platform::ShellAllocator;
 using platform::WindowHandle;
-
-// A shell allocator reference, released when the operation that obtained it
-// ends; without one the item id lists it would free are left alone.
-class ShellAllocator {
- public:
-  explicit ShellAllocator(platform::Platform& os) : os_(os) {
-    if (os_.ShGetMalloc(allocator_) < 0) allocator_ = {};
-  }
-  ~ShellAllocator() {
-    if (allocator_) os_.AllocatorRelease(allocator_);
-  }
-  ShellAllocator(const ShellAllocator&) = delete;
-  ShellAllocator& operator=(const ShellAllocator&) = delete;
-
-  void Free(ItemIdList itemList) {
-    if (allocator_ && itemList) os_.AllocatorFree(allocator_, itemList);
-  }
-
- private:
-  platform::Platform& os_;
-  platform::AllocatorHandle allocator_;
-};
-
-// The item id list of a special folder, or none.
-ItemIdList FolderLocation(platform::Platform& os, int csidl) {
-  ItemIdList itemList;
-  if (os.ShGetSpecialFolderLocation(WindowHandle{}, csidl, itemList) < 0) return {};
-  return itemList;
-}
-
-}  // namespace
 
 TSelDir::TSelDir(ui::TComponent* owner, platform::Platform* os) : ui::TComponent(owner), os_(os) {}
 
@@ -59,22 +28,19 @@ void TSelDir::SetDirectory(const std::string& value) {
     directory_ = value;
   }
   if (FBrowseWindow && !directory_.empty()) {
-    // wParam non-zero: lParam is a path.
-    Os().SendTextMessage(FBrowseWindow, kBffmSetSelectionA, ~std::uintptr_t{0}, directory_);
+    Os().SelectInBrowser(FBrowseWindow, directory_);
   }
 }
 
 void TSelDir::SetFolder(TShellFolder value) {
   std::string path;
-  const int id = ShellFolderId(value);
-  if (id > 0) {
+  const auto folder = ShellFolderOf(value);
+  // SdDesktop, the namespace root, is not looked up: like SdNone it leaves
+  // the directory empty.
+  if (folder && *folder != platform::SpecialFolder::NamespaceRoot) {
     platform::Platform& os = Os();
     ShellAllocator allocator(os);
-    if (const ItemIdList itemList = FolderLocation(os, id)) {
-      std::string found;
-      if (os.ShGetPathFromIdList(itemList, found)) path = found.substr(0, found.find('\0'));
-      allocator.Free(itemList);
-    }
+    path = platform::SpecialFolderPath(os, allocator, {}, *folder);
   }
   directory_ = path;
   folder_ = value;
@@ -97,14 +63,12 @@ bool TSelDir::ExecuteBrowser() {
   platform::BrowseRecord record;
   record.owner = OwnerWindow();
   std::optional<ShellAllocator> rootAllocator;
-  if (folder_ != TShellFolder::SdNone) {
+  if (const auto root = ShellFolderOf(folder_)) {
     rootAllocator.emplace(os);
-    record.root = FolderLocation(os, ShellFolderId(folder_));
+    record.root = platform::LocateSpecialFolder(os, *rootAllocator, {}, *root);
   }
   record.title = Title;
-  record.flags = 0;
-  record.callback = BrowseCallback;
-  record.data = reinterpret_cast<std::intptr_t>(this);
+  record.callback = [this](WindowHandle browser, platform::BrowserEvent event) { OnBrowserEvent(browser, event); };
   record.image = 0;
 
   ShellAllocator chosenAllocator(os);
@@ -130,17 +94,12 @@ bool TSelDir::ExecuteBrowser() {
   return result;
 }
 
-int TSelDir::BrowseCallback(WindowHandle window, unsigned message, std::intptr_t /*parameter*/, std::intptr_t data) {
-  if (message == kBffmInitialized) {
-    try {
-      auto* self = reinterpret_cast<TSelDir*>(data);
-      self->FBrowseWindow = window;
-      self->SetDirectory(self->directory_);  // selects it in the browser
-    } catch (...) {
-      // Nothing may reach the shell; the browser opens without a selection.
-    }
-  }
-  return 0;
+// An error here goes to the application's error box; the browser opens all
+// the same, without the selection.
+void TSelDir::OnBrowserEvent(WindowHandle browser, platform::BrowserEvent event) {
+  if (event != platform::BrowserEvent::Initialized) return;
+  FBrowseWindow = browser;
+  SetDirectory(directory_);  // selects it in the browser
 }
 
 bool TSelDir::ExecuteOldStyle() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,9 +35,18 @@ enum class TShellFolder : std::uint8_t {
 };
 inline constexpr int kShellFolderCount = 13;
 
-// The shell folder id (CSIDL) of each folder. SdNone and SdDesktop share 0.
-inline constexpr std::array<int, kShellFolderCount> kShellFolderIds = {0, 0, 16, 17, 20, 19, 5, 2, 8, 9, 11, 7, 21};
-constexpr int ShellFolderId(TShellFolder folder) { return kShellFolderIds.at(static_cast<std::size_t>(folder)); }
+// The shell's folder behind each value: none for SdNone (the browser then
+// shows the whole namespace), the namespace root for SdDesktop.
+constexpr std::optional<platform::SpecialFolder> ShellFolderOf(TShellFolder folder) {
+  using platform::SpecialFolder;
+  constexpr std::array<SpecialFolder, kShellFolderCount - 1> kFolders = {
+      SpecialFolder::NamespaceRoot, SpecialFolder::UserDesktop, SpecialFolder::Drives,
+      SpecialFolder::Fonts,         SpecialFolder::NetworkShortcuts, SpecialFolder::Documents,
+      SpecialFolder::Programs,      SpecialFolder::Recent,       SpecialFolder::SendTo,
+      SpecialFolder::StartMenu,     SpecialFolder::Startup,      SpecialFolder::Templates};
+  if (folder == TShellFolder::SdNone) return std::nullopt;
+  return kFolders.at(static_cast<std::size_t>(folder) - 1);
+}
 
 // Options of the old-style dialog.
 enum class TSelectDirOpt : std::uint8_t { sdAllowCreate, sdPerformCreate, sdPrompt };
@@ -60,10 +70,6 @@ class TSelectDirOpts {
 };
 
 using THelpContext = std::int32_t;
-
-// Folder browser notifications and messages.
-inline constexpr unsigned kBffmInitialized = 1;
-inline constexpr unsigned kBffmSetSelectionA = 0x400 + 102;  // WM_USER + 102
 
 class TSelDir : public ui::TComponent {
  public:
@@ -111,7 +117,7 @@ class TSelDir : public ui::TComponent {
   std::vector<std::pair<std::string, std::string>> StoredProperties() const;
 
  private:
-  static int BrowseCallback(platform::WindowHandle window, unsigned message, std::intptr_t parameter, std::intptr_t data);
+  void OnBrowserEvent(platform::WindowHandle browser, platform::BrowserEvent event);
   bool ExecuteBrowser();
   bool ExecuteOldStyle();
   platform::WindowHandle OwnerWindow();

@@ -28,7 +28,8 @@ void ProcessMessages();
 
 // Disables the visible, enabled top-level windows of this thread (but
 // `except`) while it lives, and enables them again afterwards: a modal
-// showing of a box or form.
+// showing of a box or form. When the windows cannot be collected (out of
+// memory) it throws, and nothing has been disabled.
 class TaskWindowsDisabled {
  public:
   explicit TaskWindowsDisabled(HWND except = nullptr);

@@ -15,6 +15,7 @@
 #include "platform/win32/barrier.h"
 #include "platform/win32/directory_dialog.h"
 #include "platform/win32/message_loop.h"
+#include "platform/win32/system_codes.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/url_download.h"
 
@@ -119,19 +120,22 @@ WindowHandle Win32Platform::ApplicationWindow() { return FromWindow(win32::Appli
 
 void Win32Platform::EnableWindow(WindowHandle window, bool enable) { ::EnableWindow(AsWindow(window), enable ? TRUE : FALSE); }
 
-int Win32Platform::SystemMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, unsigned style) {
-  return MessageBoxA(AsWindow(owner), text.c_str(), caption.c_str(), style);
+BoxAnswer Win32Platform::SystemMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                                          BoxStyle style) {
+  return win32::MessageBoxAnswer(
+      MessageBoxA(AsWindow(owner), text.c_str(), caption.c_str(), win32::MessageBoxStyle(style)));
 }
 
-int Win32Platform::ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned style) {
+BoxAnswer Win32Platform::ApplicationMessageBox(const std::string& text, const std::string& caption, BoxStyle style) {
   // The box's owner is the hidden application window, so the visible windows
   // of the application are disabled here and enabled again afterwards.
   const win32::TaskWindowsDisabled modal;
-  return MessageBoxA(win32::ApplicationWindow(), text.c_str(), caption.c_str(), style);
+  return win32::MessageBoxAnswer(
+      MessageBoxA(win32::ApplicationWindow(), text.c_str(), caption.c_str(), win32::MessageBoxStyle(style)));
 }
 
 void Win32Platform::ShowMessageDialog(const std::string& text, const std::string& caption) {
-  ApplicationMessageBox(text, caption, MB_OK);
+  ApplicationMessageBox(text, caption, BoxStyle{});
 }
 
 void Win32Platform::ProcessMessages() { win32::ProcessMessages(); }
@@ -140,38 +144,38 @@ std::uint32_t Win32Platform::TickCount() { return GetTickCount(); }
 
 void Win32Platform::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
-bool Win32Platform::ShellExecuteExtended(LaunchRecord& record) {
+bool Win32Platform::ShellExecuteExtended(LaunchRequest& request) {
   SHELLEXECUTEINFOA info{};
 #ifndef _WIN64
   static_assert(sizeof info == 60, "the 32-bit launch record is 60 bytes");
 #endif
   info.cbSize = sizeof info;  // larger in the 64-bit edition
-  info.fMask = record.mask;
-  info.hwnd = AsWindow(record.owner);
-  info.lpVerb = record.verb.empty() ? nullptr : record.verb.c_str();
-  info.lpFile = record.file.c_str();
-  info.lpParameters = record.parameters.c_str();
-  info.lpDirectory = record.directory.empty() ? nullptr : record.directory.c_str();
-  info.nShow = record.show;
+  info.fMask = (request.returnProcess ? SEE_MASK_NOCLOSEPROCESS : 0) | (request.silent ? SEE_MASK_FLAG_NO_UI : 0);
+  info.hwnd = AsWindow(request.owner);
+  info.lpVerb = nullptr;  // the file's default action
+  info.lpFile = request.file.c_str();
+  info.lpParameters = request.parameters.c_str();
+  info.lpDirectory = nullptr;  // the started program inherits our current directory
+  info.nShow = win32::ShowWindowCommand(request.show);
   info.hInstApp = nullptr;
   static const auto shellExecuteEx = VANDREL_SYSTEM_FUNCTION(kShellLibrary, ShellExecuteExA);
   const bool started = shellExecuteEx != nullptr && shellExecuteEx(&info) != FALSE;
-  record.instanceResult = reinterpret_cast<std::uintptr_t>(info.hInstApp);
-  record.process = ProcessHandle{reinterpret_cast<std::uintptr_t>(info.hProcess)};
+  request.process = ProcessHandle{reinterpret_cast<std::uintptr_t>(info.hProcess)};
   return started;
 }
 
-std::uintptr_t Win32Platform::ShellOpen(WindowHandle owner, const std::string& operation, const std::string& target,
-                                        const std::string& parameters, const std::string& directory, int show) {
+bool Win32Platform::ShellOpen(WindowHandle owner, const std::string& operation, const std::string& target,
+                              const std::string& parameters, const std::string& directory, ShowCommand show) {
   static const auto shellExecute = VANDREL_SYSTEM_FUNCTION(kShellLibrary, ShellExecuteA);
-  if (shellExecute == nullptr) return 0;  // "out of memory or resources", like any result up to 32 a failure
+  if (shellExecute == nullptr) return false;
   const auto none = [](const std::string& text) { return text.empty() ? nullptr : text.c_str(); };
-  return reinterpret_cast<std::uintptr_t>(
-      shellExecute(AsWindow(owner), none(operation), target.c_str(), none(parameters), none(directory), show));
+  const HINSTANCE result = shellExecute(AsWindow(owner), none(operation), target.c_str(), none(parameters),
+                                        none(directory), win32::ShowWindowCommand(show));
+  return reinterpret_cast<std::uintptr_t>(result) > 32;  // up to 32: an error code
 }
 
-std::uint32_t Win32Platform::WaitForSingleObject(ProcessHandle process, std::uint32_t milliseconds) {
-  return ::WaitForSingleObject(AsKernelHandle(process), milliseconds);
+WaitResult Win32Platform::WaitForSingleObject(ProcessHandle process, std::uint32_t milliseconds) {
+  return win32::WaitResultOf(::WaitForSingleObject(AsKernelHandle(process), milliseconds));
 }
 
 void Win32Platform::CloseHandle(ProcessHandle process) { ::CloseHandle(AsKernelHandle(process)); }
@@ -192,13 +196,6 @@ int Win32Platform::ShellDeleteTree(const std::string& directory) {
   // An operation the user aborted in one of the shell's boxes is no success.
   if (result == 0 && operation.fAnyOperationsAborted) return ERROR_CANCELLED;
   return result;
-}
-
-std::string Win32Platform::KnownFolder(int csidl) {
-  char path[MAX_PATH] = "";
-  static const auto folderPath = VANDREL_SYSTEM_FUNCTION(kShellLibrary, SHGetSpecialFolderPathA);
-  if (folderPath == nullptr || !folderPath(nullptr, path, csidl, FALSE)) return {};
-  return path;
 }
 
 std::string Win32Platform::ToConsoleText(const std::string& text) {
@@ -243,10 +240,11 @@ long Win32Platform::ShGetMalloc(AllocatorHandle& allocator) {
   return result;
 }
 
-long Win32Platform::ShGetSpecialFolderLocation(WindowHandle owner, int csidl, ItemIdList& itemList) {
+long Win32Platform::ShGetSpecialFolderLocation(WindowHandle owner, SpecialFolder folder, ItemIdList& itemList) {
   LPITEMIDLIST list = nullptr;
   static const auto folderLocation = VANDREL_SYSTEM_FUNCTION(kShellLibrary, SHGetSpecialFolderLocation);
-  const HRESULT result = folderLocation != nullptr ? folderLocation(AsWindow(owner), csidl, &list) : E_FAIL;
+  const HRESULT result =
+      folderLocation != nullptr ? folderLocation(AsWindow(owner), win32::ShellFolderId(folder), &list) : E_FAIL;
   itemList = ItemIdList{reinterpret_cast<std::uintptr_t>(list)};
   return result;
 }
@@ -271,12 +269,6 @@ void Win32Platform::AllocatorRelease(AllocatorHandle allocator) {
 
 namespace {
 
-// What the real browse callback needs to reach the core's callback.
-struct BrowseContext {
-  const BrowseCallback& callback;
-  std::intptr_t data;
-};
-
 constexpr const char* kBrowserProcProperty = "Vandrel.BrowserProc";
 
 // Wine's browser often misses a newly made folder on the first request to
@@ -298,33 +290,37 @@ LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return win32::Guarded<LRESULT>(0, [&] { return BrowserMessage(window, message, wParam, lParam); });
 }
 
-int BrowseNotification(HWND window, UINT message, LPARAM parameter, LPARAM context) {
+void BrowseNotification(HWND window, UINT message, LPARAM context) {
   if (message == BFFM_INITIALIZED && GetPropA(window, kBrowserProcProperty) == nullptr) {
     const LONG_PTR original = GetWindowLongPtrW(window, GWLP_WNDPROC);
     SetPropA(window, kBrowserProcProperty, reinterpret_cast<HANDLE>(original));
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BrowserProc));
   }
-  const auto& browse = *reinterpret_cast<const BrowseContext*>(context);
-  return browse.callback ? browse.callback(FromWindow(window), message, parameter, browse.data) : 0;
+  const auto& callback = *reinterpret_cast<const BrowseCallback*>(context);
+  if (callback) callback(FromWindow(window), win32::BrowserEventOf(message));
 }
 
-int CALLBACK BrowseCallbackProc(HWND window, UINT message, LPARAM parameter, LPARAM context) {
-  return win32::Guarded(0, [&] { return BrowseNotification(window, message, parameter, context); });
+// Whatever the core's callback does, the browser goes on (0 is what every
+// notification expects); an error goes to the application's error box.
+int CALLBACK BrowseCallbackProc(HWND window, UINT message, LPARAM /*parameter*/, LPARAM context) {
+  return win32::Guarded(0, [&] {
+    BrowseNotification(window, message, context);
+    return 0;
+  });
 }
 
 }  // namespace
 
 ItemIdList Win32Platform::ShBrowseForFolder(BrowseRecord& record) {
   char displayName[MAX_PATH] = {};
-  const BrowseContext context{record.callback, record.data};
   BROWSEINFOA info{};
   info.hwndOwner = AsWindow(record.owner);
   info.pidlRoot = reinterpret_cast<LPCITEMIDLIST>(record.root.value);
   info.pszDisplayName = displayName;
   info.lpszTitle = record.title.c_str();
-  info.ulFlags = record.flags;
+  info.ulFlags = 0;  // the classic browser: no edit field, no new-folder button
   info.lpfn = BrowseCallbackProc;
-  info.lParam = reinterpret_cast<LPARAM>(&context);
+  info.lParam = reinterpret_cast<LPARAM>(&record.callback);
   info.iImage = record.image;
   static const auto browse = VANDREL_SYSTEM_FUNCTION(kShellLibrary, SHBrowseForFolderA);
   LPITEMIDLIST chosen = browse != nullptr ? browse(&info) : nullptr;
@@ -333,9 +329,9 @@ ItemIdList Win32Platform::ShBrowseForFolder(BrowseRecord& record) {
   return ItemIdList{reinterpret_cast<std::uintptr_t>(chosen)};
 }
 
-std::intptr_t Win32Platform::SendTextMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                             const std::string& text) {
-  return SendMessageA(AsWindow(window), message, wParam, reinterpret_cast<LPARAM>(text.c_str()));
+void Win32Platform::SelectInBrowser(WindowHandle browser, const std::string& path) {
+  // wParam non-zero: lParam is a path, not an item id list.
+  SendMessageA(AsWindow(browser), BFFM_SETSELECTIONA, ~WPARAM{0}, reinterpret_cast<LPARAM>(path.c_str()));
 }
 
 bool Win32Platform::DirectoryDialog(DirectoryDialogRecord& record) { return win32::ShowDirectoryDialog(record); }

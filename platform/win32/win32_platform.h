@@ -1,11 +1,12 @@
-// The real platform: every service of platform::Platform through Win32.
+// The real platform: every service of platform::Platform through Win32. Not
+// final: a test may make one service fail.
 #pragma once
 
 #include "platform/platform.h"
 
 namespace platform {
 
-class Win32Platform final : public Platform {
+class Win32Platform : public Platform {
  public:
   std::string ModuleFileName() override;
   std::string CommandLine() override;
@@ -23,36 +24,35 @@ class Win32Platform final : public Platform {
 
   bool SetClipboardText(const std::string& text) override;
   int ShellDeleteTree(const std::string& directory) override;
-  std::string KnownFolder(int csidl) override;
   std::string ToConsoleText(const std::string& text) override;
 
   WindowHandle ApplicationWindow() override;
   void EnableWindow(WindowHandle window, bool enable) override;
-  int SystemMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, unsigned style) override;
-  int ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+  BoxAnswer SystemMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                             BoxStyle style) override;
+  BoxAnswer ApplicationMessageBox(const std::string& text, const std::string& caption, BoxStyle style) override;
   void ShowMessageDialog(const std::string& text, const std::string& caption) override;
   void ProcessMessages() override;
   std::uint32_t TickCount() override;
   void Sleep(std::uint32_t milliseconds) override;
 
-  bool ShellExecuteExtended(LaunchRecord& record) override;
-  std::uintptr_t ShellOpen(WindowHandle owner, const std::string& operation, const std::string& target,
-                           const std::string& parameters, const std::string& directory, int show) override;
-  std::uint32_t WaitForSingleObject(ProcessHandle process, std::uint32_t milliseconds) override;
+  bool ShellExecuteExtended(LaunchRequest& request) override;
+  bool ShellOpen(WindowHandle owner, const std::string& operation, const std::string& target,
+                 const std::string& parameters, const std::string& directory, ShowCommand show) override;
+  WaitResult WaitForSingleObject(ProcessHandle process, std::uint32_t milliseconds) override;
   void CloseHandle(ProcessHandle process) override;
 
   bool DeleteUrlCacheEntry(const std::string& url) override;
   long UrlDownloadToFile(const std::string& url, const std::string& path) override;
 
   long ShGetMalloc(AllocatorHandle& allocator) override;
-  long ShGetSpecialFolderLocation(WindowHandle owner, int csidl, ItemIdList& itemList) override;
+  long ShGetSpecialFolderLocation(WindowHandle owner, SpecialFolder folder, ItemIdList& itemList) override;
   bool ShGetPathFromIdList(ItemIdList itemList, std::string& path) override;
   void AllocatorFree(AllocatorHandle allocator, ItemIdList memory) override;
   void AllocatorRelease(AllocatorHandle allocator) override;
 
   ItemIdList ShBrowseForFolder(BrowseRecord& record) override;
-  std::intptr_t SendTextMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                const std::string& text) override;
+  void SelectInBrowser(WindowHandle browser, const std::string& path) override;
   bool DirectoryDialog(DirectoryDialogRecord& record) override;
 };
 

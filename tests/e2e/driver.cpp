@@ -8,6 +8,8 @@
 #include <map>
 #include <utility>
 
+#include "tests/win32/process_windows.h"
+
 namespace e2e {
 
 namespace {
@@ -137,26 +139,6 @@ BOOL CALLBACK MatchChild(HWND window, LPARAM data) {
   return TRUE;
 }
 
-struct TopSearch {
-  DWORD processId;
-  const std::string& caption;
-  bool anyCaption;
-  const std::string& className;  // empty: any
-  HWND found;
-};
-
-BOOL CALLBACK MatchTop(HWND window, LPARAM data) {
-  auto& s = *reinterpret_cast<TopSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == s.processId && IsWindowVisible(window) && (s.anyCaption || WindowText(window) == s.caption) &&
-      (s.className.empty() || ClassOf(window) == s.className)) {
-    s.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 }  // namespace
 
 HWND FindChild(HWND parent, const std::string& className, const std::string& caption) {
@@ -172,17 +154,16 @@ HWND Control(Session& session, const std::string& className, const std::string& 
   return window;
 }
 
-HWND FindTopLevel(Session& session, const std::string& caption, const std::string& className) {
-  TopSearch search{session.process.dwProcessId, caption, caption.empty(), className, nullptr};
-  EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+HWND FindTopLevel(const Session& session, const std::string& caption, const std::string& className) {
+  return win32_tests::FindProcessWindow(session.process.dwProcessId, [&](HWND window) {
+    return (caption.empty() || WindowText(window) == caption) && (className.empty() || ClassOf(window) == className);
+  });
 }
 
-HWND FindProcessDialog(Session& session, const std::string& caption) {
-  const std::string dialogClass = "#32770";
-  TopSearch search{session.process.dwProcessId, caption, false, dialogClass, nullptr};
-  EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+HWND FindProcessDialog(const Session& session, const std::string& caption) {
+  return win32_tests::FindProcessWindow(session.process.dwProcessId, [&](HWND window) {
+    return WindowText(window) == caption && ClassOf(window) == "#32770";
+  });
 }
 
 HWND ShownWindow(Session& session, const std::string& caption) {

@@ -55,9 +55,9 @@ HWND FindChild(HWND parent, const std::string& className, const std::string& cap
 HWND Control(Session& session, const std::string& className, const std::string& caption = {});
 // A visible top-level window of the manager's process with that caption
 // (empty: any) and class (empty: any).
-HWND FindTopLevel(Session& session, const std::string& caption, const std::string& className = {});
+HWND FindTopLevel(const Session& session, const std::string& caption, const std::string& className = {});
 // A visible top-level dialog ("#32770") of the manager's process with that caption.
-HWND FindProcessDialog(Session& session, const std::string& caption);
+HWND FindProcessDialog(const Session& session, const std::string& caption);
 // The manager's window with that caption, waited for up to 5 s; none fails the scenario.
 HWND ShownWindow(Session& session, const std::string& caption);
 

@@ -93,27 +93,7 @@ POINT CentreOf(HWND control) {
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-struct TipSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK MatchTip(HWND window, LPARAM data) {
-  auto& s = *reinterpret_cast<TipSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == s.processId && IsWindowVisible(window) && ClassOf(window) == "tooltips_class32") {
-    s.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND ShownTip(Session& session) {
-  TipSearch search{session.process.dwProcessId, nullptr};
-  EnumWindows(MatchTip, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND ShownTip(const Session& session) { return FindTopLevel(session, "", "tooltips_class32"); }
 
 // The text a tooltip shows; its window text is not kept by the system.
 std::string TipText(HWND tip) {

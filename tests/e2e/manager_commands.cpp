@@ -15,28 +15,6 @@ constexpr const char* kGoverned[] = {"Select directory", "Download and install s
                                      "Execute selected program", "Remove selected program",
                                      "Update && reset selected program"};
 
-struct MainSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK MatchMainWindow(HWND window, LPARAM data) {
-  auto& s = *reinterpret_cast<MainSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == s.processId && IsWindowVisible(window) && WindowText(window) == kMainCaption) {
-    s.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindMainWindow(const Session& session) {
-  MainSearch search{session.process.dwProcessId, nullptr};
-  EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 void Start(Session& session, const Line& line) {
   std::string commandLine = "\"" + session.managerPath + "\"";
   if (!line.raw.empty()) commandLine += " " + line.raw;
@@ -46,7 +24,7 @@ void Start(Session& session, const Line& line) {
                         &startup, &session.process) != FALSE,
          "cannot start " + commandLine);
   CloseHandle(session.process.hThread);
-  session.main = WaitFor([&] { return FindMainWindow(session); }, 20000);
+  session.main = WaitFor([&] { return FindTopLevel(session, kMainCaption); }, 20000);
   Expect(session.main != nullptr, "no main window captioned \"" + std::string(kMainCaption) + "\"");
   // Let the first paint and the focus settle before reading or typing.
   WaitForInputIdle(session.process.hProcess, 5000);

@@ -5,29 +5,19 @@
 #include <map>
 
 #include "tests/e2e/driver.h"
+#include "tests/win32/process_windows.h"
 
 namespace e2e {
 
 namespace {
 
-struct FolderSearch {
-  DWORD manager;
-  std::string text;
-  HWND found;
-};
-
 // A visible window of another program (not the manager, not us) whose
 // caption holds the text.
-BOOL CALLBACK MatchFolderWindow(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<FolderSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search.manager && owner != GetCurrentProcessId() && IsWindowVisible(window) &&
-      WindowText(window).find(search.text) != std::string::npos) {
-    search.found = window;
-    return FALSE;
-  }
-  return TRUE;
+HWND FindFolderWindow(const Session& session, const std::string& text) {
+  return win32_tests::FindVisibleWindow([&](HWND window, DWORD owner) {
+    return owner != session.process.dwProcessId && owner != GetCurrentProcessId() &&
+           WindowText(window).find(text) != std::string::npos;
+  });
 }
 
 HWND ControlIn(HWND window, const std::string& className, const std::string& caption) {
@@ -245,14 +235,7 @@ const bool registered = [] {
   // expect-folder-window TEXT [SHOT]: a window of another program (the file
   // manager) whose caption holds TEXT shows up; it is saved and closed.
   RegisterCommand("expect-folder-window", 1, [](Session& s, const Line& l) {
-    FolderSearch search{s.process.dwProcessId, l.args[0], nullptr};
-    HWND window = WaitFor(
-        [&] {
-          search.found = nullptr;
-          EnumWindows(MatchFolderWindow, reinterpret_cast<LPARAM>(&search));
-          return search.found;
-        },
-        15000);
+    HWND window = WaitFor([&] { return FindFolderWindow(s, l.args[0]); }, 15000);
     Expect(window != nullptr, "no window of another program shows \"" + l.args[0] + "\"");
     if (l.args.size() > 1) {
       ShowPainted(window);

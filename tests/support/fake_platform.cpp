@@ -6,6 +6,56 @@
 
 namespace testing_support {
 
+namespace {
+
+constexpr std::uintptr_t kFolderList = 0x1D1;  // the item id list of a located special folder
+
+std::string Name(platform::SpecialFolder folder) {
+  using platform::SpecialFolder;
+  switch (folder) {
+    case SpecialFolder::NamespaceRoot: return "NamespaceRoot";
+    case SpecialFolder::Drives: return "Drives";
+    case SpecialFolder::UserDesktop: return "UserDesktop";
+    case SpecialFolder::CommonDesktop: return "CommonDesktop";
+    case SpecialFolder::Documents: return "Documents";
+    case SpecialFolder::CommonDocuments: return "CommonDocuments";
+    case SpecialFolder::Programs: return "Programs";
+    case SpecialFolder::StartMenu: return "StartMenu";
+    case SpecialFolder::Startup: return "Startup";
+    case SpecialFolder::Recent: return "Recent";
+    case SpecialFolder::SendTo: return "SendTo";
+    case SpecialFolder::Templates: return "Templates";
+    case SpecialFolder::Fonts: return "Fonts";
+    case SpecialFolder::NetworkShortcuts: return "NetworkShortcuts";
+    case SpecialFolder::Windows: return "Windows";
+    case SpecialFolder::System: return "System";
+    case SpecialFolder::SystemX86: return "SystemX86";
+    case SpecialFolder::ProgramFiles: return "ProgramFiles";
+    case SpecialFolder::ProgramFilesX86: return "ProgramFilesX86";
+    case SpecialFolder::CommonFiles: return "CommonFiles";
+    case SpecialFolder::CommonFilesX86: return "CommonFilesX86";
+    case SpecialFolder::Users: return "Users";
+    case SpecialFolder::Profile: return "Profile";
+    case SpecialFolder::AppData: return "AppData";
+    case SpecialFolder::LocalAppData: return "LocalAppData";
+    case SpecialFolder::CommonAppData: return "CommonAppData";
+  }
+  return "?";
+}
+
+// "YesNo Question", "Ok Error", "YesNo Question SecondDefault", "Ok".
+std::string Name(platform::BoxStyle style) {
+  std::string name = style.buttons == platform::BoxButtons::YesNo ? "YesNo" : "Ok";
+  if (style.icon == platform::BoxIcon::Error) name += " Error";
+  if (style.icon == platform::BoxIcon::Question) name += " Question";
+  if (style.secondButtonIsDefault) name += " SecondDefault";
+  return name;
+}
+
+std::string Name(platform::ShowCommand show) { return show == platform::ShowCommand::Hidden ? "Hidden" : "Normal"; }
+
+}  // namespace
+
 std::string FakePlatform::Key(const std::string& path) { return platform::LowerAscii(path); }
 
 // A folder's key without trailing backslashes; a drive root keeps its own
@@ -131,16 +181,17 @@ void FakePlatform::EnableWindow(platform::WindowHandle window, bool enable) {
   calls.push_back("EnableWindow " + std::to_string(window.value) + (enable ? " on" : " off"));
 }
 
-int FakePlatform::SystemMessageBox(platform::WindowHandle owner, const std::string& text, const std::string& caption,
-                             unsigned style) {
-  calls.push_back("SystemMessageBox " + std::to_string(owner.value) + " " + caption + ": " + text + " /" + std::to_string(style));
-  if (messageBoxAnswers.empty()) return platform::kIdNo;
-  const int answer = messageBoxAnswers.front();
+platform::BoxAnswer FakePlatform::SystemMessageBox(platform::WindowHandle owner, const std::string& text,
+                                                   const std::string& caption, platform::BoxStyle style) {
+  calls.push_back("SystemMessageBox " + std::to_string(owner.value) + " " + caption + ": " + text + " /" + Name(style));
+  if (messageBoxAnswers.empty()) return platform::BoxAnswer::No;
+  const platform::BoxAnswer answer = messageBoxAnswers.front();
   messageBoxAnswers.pop_front();
   return answer;
 }
 
-int FakePlatform::ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned style) {
+platform::BoxAnswer FakePlatform::ApplicationMessageBox(const std::string& text, const std::string& caption,
+                                                        platform::BoxStyle style) {
   return SystemMessageBox(ApplicationWindow(), text, caption, style);
 }
 
@@ -161,17 +212,17 @@ std::uint32_t FakePlatform::TickCount() {
 
 void FakePlatform::Sleep(std::uint32_t milliseconds) { calls.push_back("Sleep " + std::to_string(milliseconds)); }
 
-bool FakePlatform::ShellExecuteExtended(platform::LaunchRecord& record) {
-  calls.push_back("ShellExecuteExtended " + record.file + " | " + record.parameters);
-  record.process = shellExecuteResult ? shellProcess : platform::ProcessHandle{};
-  lastLaunch = record;
+bool FakePlatform::ShellExecuteExtended(platform::LaunchRequest& request) {
+  calls.push_back("ShellExecuteExtended " + request.file + " | " + request.parameters);
+  request.process = shellExecuteResult && request.returnProcess ? shellProcess : platform::ProcessHandle{};
+  lastLaunch = request;
   return shellExecuteResult;
 }
 
-std::uint32_t FakePlatform::WaitForSingleObject(platform::ProcessHandle process, std::uint32_t milliseconds) {
+platform::WaitResult FakePlatform::WaitForSingleObject(platform::ProcessHandle process, std::uint32_t milliseconds) {
   calls.push_back("WaitForSingleObject " + std::to_string(process.value) + " " + std::to_string(milliseconds));
-  if (waitResults.empty()) return platform::kWaitObject0;
-  const std::uint32_t result = waitResults.front();
+  if (waitResults.empty()) return platform::WaitResult::Ended;
+  const platform::WaitResult result = waitResults.front();
   waitResults.pop_front();
   return result;
 }
@@ -180,12 +231,11 @@ void FakePlatform::CloseHandle(platform::ProcessHandle process) {
   calls.push_back("CloseHandle " + std::to_string(process.value));
 }
 
-std::uintptr_t FakePlatform::ShellOpen(platform::WindowHandle owner, const std::string& operation,
-                                       const std::string& target, const std::string& parameters,
-                                       const std::string& directory, int show) {
+bool FakePlatform::ShellOpen(platform::WindowHandle owner, const std::string& operation, const std::string& target,
+                             const std::string& parameters, const std::string& directory, platform::ShowCommand show) {
   calls.push_back("ShellOpen " + std::to_string(owner.value) + " [" + operation + "] [" + target + "] [" + parameters +
-                  "] [" + directory + "] " + std::to_string(show));
-  return 42;
+                  "] [" + directory + "] " + Name(show));
+  return true;
 }
 
 int FakePlatform::ShellDeleteTree(const std::string& directory) {
@@ -197,11 +247,6 @@ int FakePlatform::ShellDeleteTree(const std::string& directory) {
   std::erase_if(files_, [&](const auto& file) { return file.first.rfind(below, 0) == 0; });
   std::erase_if(directories_, [&](const std::string& folder) { return folder == key || folder.rfind(below, 0) == 0; });
   return 0;
-}
-
-std::string FakePlatform::KnownFolder(int csidl) {
-  const auto found = knownFolders.find(csidl);
-  return found == knownFolders.end() ? std::string() : found->second;
 }
 
 std::string FakePlatform::ToConsoleText(const std::string& text) {
@@ -241,10 +286,11 @@ long FakePlatform::ShGetMalloc(platform::AllocatorHandle& allocator) {
   return result;
 }
 
-long FakePlatform::ShGetSpecialFolderLocation(platform::WindowHandle owner, int csidl,
-                                                 platform::ItemIdList& itemList) {
-  calls.push_back("ShGetSpecialFolderLocation " + std::to_string(owner.value) + " " + std::to_string(csidl));
-  itemList = platform::ItemIdList{folderLocationResult == 0 ? 0x1D1u : 0u};
+long FakePlatform::ShGetSpecialFolderLocation(platform::WindowHandle owner, platform::SpecialFolder folder,
+                                              platform::ItemIdList& itemList) {
+  calls.push_back("ShGetSpecialFolderLocation " + std::to_string(owner.value) + " " + Name(folder));
+  itemList = platform::ItemIdList{folderLocationResult == 0 ? kFolderList : 0u};
+  located_ = folder;
   return folderLocationResult;
 }
 
@@ -255,8 +301,9 @@ bool FakePlatform::ShGetPathFromIdList(platform::ItemIdList itemList, std::strin
     path = known->second;
     return !path.empty();
   }
-  path = pathFromIdListResult ? folderPath : "";
-  return pathFromIdListResult;
+  const auto folder = located_ && itemList.value == kFolderList ? knownFolders.find(*located_) : knownFolders.end();
+  path = !pathFromIdListResult ? "" : folder != knownFolders.end() ? folder->second : folderPath;
+  return !path.empty();
 }
 
 void FakePlatform::AllocatorFree(platform::AllocatorHandle allocator, platform::ItemIdList memory) {
@@ -268,19 +315,22 @@ void FakePlatform::AllocatorRelease(platform::AllocatorHandle allocator) {
 }
 
 platform::ItemIdList FakePlatform::ShBrowseForFolder(platform::BrowseRecord& record) {
-  calls.push_back("ShBrowseForFolder " + std::to_string(record.owner.value) + " " + std::to_string(record.root.value) + " \"" +
-                  record.title + "\" " + std::to_string(record.flags));
-  if (record.callback && browseInitializes) record.callback(browseWindow, 1, 0, record.data);
+  calls.push_back("ShBrowseForFolder " + std::to_string(record.owner.value) + " " + std::to_string(record.root.value) +
+                  " \"" + record.title + "\"");
+  if (record.callback && browseInitializes) {
+    try {
+      record.callback(browseWindow, platform::BrowserEvent::Initialized);
+    } catch (const std::exception& error) {
+      reportedErrors.push_back(error.what());
+    }
+  }
   if (whileBrowsing) whileBrowsing(record);
   lastBrowse = record;
   return browseResult;
 }
 
-std::intptr_t FakePlatform::SendTextMessage(platform::WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                            const std::string& text) {
-  calls.push_back("SendTextMessage " + std::to_string(window.value) + " " + std::to_string(message) + " " +
-                  (wParam == ~std::uintptr_t{0} ? std::string("-1") : std::to_string(wParam)) + " " + text);
-  return 0;
+void FakePlatform::SelectInBrowser(platform::WindowHandle browser, const std::string& path) {
+  calls.push_back("SelectInBrowser " + std::to_string(browser.value) + " " + path);
 }
 
 bool FakePlatform::DirectoryDialog(platform::DirectoryDialogRecord& record) {

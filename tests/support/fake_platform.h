@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -31,13 +32,13 @@ class FakePlatform : public platform::Platform {
   int CallCount(const std::string& prefix) const;
 
   // Scripted answers.
-  std::deque<int> messageBoxAnswers;  // default: IDNO
+  std::deque<platform::BoxAnswer> messageBoxAnswers;  // default: No
   std::function<void()> onProcessMessages;
   std::uint32_t tick = 0;
   std::uint32_t tickStep = 1;  // added on every TickCount
   bool shellExecuteResult = true;
   platform::ProcessHandle shellProcess{0x500};
-  std::deque<std::uint32_t> waitResults;  // default: WAIT_OBJECT_0
+  std::deque<platform::WaitResult> waitResults;  // default: the process ended
   bool copyResult = true;
   long downloadResult = 0;
   bool downloadThrows = false;
@@ -49,16 +50,22 @@ class FakePlatform : public platform::Platform {
   std::string folderPath = "C:\\users\\Public\\Desktop";
   std::map<std::string, std::string> profile;  // "file|section|key" -> value
   std::deque<long> mallocResults;  // per ShGetMalloc call, before mallocResult
-  std::map<std::uintptr_t, std::string> itemPaths;  // paths of item id list values; others: folderPath
+  // Paths of item id list values; the list of a special folder gives its path
+  // in `knownFolders` when it is there, else folderPath.
+  std::map<std::uintptr_t, std::string> itemPaths;
+  std::map<platform::SpecialFolder, std::string> knownFolders;
   std::set<std::string> uncreatable;  // directories MakeDirectory fails on (lower case)
 
-  // The folder browser: it opens as `browseWindow`, sends BFFM_INITIALIZED
-  // when `browseInitializes`, runs `whileBrowsing` and returns `browseResult`.
+  // The folder browser: it opens as `browseWindow`, tells the callback it is
+  // initialised when `browseInitializes`, runs `whileBrowsing` and returns
+  // `browseResult`. An error of the callback goes to `reportedErrors`, as the
+  // real platform's barrier hands it to the error box.
   platform::WindowHandle browseWindow{0xB00};
   bool browseInitializes = true;
   std::function<void(platform::BrowseRecord&)> whileBrowsing;
   platform::ItemIdList browseResult;  // the chosen item id list; none: Cancel
   platform::BrowseRecord lastBrowse;
+  std::vector<std::string> reportedErrors;
   // The old-style dialog: scripted by `directoryDialog` (default: Cancel).
   std::function<bool(platform::DirectoryDialogRecord&)> directoryDialog;
   platform::DirectoryDialogRecord lastDirectoryDialog;
@@ -77,42 +84,41 @@ class FakePlatform : public platform::Platform {
                           const std::string& file) override;
   platform::WindowHandle ApplicationWindow() override { return platform::WindowHandle{0xA00}; }
   void EnableWindow(platform::WindowHandle window, bool enable) override;
-  int SystemMessageBox(platform::WindowHandle owner, const std::string& text, const std::string& caption,
-                 unsigned style) override;
-  int ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+  platform::BoxAnswer SystemMessageBox(platform::WindowHandle owner, const std::string& text,
+                                       const std::string& caption, platform::BoxStyle style) override;
+  platform::BoxAnswer ApplicationMessageBox(const std::string& text, const std::string& caption,
+                                            platform::BoxStyle style) override;
   void ShowMessageDialog(const std::string& text, const std::string& caption) override;
   void ProcessMessages() override;
   std::uint32_t TickCount() override;
   void Sleep(std::uint32_t milliseconds) override;
-  bool ShellExecuteExtended(platform::LaunchRecord& record) override;
-  std::uint32_t WaitForSingleObject(platform::ProcessHandle process, std::uint32_t milliseconds) override;
+  bool ShellExecuteExtended(platform::LaunchRequest& request) override;
+  platform::WaitResult WaitForSingleObject(platform::ProcessHandle process, std::uint32_t milliseconds) override;
   void CloseHandle(platform::ProcessHandle process) override;
   bool DeleteUrlCacheEntry(const std::string& url) override;
   long UrlDownloadToFile(const std::string& url, const std::string& path) override;
   long ShGetMalloc(platform::AllocatorHandle& allocator) override;
-  long ShGetSpecialFolderLocation(platform::WindowHandle owner, int csidl, platform::ItemIdList& itemList) override;
+  long ShGetSpecialFolderLocation(platform::WindowHandle owner, platform::SpecialFolder folder,
+                                  platform::ItemIdList& itemList) override;
   bool ShGetPathFromIdList(platform::ItemIdList itemList, std::string& path) override;
   void AllocatorFree(platform::AllocatorHandle allocator, platform::ItemIdList memory) override;
   void AllocatorRelease(platform::AllocatorHandle allocator) override;
   platform::ItemIdList ShBrowseForFolder(platform::BrowseRecord& record) override;
-  std::intptr_t SendTextMessage(platform::WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                const std::string& text) override;
+  void SelectInBrowser(platform::WindowHandle browser, const std::string& path) override;
   bool DirectoryDialog(platform::DirectoryDialogRecord& record) override;
 
-  platform::LaunchRecord lastLaunch;
+  platform::LaunchRequest lastLaunch;
   std::string clipboard;            // CF_TEXT as SetClipboardText left it
-  std::map<int, std::string> knownFolders;  // CSIDL -> path; others: none
   int deleteTreeResult = 0;         // what the shell says after deleting a tree (0: success)
   // Console text: every byte of `consoleMap`'s keys becomes its value.
   std::map<char, char> consoleMap;
 
   int ShellDeleteTree(const std::string& directory) override;
-  std::string KnownFolder(int csidl) override;
   std::string ToConsoleText(const std::string& text) override;
   bool clipboardResult = true;
 
-  std::uintptr_t ShellOpen(platform::WindowHandle owner, const std::string& operation, const std::string& target,
-                           const std::string& parameters, const std::string& directory, int show) override;
+  bool ShellOpen(platform::WindowHandle owner, const std::string& operation, const std::string& target,
+                 const std::string& parameters, const std::string& directory, platform::ShowCommand show) override;
   bool SetClipboardText(const std::string& text) override;
 
  private:
@@ -123,6 +129,7 @@ class FakePlatform : public platform::Platform {
   bool ParentExists(const std::string& path) const;
   std::map<std::string, std::string> files_;  // key: lower-case path
   std::set<std::string> directories_;
+  std::optional<platform::SpecialFolder> located_;  // the folder whose list the shell handed out last
 };
 
 }  // namespace testing_support

@@ -34,7 +34,7 @@ TEST_F(DirectoryConfirmation, AnExistingDirectoryIsTakenWithoutAQuestion) {
 
 TEST_F(DirectoryConfirmation, AMissingDirectoryIsRefusedUnlessCreatingIsAllowed) {
   EXPECT_FALSE(ConfirmDirectory(os, kDialog, "C:\\New", TSelectDirOpts{TSelectDirOpt::sdPerformCreate}));
-  EXPECT_EQ(os.calls.back(), "SystemMessageBox 2457 Select Directory: The directory \"C:\\New\" does not exist. /16");
+  EXPECT_EQ(os.calls.back(), "SystemMessageBox 2457 Select Directory: The directory \"C:\\New\" does not exist. /Ok Error");
   // Allowed but not to be created here: the caller gets it as it is.
   EXPECT_TRUE(ConfirmDirectory(os, kDialog, "C:\\New", TSelectDirOpts{TSelectDirOpt::sdAllowCreate}));
   EXPECT_EQ(os.CallCount("MakeDirectory"), 0);
@@ -42,10 +42,10 @@ TEST_F(DirectoryConfirmation, AMissingDirectoryIsRefusedUnlessCreatingIsAllowed)
 }
 
 TEST_F(DirectoryConfirmation, WithPromptTheUserIsAskedAndNoLeavesEverythingAsItWas) {
-  os.messageBoxAnswers = {platform::kIdNo, platform::kIdYes};
+  os.messageBoxAnswers = {platform::BoxAnswer::No, platform::BoxAnswer::Yes};
   EXPECT_FALSE(ConfirmDirectory(os, kDialog, "C:\\A\\B", kAll));
   EXPECT_EQ(os.calls.back(),
-            "SystemMessageBox 2457 Select Directory: The directory \"C:\\A\\B\" does not exist. Create it? /36");
+            "SystemMessageBox 2457 Select Directory: The directory \"C:\\A\\B\" does not exist. Create it? /YesNo Question");
   EXPECT_EQ(os.CallCount("MakeDirectory"), 0);
 
   EXPECT_TRUE(ConfirmDirectory(os, kDialog, "C:\\A\\B", kAll));
@@ -67,10 +67,10 @@ TEST_F(DirectoryConfirmation, WithoutPromptTheDirectoryAndItsParentsAreCreatedSi
 
 TEST_F(DirectoryConfirmation, ADirectoryThatCannotBeCreatedIsRefusedWithAMessage) {
   os.uncreatable.insert("c:\\locked");
-  os.messageBoxAnswers = {platform::kIdYes};
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes};
   EXPECT_FALSE(ConfirmDirectory(os, kDialog, "C:\\Locked\\Sub", kAll));
   EXPECT_EQ(os.calls.back(),
-            "SystemMessageBox 2457 Select Directory: The directory \"C:\\Locked\\Sub\" could not be created. /16");
+            "SystemMessageBox 2457 Select Directory: The directory \"C:\\Locked\\Sub\" could not be created. /Ok Error");
   EXPECT_FALSE(os.DirectoryExists("C:\\Locked\\Sub"));
   EXPECT_EQ(os.CallCount("MakeDirectory C:\\Locked\\Sub"), 0);  // not below a parent that failed
 }
@@ -79,7 +79,7 @@ TEST_F(DirectoryConfirmation, AFileIsNeverTakenForADirectory) {
   os.AddFile("C:\\notes.txt");
   EXPECT_FALSE(ConfirmDirectory(os, kDialog, "C:\\notes.txt", TSelectDirOpts{TSelectDirOpt::sdAllowCreate}));
   EXPECT_EQ(os.calls.back(),
-            "SystemMessageBox 2457 Select Directory: \"C:\\notes.txt\" is a file, not a directory. /16");
+            "SystemMessageBox 2457 Select Directory: \"C:\\notes.txt\" is a file, not a directory. /Ok Error");
   EXPECT_FALSE(ConfirmDirectory(os, kDialog, "", kAll));
 }
 
@@ -105,7 +105,7 @@ TEST_F(DirectoryConfirmation, ForceDirectoriesStopsAtRootsAndDropsTrailingBacksl
 // Found by fuzzing: the scripted platform took short names for drive roots,
 // so a folder that ForceDirectories made was missing in its other form.
 TEST_F(DirectoryConfirmation, AMadeFolderExistsWithAndWithoutItsTrailingBackslash) {
-  os.messageBoxAnswers = {platform::kIdYes};
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes};
   EXPECT_TRUE(ConfirmDirectory(os, kDialog, "C@\\", kAll));
   EXPECT_TRUE(os.DirectoryExists("C@\\"));
   EXPECT_TRUE(os.DirectoryExists("c@"));

@@ -38,7 +38,7 @@ TEST_F(OwnProgramActions, AFileBesideTheManagerIsCopiedAndTheButtonsFollowTheIns
   os.AddFile("C:\\Tools\\selvo100.exe", "setup");
   TForm1& f = Start(1, "D:\\Selvo");
   // Our "setup program" installs the executable while it is waited for.
-  os.waitResults = {platform::kWaitObject0};
+  os.waitResults = {platform::WaitResult::Ended};
   os.onProcessMessages = [this] { os.AddFile("D:\\Selvo\\SELVO.exe", "program"); };
   f.SpeedButton3.Click();
   EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
@@ -49,14 +49,14 @@ TEST_F(OwnProgramActions, AFileBesideTheManagerIsCopiedAndTheButtonsFollowTheIns
 TEST_F(OwnProgramActions, AMissingDirectoryIsCreatedOnYesWithOneLevelOnly) {
   os.AddDirectory("C:\\");
   TForm1& f = Start(3, "C:\\New Brunda");
-  os.messageBoxAnswers = {platform::kIdNo};
+  os.messageBoxAnswers = {platform::BoxAnswer::No};
   f.SpeedButton3.Click();
-  EXPECT_EQ(Said(), (std::vector<std::string>{"C:\\New Brunda does not exist. Should it be created ? /36"}));
+  EXPECT_EQ(Said(), (std::vector<std::string>{"C:\\New Brunda does not exist. Should it be created ? /YesNo Question"}));
   EXPECT_EQ(os.CallCount("MakeDirectory"), 0);
   EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
 
   os.calls.clear();
-  os.messageBoxAnswers = {platform::kIdYes};
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes};
   f.SpeedButton3.Click();
   EXPECT_EQ(os.CallCount("MakeDirectory C:\\New Brunda"), 1);
   EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 1);
@@ -65,9 +65,9 @@ TEST_F(OwnProgramActions, AMissingDirectoryIsCreatedOnYesWithOneLevelOnly) {
   os.uncreatable.insert("c:\\a\\b");
   f.Edit1.SetText("C:\\A\\B");
   os.calls.clear();
-  os.messageBoxAnswers = {platform::kIdYes};
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes};
   f.SpeedButton3.Click();
-  EXPECT_EQ(Said(), (std::vector<std::string>{"C:\\A\\B does not exist. Should it be created ? /36",
+  EXPECT_EQ(Said(), (std::vector<std::string>{"C:\\A\\B does not exist. Should it be created ? /YesNo Question",
                                               "C:\\A\\B could not be created !"}));
   EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
 }
@@ -86,9 +86,9 @@ TEST_F(OwnProgramActions, TheTargetDirectoryOfADriveRootOrATrailingBackslashKeep
 
   f.Edit1.SetText("E:\\Synth\\");
   os.calls.clear();
-  os.messageBoxAnswers = {platform::kIdNo};
+  os.messageBoxAnswers = {platform::BoxAnswer::No};
   f.SpeedButton3.Click();
-  EXPECT_EQ(Said(), (std::vector<std::string>{"E:\\Synth\\\\ does not exist. Should it be created ? /36"}));
+  EXPECT_EQ(Said(), (std::vector<std::string>{"E:\\Synth\\\\ does not exist. Should it be created ? /YesNo Question"}));
 }
 
 TEST_F(OwnProgramActions, FailuresNameTheExecutableAndRecordNothing) {

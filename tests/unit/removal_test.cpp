@@ -20,16 +20,21 @@ constexpr const char* kDesktop = "C:\\users\\Public\\Desktop";
 class Removal : public testing_support::MainWindowFixture {
  protected:
   void SetUp() override {
-    os.folderPath = kDesktop;
+    os.folderPath = "";  // the folders not named below have no path
     os.AddDirectory(kDesktop);
     for (const char* name : {"Orvik Studio Pro", "Selvo", "Brunda", "Fennick", "Vandrel download manager", "Mine"}) {
       os.AddFile(std::string(kDesktop) + "\\" + name + ".lnk");
     }
-    os.knownFolders = {{0x24, "C:\\windows"},         {0x25, "C:\\windows\\system32"},
-                       {0x26, "C:\\Program Files"},   {0x2a, "C:\\Program Files (x86)"},
-                       {0x28, "C:\\users\\bob"},      {0x19, kDesktop},
-                       {0x1a, "C:\\users\\bob\\AppData\\Roaming"}, {0x23, "C:\\ProgramData"},
-                       {0x05, "C:\\users\\bob\\Documents"}};
+    using platform::SpecialFolder;
+    os.knownFolders = {{SpecialFolder::Windows, "C:\\windows"},
+                       {SpecialFolder::System, "C:\\windows\\system32"},
+                       {SpecialFolder::ProgramFiles, "C:\\Program Files"},
+                       {SpecialFolder::ProgramFilesX86, "C:\\Program Files (x86)"},
+                       {SpecialFolder::Profile, "C:\\users\\bob"},
+                       {SpecialFolder::CommonDesktop, kDesktop},
+                       {SpecialFolder::AppData, "C:\\users\\bob\\AppData\\Roaming"},
+                       {SpecialFolder::CommonAppData, "C:\\ProgramData"},
+                       {SpecialFolder::Documents, "C:\\users\\bob\\Documents"}};
   }
   bool Shortcut(const char* name) const { return os.HasFile(std::string(kDesktop) + "\\" + name + ".lnk"); }
 };
@@ -40,13 +45,13 @@ TEST_F(Removal, TwoYesAnswersTakeTheShortcutsOfTheProgramsInTheFolderThenTheWhol
   }
   os.AddFile("D:\\Midi Apps Other\\keep.txt");
   TForm1& f = Start(1, "D:\\Midi Apps");
-  os.messageBoxAnswers = {platform::kIdYes, platform::kIdYes};
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes, platform::BoxAnswer::Yes};
   f.SpeedButton5.Click();
   const std::vector<std::string> expected = {
       "SystemMessageBox 2560 Vandrel download manager: ATTENTION: The directory \"D:\\Midi Apps\" and all its\r\n"
-      "subdirectories with all files are irrevocably deleted !\r\n\r\nDo you really want to do this ? /292",
+      "subdirectories with all files are irrevocably deleted !\r\n\r\nDo you really want to do this ? /YesNo Question SecondDefault",
       "SystemMessageBox 2560 Vandrel download manager: Are you sure you want to delete the directory \"D:\\Midi "
-      "Apps\" and all its subdirectories with all styles irrevocably !!! /292",
+      "Apps\" and all its subdirectories with all styles irrevocably !!! /YesNo Question SecondDefault",
       "ShowMessageDialog Vandrel download manager: The selected program as well as the directory \"D:\\Midi Apps\" "
       "and all its subdirectories were successfully deleted."};
   EXPECT_EQ(Boxes(), expected);
@@ -66,8 +71,9 @@ TEST_F(Removal, TwoYesAnswersTakeTheShortcutsOfTheProgramsInTheFolderThenTheWhol
 TEST_F(Removal, AnyAnswerButYesAtEitherQuestionDeletesNothing) {
   os.AddFile("D:\\Selvo\\SELVO.exe");
   TForm1& f = Start(1, "D:\\Selvo");
-  for (auto answers : {std::deque<int>{platform::kIdNo}, std::deque<int>{platform::kIdYes, platform::kIdNo},
-                       std::deque<int>{2}}) {
+  using platform::BoxAnswer;
+  for (auto answers : {std::deque<BoxAnswer>{BoxAnswer::No}, std::deque<BoxAnswer>{BoxAnswer::Yes, BoxAnswer::No},
+                       std::deque<BoxAnswer>{BoxAnswer::None}}) {
     os.messageBoxAnswers = answers;
     f.SpeedButton5.Click();
   }
@@ -81,7 +87,7 @@ TEST_F(Removal, EntryThreeNeverTakesTheShortcutsOfEntriesZeroToTwo) {
   os.AddFile("D:\\Brunda\\BRUNDA.exe");
   os.AddFile("D:\\Brunda\\ORVIK.exe");
   TForm1& f = Start(3, "D:\\Brunda");
-  os.messageBoxAnswers = {platform::kIdYes, platform::kIdYes};
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes, platform::BoxAnswer::Yes};
   f.SpeedButton5.Click();
   EXPECT_FALSE(Shortcut("Brunda"));
   EXPECT_TRUE(Shortcut("Orvik Studio Pro"));
@@ -95,7 +101,7 @@ TEST_F(Removal, AProgramFileGoneBehindTheManagersBackLeavesTheFolder) {
   TForm1& f = Start(0, "D:\\Orvik");
   os.RemoveFile("D:\\Orvik\\ORVIK.exe");
   os.calls.clear();
-  os.messageBoxAnswers = {platform::kIdYes, platform::kIdYes};
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes, platform::BoxAnswer::Yes};
   f.SpeedButton5Click(&f.SpeedButton5);  // the button went off with the file; the handler does not ask
   EXPECT_EQ(Boxes().back(),
             "ShowMessageDialog Vandrel download manager: The program does not exist and therefore cannot be removed !");
@@ -109,7 +115,7 @@ TEST_F(Removal, AFailedShellOperationShowsNoSuccess) {
   os.AddFile("D:\\Orvik\\ORVIK.exe");
   TForm1& f = Start(0, "D:\\Orvik");
   os.deleteTreeResult = 0x78;
-  os.messageBoxAnswers = {platform::kIdYes, platform::kIdYes};
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes, platform::BoxAnswer::Yes};
   f.SpeedButton5.Click();
   EXPECT_EQ(os.CallCount("ShellDeleteTree D:\\Orvik"), 1);
   EXPECT_EQ(os.CallCount("ShowMessageDialog"), 0);
@@ -133,7 +139,7 @@ TEST_F(Removal, SystemFoldersRootsAndOddPathsAreRefusedBeforeAnyQuestion) {
 
   os.AddFile("C:\\Program Files\\ORVIK.exe");
   TForm1& f = Start(0, "C:\\Program Files");
-  os.messageBoxAnswers = {platform::kIdYes, platform::kIdYes};
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes, platform::BoxAnswer::Yes};
   f.SpeedButton5.Click();
   EXPECT_EQ(Boxes(), (std::vector<std::string>{
                          "ShowMessageDialog Vandrel download manager: The directory \"C:\\Program Files\" is not a "
@@ -160,11 +166,11 @@ TEST_F(Shutdown, SelfRemovalWritesFiveLinesStartsThemHiddenAndSavesNoList) {
   os.consoleMap = {{'\xFC', '\x81'}};  // the console's code page has ü elsewhere
   os.AddFile("C:\\My Tools 100%\\R&D \xFC\\vandrel.bat", "an old batch file with more in it\r\n\r\n\r\n");
   TForm1& f = Start(0, "D:\\Orvik");
-  os.messageBoxAnswers = {platform::kIdNo};
+  os.messageBoxAnswers = {platform::BoxAnswer::No};
   f.SpeedButton10.Click();
   EXPECT_TRUE(f.DirList().has_value());  // No: nothing happens
 
-  os.messageBoxAnswers = {platform::kIdYes};
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes};
   f.SpeedButton10.Click();
   EXPECT_EQ(os.FileContent("C:\\My Tools 100%\\R&D \xFC\\vandrel.bat"),
             "@echo off\r\ntimeout /T 2 /nobreak\r\n"
@@ -173,7 +179,7 @@ TEST_F(Shutdown, SelfRemovalWritesFiveLinesStartsThemHiddenAndSavesNoList) {
             "del \"C:\\My Tools 100%%\\R&D \x81\\vandrel.bat\"\r\n");
   EXPECT_FALSE(os.HasFile("C:\\My Tools 100%\\R&D \xFC\\vandrel.ini"));
   EXPECT_FALSE(Shortcut("Vandrel download manager"));
-  EXPECT_EQ(os.calls.back(), "ShellOpen 2560 [open] [C:\\My Tools 100%\\R&D \xFC\\vandrel.bat] [] [] 0");
+  EXPECT_EQ(os.calls.back(), "ShellOpen 2560 [open] [C:\\My Tools 100%\\R&D \xFC\\vandrel.bat] [] [] Hidden");
   EXPECT_FALSE(f.DirList().has_value());
 }
 
@@ -183,7 +189,7 @@ TEST_F(Shutdown, AFailedBatchWriteIsReportedAndTheWindowStaysWithItsList) {
   os.unwritable.insert("c:\\tools\\vandrel.bat");
   std::string shown;
   ui::Application.ShowException = [&](const std::string& message) { shown = message; };
-  os.messageBoxAnswers = {platform::kIdYes};
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes};
   f.SpeedButton10.Click();
   ui::Application.ShowException = nullptr;
   EXPECT_EQ(shown, "The removal batch file \"C:\\Tools\\vandrel.bat\" could not be written.");

@@ -61,7 +61,7 @@ TEST_F(SelDir, WritingDirectoryRemovesExactlyOneTrailingBackslash) {
     sel.SetDirectory(written);
     EXPECT_EQ(sel.Directory(), stored) << written;
   }
-  EXPECT_EQ(os.CallCount("SendTextMessage"), 0);  // no browser is open
+  EXPECT_EQ(os.CallCount("SelectInBrowser"), 0);  // no browser is open
 }
 
 TEST_F(SelDir, WritingAnEmptyDirectoryStoresTheCurrentDirectoryWhenItCanBeRead) {
@@ -79,7 +79,7 @@ TEST_F(SelDir, WritingAFolderStoresItsPathFreesTheListAndReleasesTheAllocator) {
   sel.SetFolder(TShellFolder::SdPersonal);
   EXPECT_EQ(sel.Directory(), "C:\\users\\me\\Documents");
   EXPECT_EQ(sel.Folder(), TShellFolder::SdPersonal);
-  EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShGetSpecialFolderLocation 0 5", "ShGetPathFromIdList 465",
+  EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShGetSpecialFolderLocation 0 Documents", "ShGetPathFromIdList 465",
                              "AllocatorFree 659724 465", "AllocatorRelease 659724"}));
   // A later Directory replaces the path; the folder stays the browser's root.
   sel.SetDirectory("E:\\Mine\\");
@@ -97,25 +97,24 @@ TEST_F(SelDir, FoldersWithoutAFileSystemPathLeaveTheDirectoryEmpty) {
   }
   // Only SdDrives asks the shell; SdDesktop and SdNone have no path to ask for.
   EXPECT_EQ(os.CallCount("ShGetSpecialFolderLocation"), 1);
-  EXPECT_EQ(os.CallCount("ShGetSpecialFolderLocation 0 17"), 1);
+  EXPECT_EQ(os.CallCount("ShGetSpecialFolderLocation 0 Drives"), 1);
   EXPECT_EQ(os.CallCount("AllocatorFree"), 1);
 }
 
-TEST_F(SelDir, EachFolderAsksTheShellForItsOwnFolderId) {
+TEST_F(SelDir, EachFolderAsksTheShellForItsOwnFolder) {
   std::vector<std::string> asked;
   for (int folder = 2; folder < seldir::kShellFolderCount; ++folder) {
     os.calls.clear();
     sel.SetFolder(static_cast<TShellFolder>(folder));
     asked.push_back(os.calls.at(1));
   }
-  // Desktop directory, drives, fonts, network neighbourhood (19, not 18),
-  // documents, programs, recent, send to, start menu, startup, templates.
-  EXPECT_EQ(asked, (Calls{"ShGetSpecialFolderLocation 0 16", "ShGetSpecialFolderLocation 0 17",
-                          "ShGetSpecialFolderLocation 0 20", "ShGetSpecialFolderLocation 0 19",
-                          "ShGetSpecialFolderLocation 0 5", "ShGetSpecialFolderLocation 0 2",
-                          "ShGetSpecialFolderLocation 0 8", "ShGetSpecialFolderLocation 0 9",
-                          "ShGetSpecialFolderLocation 0 11", "ShGetSpecialFolderLocation 0 7",
-                          "ShGetSpecialFolderLocation 0 21"}));
+  // The network neighbourhood is its file folder, not the virtual one.
+  EXPECT_EQ(asked, (Calls{"ShGetSpecialFolderLocation 0 UserDesktop", "ShGetSpecialFolderLocation 0 Drives",
+                          "ShGetSpecialFolderLocation 0 Fonts", "ShGetSpecialFolderLocation 0 NetworkShortcuts",
+                          "ShGetSpecialFolderLocation 0 Documents", "ShGetSpecialFolderLocation 0 Programs",
+                          "ShGetSpecialFolderLocation 0 Recent", "ShGetSpecialFolderLocation 0 SendTo",
+                          "ShGetSpecialFolderLocation 0 StartMenu", "ShGetSpecialFolderLocation 0 Startup",
+                          "ShGetSpecialFolderLocation 0 Templates"}));
 }
 
 TEST_F(SelDir, AFolderRuleWithoutAllocatorOrLocationGoesOn) {
@@ -148,10 +147,9 @@ TEST_F(SelDir, ExecuteOpensTheBrowserOnTheDirectoryAndTakesTheConfirmedPath) {
   EXPECT_TRUE(picker.Execute());
   EXPECT_EQ(picker.Directory(), "D:\\Picked");
   EXPECT_FALSE(picker.BrowseWindow());
-  EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShBrowseForFolder 1911 0 \"Select directory\" 0",
-                             "SendTextMessage 2816 1126 -1 C:\\Data", "ShGetPathFromIdList 466",
+  EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShBrowseForFolder 1911 0 \"Select directory\"",
+                             "SelectInBrowser 2816 C:\\Data", "ShGetPathFromIdList 466",
                              "AllocatorFree 659724 466", "AllocatorRelease 659724"}));
-  EXPECT_EQ(os.lastBrowse.data, reinterpret_cast<std::intptr_t>(&picker));
   EXPECT_EQ(os.lastBrowse.image, 0);
 }
 
@@ -162,22 +160,22 @@ TEST_F(SelDir, AWriteWhileTheBrowserIsOpenMovesItsSelectionAndOnlyThen) {
     sel.SetDirectory("E:\\Other\\");
   };
   EXPECT_FALSE(sel.Execute());
-  EXPECT_EQ(os.CallCount("SendTextMessage 2816 1126 -1 C:\\Data"), 1);
-  EXPECT_EQ(os.CallCount("SendTextMessage 2816 1126 -1 E:\\Other"), 1);
+  EXPECT_EQ(os.CallCount("SelectInBrowser 2816 C:\\Data"), 1);
+  EXPECT_EQ(os.CallCount("SelectInBrowser 2816 E:\\Other"), 1);
   EXPECT_EQ(sel.Directory(), "E:\\Other");
 
   os.whileBrowsing = nullptr;
   os.browseInitializes = false;  // the browser never reported its window
   EXPECT_FALSE(sel.Execute());
   sel.SetDirectory("F:\\Later");
-  EXPECT_EQ(os.CallCount("SendTextMessage"), 2);
+  EXPECT_EQ(os.CallCount("SelectInBrowser"), 2);
 }
 
 TEST_F(SelDir, CancelReturnsFalseAndKeepsTheDirectoryThatExecuteNormalised) {
   os.currentDirectory = "C:\\Work";
   EXPECT_FALSE(sel.Execute());  // an empty directory becomes the current one
   EXPECT_EQ(sel.Directory(), "C:\\Work");
-  EXPECT_EQ(os.CallCount("SendTextMessage 2816 1126 -1 C:\\Work"), 1);
+  EXPECT_EQ(os.CallCount("SelectInBrowser 2816 C:\\Work"), 1);
   sel.SetDirectory("D:\\Kept\\");
   EXPECT_FALSE(sel.Execute());
   EXPECT_EQ(sel.Directory(), "D:\\Kept");
@@ -201,14 +199,14 @@ TEST_F(SelDir, ADriveRootComesBackWithItsBackslashAndAVirtualFolderIsNoChoice) {
 }
 
 TEST_F(SelDir, ARootFolderIsLocatedForTheBrowserAndFreedWithItsOwnAllocator) {
-  sel.SetFolder(TShellFolder::SdDesktop);  // the namespace root: id 0
+  sel.SetFolder(TShellFolder::SdDesktop);  // the namespace root
   sel.SetDirectory("C:\\Data");
   os.browseResult = kChosenList;
   os.itemPaths[kChosenList.value] = "C:\\Data\\Sub";
   os.calls.clear();
   EXPECT_TRUE(sel.Execute());
-  EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShGetSpecialFolderLocation 0 0", "ShGetMalloc",
-                             "ShBrowseForFolder 2560 465 \"\" 0", "SendTextMessage 2816 1126 -1 C:\\Data",
+  EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShGetSpecialFolderLocation 0 NamespaceRoot", "ShGetMalloc",
+                             "ShBrowseForFolder 2560 465 \"\"", "SelectInBrowser 2816 C:\\Data",
                              "ShGetPathFromIdList 466", "AllocatorFree 659724 466", "AllocatorFree 659724 465",
                              "AllocatorRelease 659724", "AllocatorRelease 659724"}));
 
@@ -238,29 +236,27 @@ TEST_F(SelDir, WithoutAWindowedOwnerTheApplicationWindowOwnsTheBrowser) {
   EXPECT_EQ(os.CallCount("ShBrowseForFolder 2560 "), 2);
 }
 
-// A platform whose browser messages fail with an exception.
+// A platform whose browser selection fails with an exception.
 class ThrowingPlatform : public testing_support::FakePlatform {
  public:
-  std::intptr_t SendTextMessage(WindowHandle, unsigned, std::uintptr_t, const std::string&) override {
-    throw std::runtime_error("the browser went away");
-  }
+  void SelectInBrowser(WindowHandle, const std::string&) override { throw std::runtime_error("the browser went away"); }
 };
 
-TEST(SelDirCallback, SwallowsExceptionsAndIgnoresEveryOtherNotification) {
+TEST(SelDirCallback, AnErrorReachesTheErrorBoxTheBrowserStillOpensAndOtherEventsAreIgnored) {
   ThrowingPlatform os;
   TSelDir sel(nullptr, &os);
   sel.SetDirectory("C:\\Data");
-  int otherResult = -1;
   os.whileBrowsing = [&](platform::BrowseRecord& record) {
     EXPECT_EQ(sel.BrowseWindow(), os.browseWindow);  // stored before the failure
-    otherResult = record.callback(os.browseWindow, 2 /* BFFM_SELCHANGED */, 0x1D3, record.data);
+    EXPECT_EQ(os.reportedErrors, (std::vector<std::string>{"the browser went away"}));
+    EXPECT_NO_THROW(record.callback(os.browseWindow, platform::BrowserEvent::SelectionChanged));
   };
   os.browseResult = kChosenList;
   os.itemPaths[kChosenList.value] = "D:\\Picked";
   bool result = false;
   EXPECT_NO_THROW(result = sel.Execute());
   EXPECT_TRUE(result);
-  EXPECT_EQ(otherResult, 0);
+  EXPECT_EQ(os.reportedErrors.size(), 1u);  // the selection change asked nothing of the browser
   EXPECT_EQ(sel.Directory(), "D:\\Picked");
   EXPECT_FALSE(sel.BrowseWindow());
 }

@@ -25,7 +25,7 @@ class SelectDirectory : public testing_support::MainWindowFixture {
     for (auto call = os.calls.rbegin(); call != os.calls.rend(); ++call) {
       if (call->rfind("ShBrowseForFolder", 0) == 0 && call != os.calls.rbegin()) {
         const std::string next = *(call - 1);
-        const std::string prefix = "SendTextMessage 2816 1126 -1 ";
+        const std::string prefix = "SelectInBrowser 2816 ";
         return next.rfind(prefix, 0) == 0 ? next.substr(prefix.size()) : "(none)";
       }
     }
@@ -47,7 +47,7 @@ TEST_F(SelectDirectory, TheMainWindowsPickerIsSelDir1TitledSelectDirectory) {
             (Stored{{"Name", "SelDir1"}, {"OSHelpContext", "0"}, {"Title", "Select directory"}}));
 
   f.SpeedButton2.Click();
-  EXPECT_EQ(os.CallCount("ShBrowseForFolder 2560 0 \"Select directory\" 0"), 1);  // headless: the application's window
+  EXPECT_EQ(os.CallCount("ShBrowseForFolder 2560 0 \"Select directory\""), 1);  // headless: the application's window
 }
 
 TEST_F(SelectDirectory, AnExistingInstallDirectoryIsPreselectedAndAPickTakesOver) {

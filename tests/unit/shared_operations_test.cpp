@@ -10,9 +10,11 @@
 
 namespace {
 
-using platform::kWaitTimeout;
+constexpr platform::WaitResult kWaitTimeout = platform::WaitResult::TimedOut;
+constexpr platform::ShowCommand kNormal = platform::ShowCommand::Normal;
 
 constexpr platform::WindowHandle kMainWindow{0x777};
+constexpr platform::SpecialFolder kCommonDesktop = platform::SpecialFolder::CommonDesktop;
 constexpr const char* kUrl = "http://server.example/software/orvik100.exe";
 constexpr const char* kTarget = "C:\\ORVIK\\orvik100.exe";
 
@@ -41,12 +43,12 @@ class SharedOperations : public testing_support::MainWindowFixture {
 // --- Questions and messages -------------------------------------------------
 
 TEST_F(SharedOperations, AskYesNoIsTrueOnlyForYes) {
-  os.messageBoxAnswers = {platform::kIdYes, platform::kIdNo, 2};
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes, platform::BoxAnswer::No, platform::BoxAnswer::None};
   EXPECT_TRUE(form->AskYesNo("Create it ?"));
   EXPECT_FALSE(form->AskYesNo("Create it ?"));
   EXPECT_FALSE(form->AskYesNo("Create it ?"));  // anything but Yes, a closed box too
   // Owned by the application window, titled with the application, Yes/No with a question icon.
-  EXPECT_EQ(os.calls.front(), "SystemMessageBox 2560 Vandrel download manager: Create it ? /36");
+  EXPECT_EQ(os.calls.front(), "SystemMessageBox 2560 Vandrel download manager: Create it ? /YesNo Question");
 }
 
 TEST_F(SharedOperations, InformShowsTheMessageDialogWithTheApplicationTitle) {
@@ -57,31 +59,30 @@ TEST_F(SharedOperations, InformShowsTheMessageDialogWithTheApplicationTitle) {
 
 // --- RunProgram ---------------------------------------------------------------
 
-TEST_F(SharedOperations, RunProgramFillsTheLaunchRecord) {
-  ASSERT_TRUE(form->RunProgram("C:\\ORVIK\\ORVIK.exe", "/x \"C:\\Tools\\vandrel.exe\"", 1, false));
-  const platform::LaunchRecord& r = os.lastLaunch;
-  EXPECT_EQ(r.size, 60u);
-  EXPECT_EQ(r.mask, 0x440u);  // the process handle, and no error box of the shell's own
+TEST_F(SharedOperations, RunProgramFillsTheLaunchRequest) {
+  ASSERT_TRUE(form->RunProgram("C:\\ORVIK\\ORVIK.exe", "/x \"C:\\Tools\\vandrel.exe\"", kNormal, false));
+  const platform::LaunchRequest& r = os.lastLaunch;
+  EXPECT_TRUE(r.returnProcess);
+  EXPECT_TRUE(r.silent);  // no error box of the shell's own
   EXPECT_EQ(r.owner, os.ApplicationWindow());
-  EXPECT_EQ(r.verb, "");
   EXPECT_EQ(r.file, "C:\\ORVIK\\ORVIK.exe");
   EXPECT_EQ(r.parameters, "/x \"C:\\Tools\\vandrel.exe\"");
-  EXPECT_EQ(r.directory, "");
-  EXPECT_EQ(r.show, 1);
+  EXPECT_EQ(r.show, kNormal);
 
-  ASSERT_TRUE(form->RunProgram("C:\\BRUNDA\\BRUNDA.exe", "", 1, false));
+  ASSERT_TRUE(form->RunProgram("C:\\BRUNDA\\BRUNDA.exe", "", platform::ShowCommand::Hidden, false));
+  EXPECT_EQ(os.lastLaunch.show, platform::ShowCommand::Hidden);
   EXPECT_EQ(os.lastLaunch.parameters, "");
 }
 
 TEST_F(SharedOperations, RunProgramWithoutWaitClosesTheHandleAtOnce) {
-  EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\ORVIK.exe", "", 1, false));
+  EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\ORVIK.exe", "", kNormal, false));
   EXPECT_EQ(os.calls, (std::vector<std::string>{"EnableWindow 1911 off", "ShellExecuteExtended C:\\ORVIK\\ORVIK.exe | ",
                                                 "CloseHandle 1280", "EnableWindow 1911 on"}));
 }
 
 TEST_F(SharedOperations, RunProgramWaitsInSlicesAndServesMessagesWhileDisabled) {
-  os.waitResults = {kWaitTimeout, kWaitTimeout, platform::kWaitObject0};
-  EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\orvik100.exe", "/DIR=C:\\ORVIK", 1, true));
+  os.waitResults = {kWaitTimeout, kWaitTimeout, platform::WaitResult::Ended};
+  EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\orvik100.exe", "/DIR=C:\\ORVIK", kNormal, true));
   EXPECT_EQ(os.calls, (std::vector<std::string>{
                           "EnableWindow 1911 off",
                           "ShellExecuteExtended C:\\ORVIK\\orvik100.exe | /DIR=C:\\ORVIK",
@@ -97,18 +98,18 @@ TEST_F(SharedOperations, RunProgramWaitsInSlicesAndServesMessagesWhileDisabled) 
 }
 
 TEST_F(SharedOperations, RunProgramWaitEndsOnAnyResultButTimeout) {
-  for (std::uint32_t result : {platform::kWaitObject0, platform::kWaitFailed, std::uint32_t{0x80} /* abandoned */}) {
+  for (platform::WaitResult result : {platform::WaitResult::Ended, platform::WaitResult::Failed}) {
     os.calls.clear();
     os.waitResults = {kWaitTimeout, result, kWaitTimeout};
-    EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\orvik100.exe", "", 1, true));
-    EXPECT_EQ(os.CallCount("WaitForSingleObject"), 2) << result;
+    EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\orvik100.exe", "", kNormal, true));
+    EXPECT_EQ(os.CallCount("WaitForSingleObject"), 2) << static_cast<int>(result);
     EXPECT_EQ(os.calls.back(), "EnableWindow 1911 on");
   }
 }
 
 TEST_F(SharedOperations, RunProgramRefusedGivesFalseWithoutWaiting) {
   os.shellExecuteResult = false;
-  EXPECT_FALSE(form->RunProgram("C:\\ORVIK\\missing.exe", "", 1, true));
+  EXPECT_FALSE(form->RunProgram("C:\\ORVIK\\missing.exe", "", kNormal, true));
   EXPECT_EQ(os.calls,
             (std::vector<std::string>{"EnableWindow 1911 off", "ShellExecuteExtended C:\\ORVIK\\missing.exe | ",
                                       "EnableWindow 1911 on"}));
@@ -116,7 +117,7 @@ TEST_F(SharedOperations, RunProgramRefusedGivesFalseWithoutWaiting) {
 
 TEST_F(SharedOperations, RunProgramWithoutProcessHandleDoesNotWait) {
   os.shellProcess = {};  // the shell handed the file to a program that already ran
-  EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\readme.txt", "", 1, true));
+  EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\readme.txt", "", kNormal, true));
   EXPECT_EQ(os.CallCount("WaitForSingleObject"), 0);
   EXPECT_EQ(os.CallCount("CloseHandle"), 0);
   EXPECT_EQ(os.calls.back(), "EnableWindow 1911 on");
@@ -125,7 +126,7 @@ TEST_F(SharedOperations, RunProgramWithoutProcessHandleDoesNotWait) {
 TEST_F(SharedOperations, RunProgramEnablesTheWindowWhenAHandlerFailsDuringTheWait) {
   os.waitResults = {kWaitTimeout, kWaitTimeout};
   os.onProcessMessages = [] { throw std::runtime_error("handler failed"); };
-  EXPECT_THROW(form->RunProgram("C:\\ORVIK\\orvik100.exe", "", 1, true), std::runtime_error);
+  EXPECT_THROW(form->RunProgram("C:\\ORVIK\\orvik100.exe", "", kNormal, true), std::runtime_error);
   EXPECT_EQ(Calls({"CloseHandle", "EnableWindow"}),
             (std::vector<std::string>{"EnableWindow 1911 off", "CloseHandle 1280", "EnableWindow 1911 on"}));
 }
@@ -254,30 +255,30 @@ TEST_F(SharedOperations, FetchFileCatchesAnErrorRaisedDuringTheFileWait) {
 // --- GetSpecialFolder ---------------------------------------------------------
 
 TEST_F(SharedOperations, GetSpecialFolderResolvesAndGivesEverythingBack) {
-  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, 25), "C:\\users\\Public\\Desktop");
+  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, kCommonDesktop), "C:\\users\\Public\\Desktop");
   EXPECT_EQ(os.calls,
-            (std::vector<std::string>{"ShGetMalloc", "ShGetSpecialFolderLocation 85 25", "ShGetPathFromIdList 465",
+            (std::vector<std::string>{"ShGetMalloc", "ShGetSpecialFolderLocation 85 CommonDesktop", "ShGetPathFromIdList 465",
                                       "AllocatorFree 659724 465", "AllocatorRelease 659724"}));
 }
 
 TEST_F(SharedOperations, GetSpecialFolderReportsAMissingAllocator) {
   os.mallocResult = static_cast<long>(0x80004005);
-  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, 25), "");
+  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, kCommonDesktop), "");
   EXPECT_EQ(os.calls, (std::vector<std::string>{
                           "ShGetMalloc",
-                          "SystemMessageBox 85 SHGetMalloc(pMalloc): Couldn't get pointer to IMalloc interface. /16"}));
+                          "SystemMessageBox 85 SHGetMalloc(pMalloc): Couldn't get pointer to IMalloc interface. /Ok Error"}));
 }
 
 TEST_F(SharedOperations, GetSpecialFolderGivesEmptyTextSilentlyWhenTheFolderCannotBeResolved) {
   os.folderLocationResult = static_cast<long>(0x80070002);
-  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, 25), "");
+  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, kCommonDesktop), "");
   EXPECT_EQ(os.calls,
-            (std::vector<std::string>{"ShGetMalloc", "ShGetSpecialFolderLocation 85 25", "AllocatorRelease 659724"}));
+            (std::vector<std::string>{"ShGetMalloc", "ShGetSpecialFolderLocation 85 CommonDesktop", "AllocatorRelease 659724"}));
 
   os.calls.clear();
   os.folderLocationResult = 0;
   os.pathFromIdListResult = false;
-  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, 25), "");
+  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, kCommonDesktop), "");
   EXPECT_EQ(os.CallCount("AllocatorFree 659724 465"), 1);
   EXPECT_EQ(os.CallCount("SystemMessageBox"), 0);
 }

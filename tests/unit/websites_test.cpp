@@ -43,7 +43,7 @@ class LeavingTheManager : public ::testing::Test {
     }
     return opened;
   }
-  static std::string Page(const std::string& target) { return kOpenPrefix + target + "] [] [] 1"; }
+  static std::string Page(const std::string& target) { return kOpenPrefix + target + "] [] [] Normal"; }
   static Step Disclaimer(std::function<void(TForm2&)> step) {
     return [step](ui::TForm& form) { step(dynamic_cast<TForm2&>(form)); };
   }
@@ -150,14 +150,14 @@ TEST_F(LeavingTheManager, TheInstallButtonOfALinkOnlyEntryIsTheWebsiteButton) {
 TEST_F(LeavingTheManager, VirusCheckAsksFirstAndCopiesTheDownloadOrWebsiteLink) {
   Select(1);
   os.calls.clear();
-  os.messageBoxAnswers = {platform::kIdNo};
+  os.messageBoxAnswers = {platform::BoxAnswer::No};
   os.clipboard = "what the user had";
   form1->SpeedButton7.Click();
   ASSERT_EQ(os.CallCount("SystemMessageBox"), 1);
   EXPECT_EQ(os.calls[0],
             "SystemMessageBox 2560 Vandrel download manager: If you want to perform a virus check using "
             "\"VirusTotal\",\r\nplease insert the already copied current program link\r\nvia \"Paste\" into the "
-            "URL line of the following web page.\r\n\r\nThe link to Selvo is already in the clipboard. /36");
+            "URL line of the following web page.\r\n\r\nThe link to Selvo is already in the clipboard. /YesNo Question");
   EXPECT_EQ(os.clipboard, "what the user had");
   EXPECT_TRUE(Opened().empty());
 
@@ -165,7 +165,7 @@ TEST_F(LeavingTheManager, VirusCheckAsksFirstAndCopiesTheDownloadOrWebsiteLink) 
   for (int index : {0, 7}) {
     Select(index);
     os.calls.clear();
-    os.messageBoxAnswers = {platform::kIdYes};
+    os.messageBoxAnswers = {platform::BoxAnswer::Yes};
     form1->SpeedButton7.Click();
     const std::string link = index == 0 ? catalogue::DownloadUrl(0) : std::string(catalogue::kWebsite[7]);
     EXPECT_EQ(os.clipboard, link);
@@ -181,7 +181,7 @@ TEST_F(LeavingTheManager, ExplorerOpensTheInstallDirectoryAsItIsWithTheApplicati
   Select(9);  // a link-only entry keeps the last directory
   os.calls.clear();
   form1->SpeedButton9.Click();
-  EXPECT_EQ(os.calls, (std::vector<std::string>{"ShellOpen 2560 [open] [C:\\Not There\\] [] [] 1"}));
+  EXPECT_EQ(os.calls, (std::vector<std::string>{"ShellOpen 2560 [open] [C:\\Not There\\] [] [] Normal"}));
 }
 
 TEST_F(LeavingTheManager, AboutBoxClosesOnAClickOrACharacterAndComesBackEveryTime) {

@@ -6,6 +6,9 @@
 #include <windows.h>
 
 #include <array>
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <stdexcept>
 
 #include "platform/win32/message_loop.h"
@@ -17,6 +20,8 @@
 namespace {
 
 using namespace win32_tests;
+
+std::atomic<bool> gFailNextAllocation{false};
 
 struct HandlerForm : ui::TForm {
   HandlerForm() : ui::TForm(nullptr) {
@@ -49,7 +54,7 @@ class Barrier : public ::testing::Test {
  protected:
   void SetUp() override {
     ui::Application.ShowException = [this](const std::string& message) {
-      os_.ApplicationMessageBox(message, ui::Application.Title, MB_OK | MB_ICONERROR);
+      os_.ApplicationMessageBox(message, ui::Application.Title, platform::kErrorBox);
     };
     form_ = &ui::Application.CreateForm<HandlerForm>();
     form_->Show();
@@ -119,4 +124,26 @@ TEST_F(Barrier, AnErrorInAKeyHandlerOfTheMessageLoopIsReportedToo) {
   EXPECT_EQ(boxText_, "No x here.");
 }
 
+TEST_F(Barrier, AnAllocationThatFailsWhileWindowsAreCollectedComesOutOfTheEnumerationAsItself) {
+  ASSERT_TRUE(IsWindowEnabled(window_));
+  bool thrown = false;
+  gFailNextAllocation = true;  // the list of the windows to disable
+  try {
+    const platform::win32::TaskWindowsDisabled modal;
+  } catch (const std::bad_alloc&) {
+    thrown = true;
+  }
+  gFailNextAllocation = false;
+  EXPECT_TRUE(thrown);
+  EXPECT_TRUE(IsWindowEnabled(window_));  // nothing was disabled
+}
+
 }  // namespace
+
+// Every allocation of the test program, one of which may be made to fail;
+// from malloc, as the runtime's own, whose delete frees them.
+void* operator new(std::size_t size) {
+  if (gFailNextAllocation.exchange(false)) throw std::bad_alloc();
+  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+  throw std::bad_alloc();
+}

@@ -46,7 +46,7 @@ class RunProgramTest : public ::testing::Test {
     return path;
   }
   std::string Desktop() {
-    return manager::GetSpecialFolder(os_, os_.ApplicationWindow(), platform::kCsidlCommonDesktopDirectory);
+    return manager::GetSpecialFolder(os_, os_.ApplicationWindow(), platform::SpecialFolder::CommonDesktop);
   }
 
   // Waits up to 10 s for a file a program writes when it ends.
@@ -72,7 +72,7 @@ TEST_F(RunProgramTest, WaitReturnsOnlyAfterTheProgramEndedWithTheWindowDisabledM
   gWatched = main_;
   const UINT_PTR timer = SetTimer(nullptr, 0, 100, WatchWindow);
   const DWORD start = GetTickCount();
-  const bool started = form_.RunProgram(program, arguments, SW_SHOWNORMAL, true);
+  const bool started = form_.RunProgram(program, arguments, platform::ShowCommand::Normal, true);
   const DWORD elapsed = GetTickCount() - start;
   KillTimer(nullptr, timer);
 
@@ -93,7 +93,7 @@ TEST_F(RunProgramTest, WithoutWaitReturnsWhileTheProgramStillRuns) {
   const std::string program = Install("test_managed_program.exe", "BRUNDA.exe");
   ASSERT_TRUE(WriteAll(program + ".behaviour", "hold"));
 
-  EXPECT_TRUE(form_.RunProgram(program, "", SW_SHOWNORMAL, false));
+  EXPECT_TRUE(form_.RunProgram(program, "", platform::ShowCommand::Normal, false));
   EXPECT_FALSE(IsFile(dir_ / "BRUNDA.cmdline"));
   EXPECT_TRUE(IsWindowEnabled(main_));
   // It did start, without arguments: let go, it records its start and ends.
@@ -105,7 +105,7 @@ TEST_F(RunProgramTest, WithoutWaitReturnsWhileTheProgramStillRuns) {
 // An error box of the shell's own would wait for an answer, and the call
 // would not return: getting here is the check.
 TEST_F(RunProgramTest, MissingFileGivesFalseWithTheWindowEnabledAgain) {
-  EXPECT_FALSE(form_.RunProgram(dir_ / "missing.exe", "", SW_SHOWNORMAL, true));
+  EXPECT_FALSE(form_.RunProgram(dir_ / "missing.exe", "", platform::ShowCommand::Normal, true));
   EXPECT_TRUE(IsWindowEnabled(main_));
 }
 
@@ -118,7 +118,7 @@ TEST_F(RunProgramTest, SetupProgramInstallsIntoTheUnquotedDirectoryWithBlanks) {
   desktopFiles_.push_back(shortcut);
   DeleteFileA(shortcut.c_str());
 
-  ASSERT_TRUE(form_.RunProgram(setup, catalogue::SetupArguments(installDir), SW_SHOWNORMAL, true));
+  ASSERT_TRUE(form_.RunProgram(setup, catalogue::SetupArguments(installDir), platform::ShowCommand::Normal, true));
   // Right after the wait: the entry's executable, not the setup's name, and the shortcut.
   const std::string program = catalogue::ProgramPath(installDir, 4);
   EXPECT_TRUE(IsFile(program)) << program;
@@ -126,7 +126,7 @@ TEST_F(RunProgramTest, SetupProgramInstallsIntoTheUnquotedDirectoryWithBlanks) {
   EXPECT_EQ(ReadAll(dir_ / "orvik101.cmdline"), "/DIR=" + installDir + "\r\n");
 
   // What it installed is the managed program.
-  ASSERT_TRUE(form_.RunProgram(program, "", SW_SHOWNORMAL, true));
+  ASSERT_TRUE(form_.RunProgram(program, "", platform::ShowCommand::Normal, true));
   EXPECT_EQ(ReadAll(installDir + "\\FENNICK.cmdline"), "\r\n");
 }
 
@@ -137,7 +137,7 @@ TEST_F(RunProgramTest, UpdateInstallerStopsTheDirectoryBeforeSilent) {
   ASSERT_TRUE(WriteAll(catalogue::ProgramPath(installDir, 1), "old program"));
   desktopFiles_.push_back(Desktop() + catalogue::kShortcutName[1]);
 
-  ASSERT_TRUE(form_.RunProgram(update, catalogue::UpdateArguments(installDir), SW_SHOWNORMAL, true));
+  ASSERT_TRUE(form_.RunProgram(update, catalogue::UpdateArguments(installDir), platform::ShowCommand::Normal, true));
   const std::string program = ReadAll(catalogue::ProgramPath(installDir, 1));
   EXPECT_EQ(program.substr(0, 2), "MZ");  // replaced in place by the managed program
   // Had " /SILENT" stayed in the directory, its slash would have made a subdirectory.
@@ -151,7 +151,7 @@ TEST_F(RunProgramTest, BehaviourChosenByTheTestLetsASetupCreateNothing) {
   for (const char* behaviour : {"nothing", "fail"}) {
     SetEnvironmentVariableA("VANDREL_TEST_BEHAVIOUR", behaviour);
     // Started is all RunProgram reports; whether anything was installed the caller tests.
-    EXPECT_TRUE(form_.RunProgram(setup, catalogue::SetupArguments(installDir), SW_SHOWNORMAL, true)) << behaviour;
+    EXPECT_TRUE(form_.RunProgram(setup, catalogue::SetupArguments(installDir), platform::ShowCommand::Normal, true)) << behaviour;
     EXPECT_FALSE(IsFile(catalogue::ProgramPath(installDir, 3))) << behaviour;
   }
 }

@@ -1,6 +1,9 @@
 // TSelDir with the shell's real folder browser: what it opens on, what a
-// write while it is open does, what OK and Cancel give back.
+// write while it is open does, what OK and Cancel give back, and where an
+// error while it opens goes.
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 // clang-format off
 #include <windows.h>
@@ -134,7 +137,7 @@ TEST_F(SelDirBrowser, ADriveRootComesBackWithItsBackslash) {
   sel.SetDirectory(dir / "A");
   DialogRobot robot({BrowserOpens(),
                      [this] {
-                       SendMessageA(browser, seldir::kBffmSetSelectionA, TRUE, reinterpret_cast<LPARAM>("C:\\"));
+                       SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>("C:\\"));
                        return true;
                      },
                      SelectionLeaves("A"), PressButton(IDOK)});
@@ -150,7 +153,7 @@ TEST_F(SelDirBrowser, AFolderWithoutAFileSystemPathIsNoChoice) {
   DialogRobot robot({BrowserOpens(),
                      [&] {
                        // wParam FALSE: lParam is an item id list.
-                       SendMessageA(browser, seldir::kBffmSetSelectionA, FALSE, reinterpret_cast<LPARAM>(computer));
+                       SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(computer));
                        return true;
                      },
                      SelectionLeaves("A"), PressButton(IDOK)});
@@ -192,6 +195,38 @@ TEST_F(SelDirBrowser, ShellFoldersGiveTheirPathsAndRootTheBrowser) {
   EXPECT_TRUE(robot.Finished());
   EXPECT_EQ(Lower(sel.Directory()), Lower(inside));
   EXPECT_EQ(sel.Folder(), TShellFolder::SdPrograms);
+}
+
+// A platform whose browser selection fails.
+struct FailingSelection : platform::Win32Platform {
+  void SelectInBrowser(platform::WindowHandle, const std::string&) override {
+    throw std::runtime_error("The selection failed");
+  }
+};
+
+TEST_F(SelDirBrowser, AnErrorWhileItOpensReachesTheErrorBoxAndTheBrowserStillOpens) {
+  FailingSelection failing;
+  sel.SetPlatform(failing);
+  sel.SetDirectory(dir / "A");
+  ui::Application.ShowException = [&](const std::string& message) {
+    failing.ApplicationMessageBox(message, ui::Application.Title, platform::kErrorBox);
+  };
+  win32_tests::gReportedErrors.clear();
+  std::string boxText;
+  DialogRobot robot({[&] {
+                       HWND box = FindThreadDialog(ui::Application.Title);
+                       if (box == nullptr) return false;
+                       boxText = win32_tests::TextOf(GetDlgItem(box, 0xFFFF));
+                       win32_tests::Press(win32_tests::FindChildWindow(box, "Button"));
+                       return true;
+                     },
+                     BrowserOpens(), PressButton(IDCANCEL)});
+  const bool result = sel.Execute();
+  ui::Application.ShowException = nullptr;
+  EXPECT_FALSE(result);
+  EXPECT_TRUE(robot.Finished());
+  EXPECT_EQ(boxText, "The selection failed.");
+  EXPECT_EQ(win32_tests::gReportedErrors, (std::vector<std::string>{"The selection failed"}));
 }
 
 }  // namespace

@@ -1,26 +1,87 @@
-// GetSpecialFolder against the shell folders of the test run's Wine prefix.
+// The special folders against the shell folders of the test run's Wine
+// prefix: GetSpecialFolder, every folder kind's shell folder, and the folders
+// a removal leaves alone.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
+
+#include <utility>
 
 #include "manager/main_window.h"
+#include "manager/removal_guard.h"
 #include "platform/path.h"
+#include "platform/shell_folders.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/win32/win32_test_support.h"
 
 namespace {
 
+using platform::SpecialFolder;
+
 TEST(SpecialFolderTest, CommonDesktopIsThePublicDesktopOfThePrefix) {
   platform::Win32Platform os;
-  const std::string desktop =
-      manager::GetSpecialFolder(os, os.ApplicationWindow(), platform::kCsidlCommonDesktopDirectory);
+  const std::string desktop = manager::GetSpecialFolder(os, os.ApplicationWindow(), SpecialFolder::CommonDesktop);
   EXPECT_EQ(platform::LowerAscii(desktop), "c:\\users\\public\\desktop");
   EXPECT_TRUE(win32_tests::IsDirectory(desktop));
 }
 
-TEST(SpecialFolderTest, AFolderTheShellCannotResolveGivesEmptyTextWithoutABox) {
+TEST(SpecialFolderTest, AFolderWithoutAPathOrUnknownToTheShellGivesEmptyTextWithoutABox) {
   platform::Win32Platform os;
-  // An identifier no shell knows; a message box here would hang the test.
-  EXPECT_EQ(manager::GetSpecialFolder(os, os.ApplicationWindow(), 0x7E), "");
+  // A message box here would hang the test.
+  EXPECT_EQ(manager::GetSpecialFolder(os, os.ApplicationWindow(), SpecialFolder::Drives), "");
+  EXPECT_EQ(manager::GetSpecialFolder(os, os.ApplicationWindow(), static_cast<SpecialFolder>(0x7E)), "");
+}
+
+// Without trailing backslashes: Wine gives the documents folder's item list
+// one, its path function none.
+std::string WithoutTrailingBackslash(std::string path) {
+  while (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+// Each kind is the shell folder of its name, and the one lookup gives the
+// folder that the shell's own path function gives for it.
+TEST(SpecialFolderTest, EachKindIsTheShellFolderOfItsName) {
+  const std::pair<SpecialFolder, int> kinds[] = {
+      {SpecialFolder::NamespaceRoot, CSIDL_DESKTOP},
+      {SpecialFolder::Drives, CSIDL_DRIVES},
+      {SpecialFolder::UserDesktop, CSIDL_DESKTOPDIRECTORY},
+      {SpecialFolder::CommonDesktop, CSIDL_COMMON_DESKTOPDIRECTORY},
+      {SpecialFolder::Documents, CSIDL_PERSONAL},
+      {SpecialFolder::CommonDocuments, CSIDL_COMMON_DOCUMENTS},
+      {SpecialFolder::Programs, CSIDL_PROGRAMS},
+      {SpecialFolder::StartMenu, CSIDL_STARTMENU},
+      {SpecialFolder::Startup, CSIDL_STARTUP},
+      {SpecialFolder::Recent, CSIDL_RECENT},
+      {SpecialFolder::SendTo, CSIDL_SENDTO},
+      {SpecialFolder::Templates, CSIDL_TEMPLATES},
+      {SpecialFolder::Fonts, CSIDL_FONTS},
+      {SpecialFolder::NetworkShortcuts, CSIDL_NETHOOD},
+      {SpecialFolder::Windows, CSIDL_WINDOWS},
+      {SpecialFolder::System, CSIDL_SYSTEM},
+      {SpecialFolder::SystemX86, CSIDL_SYSTEMX86},
+      {SpecialFolder::ProgramFiles, CSIDL_PROGRAM_FILES},
+      {SpecialFolder::ProgramFilesX86, CSIDL_PROGRAM_FILESX86},
+      {SpecialFolder::CommonFiles, CSIDL_PROGRAM_FILES_COMMON},
+      {SpecialFolder::CommonFilesX86, CSIDL_PROGRAM_FILES_COMMONX86},
+      {SpecialFolder::Users, 0x003e /* CSIDL_PROFILES */},
+      {SpecialFolder::Profile, CSIDL_PROFILE},
+      {SpecialFolder::AppData, CSIDL_APPDATA},
+      {SpecialFolder::LocalAppData, CSIDL_LOCAL_APPDATA},
+      {SpecialFolder::CommonAppData, CSIDL_COMMON_APPDATA},
+  };
+  platform::Win32Platform os;
+  platform::ShellAllocator allocator(os);
+  for (const auto& [kind, csidl] : kinds) {
+    char expected[MAX_PATH] = "";
+    SHGetSpecialFolderPathA(nullptr, expected, csidl, FALSE);
+    EXPECT_EQ(WithoutTrailingBackslash(platform::SpecialFolderPath(os, allocator, {}, kind)), expected) << csidl;
+  }
+
+  const manager::WellKnown wellKnown = manager::WellKnownFolders(os);
+  EXPECT_FALSE(manager::IsRemovableDirectory("C:\\windows\\system32", wellKnown));
+  EXPECT_FALSE(manager::IsRemovableDirectory("C:\\users\\Public", wellKnown));
+  EXPECT_TRUE(manager::IsRemovableDirectory("C:\\Program Files\\Orvik", wellKnown));
 }
 
 }  // namespace

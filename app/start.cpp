@@ -1,0 +1,60 @@
+#include "app/start.h"
+
+#include <string>
+
+#include "platform/win32/barrier.h"
+#include "platform/win32/message_loop.h"
+#include "ui/win32/application.h"
+
+namespace app {
+
+namespace {
+
+// Errors no handler caught: the standard error box, modal to the whole
+// application like every box of ours; the program goes on running.
+void ShowErrorBox(const std::string& text) {
+  if (ui::Application.ShowException) ui::Application.ShowException(ui::ErrorBoxText(text));
+}
+
+// The error box reaches the platform only while Run holds it.
+struct ErrorBox {
+  explicit ErrorBox(platform::Platform& os) {
+    ui::Application.ShowException = [&os](const std::string& message) {
+      os.ApplicationMessageBox(message, ui::Application.Title, platform::kErrorBox);
+    };
+    platform::win32::SetErrorReporter(ShowErrorBox);
+  }
+  ~ErrorBox() { ui::Application.ShowException = nullptr; }
+  ErrorBox(const ErrorBox&) = delete;
+  ErrorBox& operator=(const ErrorBox&) = delete;
+};
+
+}  // namespace
+
+int Run(platform::Platform& os, const FormMaker& makeForms) noexcept {
+  int exitCode = 1;
+  try {
+    const ErrorBox errorBox(os);
+    try {
+      ui::Application.Title = "Vandrel download manager";
+      ui::win32::InstallWindowBinding(ui::Application.Title.c_str());
+      ui::TForm& mainForm = makeForms(os);  // the main window's FormCreate runs here
+      ui::win32::ShowApplicationWindow();
+      mainForm.Show();
+      exitCode = platform::win32::RunMessageLoop();
+    } catch (...) {
+      // The main window could not be made, or the loop failed: the program ends.
+      platform::win32::ReportCurrentException();
+    }
+    try {
+      ui::Application.DestroyForms();
+    } catch (...) {
+      platform::win32::ReportCurrentException();
+    }
+  } catch (...) {
+    // The error box could not be set up (out of memory): the program ends quietly.
+  }
+  return exitCode;
+}
+
+}  // namespace app

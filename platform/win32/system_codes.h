@@ -1,0 +1,25 @@
+// The system's numbers for what the portable core names: shell folders,
+// message box styles and answers, show commands, wait results and the
+// folder browser's notifications.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace platform::win32 {
+
+// The shell's folder id (CSIDL); -1, which no shell knows, for a value
+// outside the enumeration.
+int ShellFolderId(SpecialFolder folder);
+
+UINT MessageBoxStyle(BoxStyle style);
+BoxAnswer MessageBoxAnswer(int result);
+
+int ShowWindowCommand(ShowCommand show);
+
+WaitResult WaitResultOf(DWORD result);
+
+BrowserEvent BrowserEventOf(UINT notification);
+
+}  // namespace platform::win32
