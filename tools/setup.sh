@@ -6,18 +6,24 @@
 # stands in for "Segoe UI" in the test prefix (measured, see the README's
 # "Fonts under Wine"), Liberation Sans is its fallback, and fonts-wine
 # brings Wine's bitmap "MS Sans Serif". The fuzz targets need clang 14 and
-# its libFuzzer runtime (libclang-rt-14-dev).
+# its libFuzzer runtime (libclang-rt-14-dev). The release (tools/release.sh)
+# takes the commit's time from git and checks its executables with file.
+#   setup.sh            everything that building and testing need
+#   setup.sh release    only what tools/release.sh needs
 set -eu
 sudo_=""
 [ "$(id -u)" -eq 0 ] || sudo_=sudo
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+release_packages=(cmake make python3 g++-mingw-w64-x86-64 g++-mingw-w64-i686 git file)
+packages=("${release_packages[@]}" g++ googletest libgtest-dev
+          wine wine64 wine32:i386
+          xvfb xauth x11-utils imagemagick fonts-liberation fonts-cantarell fonts-wine curl
+          clang-14 libclang-rt-14-dev)
+if [ "${1:-}" = release ]; then
+  packages=("${release_packages[@]}")
+elif ! dpkg --print-foreign-architectures | grep -qx i386; then
   echo "adding the i386 architecture (for Wine's 32-bit loader)"
   $sudo_ dpkg --add-architecture i386
 fi
-packages=(cmake make g++ googletest libgtest-dev python3
-          g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386
-          xvfb xauth x11-utils imagemagick fonts-liberation fonts-cantarell fonts-wine curl
-          clang-14 libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

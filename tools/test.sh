@@ -7,6 +7,10 @@
 #           end-to-end scenarios of the 64-bit edition, and its driver's
 #           browser scenarios against the 32-bit manager;
 #   win32   the same tests of the 32-bit product, under Wine's 32-bit loader;
+#   release the release command (tools/release.sh) in two copies of the
+#           tree at different paths, whose dist/ folders must be identical
+#           and whose sums must check (tests/check-release.sh), alongside
+#           the Wine lanes' tests;
 # and the import tables of both Windows executables. The 32-bit product is
 # built before the 64-bit tests run, so that they can drive its manager; once
 # both editions are built, the tests of the two Wine lanes run side by side.
@@ -109,11 +113,14 @@ win64_build_time=$((SECONDS - started))
 # A Wine test that fails is run once more (a fault of the program fails both
 # times; a window that was slow under the load of the other lane does not),
 # and the summary names every test that needed its second run.
-# The fuzz targets' short runs (12 s each) go alongside.
+# The fuzz targets' short runs (12 s each) go alongside, and so do the two
+# release builds, at a low priority: they compile while the Wine tests wait.
 started=$SECONDS
 win64_pid="" win32_pid=""
 bash fuzz/run.sh 12 >"$logs/fuzz-runs.log" 2>&1 &
 fuzz_pid=$!
+nice -n 10 bash tests/check-release.sh "$root/build/reproducibility" >"$logs/release-check.log" 2>&1 &
+release_pid=$!
 if $win64_built; then
   under_xvfb ctest --preset win64 --repeat until-pass:2 >"$logs/win64-tests.log" 2>&1 &
   win64_pid=$!
@@ -152,6 +159,12 @@ wait "$fuzz_pid"
 status=$?
 cat "$logs/fuzz-runs.log"
 record fuzz $status $started
+
+heading "release: tools/release.sh in two copies of the tree, compared byte by byte, and its sums"
+wait "$release_pid"
+status=$?
+cat "$logs/release-check.log"
+record release $status $started
 
 heading "summary"
 printf '%s\n' "${summary[@]}"

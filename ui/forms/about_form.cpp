@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "vandrel_version.h"
+
 namespace ui {
 
 namespace {
@@ -19,7 +21,7 @@ constexpr std::array<ControlDescription, 7> kAboutControls = {{
     {.name = "Panel1", .left = 8, .top = 5, .width = 253, .height = 151, .text = "", .looks = kPanelLooks},
     {.name = "Image1", .parent = kPanel, .left = 111, .top = 12, .width = 32, .height = 32},
     {.name = "ProductName", .parent = kPanel, .left = 48, .top = 51, .width = 154, .height = 30,
-     .text = "Vandrel Download Manager Version 1.0", .font = &kProductNameFont,
+     .text = "Vandrel Download Manager Version " VANDREL_VERSION, .font = &kProductNameFont,
      .alignment = TAlignment::taCenter, .wordWrap = true},
     {.name = "Copyright", .parent = kPanel, .left = 9, .top = 87, .width = 235, .height = 16,
      .text = "Copyright (c) 2026 Vandrel MIDI software", .font = &kLabelFont, .alignment = TAlignment::taCenter},
