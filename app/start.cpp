@@ -4,7 +4,8 @@
 
 #include "platform/win32/barrier.h"
 #include "platform/win32/message_loop.h"
-#include "ui/win32/application.h"
+#include "ui/win32/application_window.h"
+#include "ui/win32/window_binding.h"
 
 namespace app {
 
