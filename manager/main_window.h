@@ -122,6 +122,10 @@ class TForm1 : public ui::TForm {
   std::array<std::string, catalogue::kOwnProgramCount> FInstallers;
   std::optional<catalogue::DirList> FDirList;
   bool FRemoveSelf = false;
+  // A close failed before because the list or the batch file could not be
+  // written: the next such failure lets the user close all the same.
+  bool listSaveFailed_ = false;
+  bool removalFailed_ = false;
   std::string FDeleteOnClose;
   bool FProtectOwnDir = false;
   int busyActions_ = 0;

@@ -1,7 +1,8 @@
 // Closing the main window: the fetched installers go, the directory list is
 // saved (unless the manager removes itself), the file named on the command
 // line goes, and a self-removal leaves a batch file behind that deletes the
-// manager's files once it has ended.
+// manager's files once it has ended. A list or batch file that cannot be
+// written keeps the window open once; after that the user may close without.
 #include <stdexcept>
 
 #include "catalogue/catalogue.h"
@@ -25,6 +26,30 @@ std::string BatchPath(platform::Platform& os, const std::string& path) {
   return "\"" + escaped + "\"";
 }
 
+constexpr const char* kCloseWithoutSaving = "The directory list cannot be saved. Close without saving it ?";
+constexpr const char* kCloseWithoutRemoving = "The manager cannot remove itself. Close without removing it ?";
+
+enum class CloseStep { done, leftOut, stay };
+
+// A step of the close that fails for as long as its cause lasts (the manager
+// in a folder the user cannot write to). Its first failure is reported like
+// any error and the window stays open; from then on a failure is reported the
+// same way and the user may close without the step, so that the window can
+// always be closed. `askAtOnce`: ask already at the first failure.
+template <class Step>
+CloseStep RunCloseStep(TForm1& form, bool& failedBefore, bool askAtOnce, const char* question, Step step) {
+  try {
+    step();
+    return CloseStep::done;
+  } catch (const std::exception& error) {
+    const bool first = !failedBefore && !askAtOnce;
+    failedBefore = true;
+    if (first) throw;  // the standard error box; the close stops
+    ui::Application.HandleException(error);
+    return form.AskYesNo(question) ? CloseStep::leftOut : CloseStep::stay;
+  }
+}
+
 }  // namespace
 
 void TForm1::SpeedButton6Click(ui::TObject* /*sender*/) { Close(); }
@@ -45,24 +70,43 @@ void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& action) {
   for (const std::string& installer : FInstallers) {
     if (!installer.empty() && os_.FileExists(installer)) os_.RemoveFile(installer);
   }
-  if (FDirList && !FRemoveSelf) {
-    const int index = ComboBox1.ItemIndex();
-    if (catalogue::IsRememberedAsSelection(index)) (*FDirList)[catalogue::kSelectedEntryLine] = std::to_string(index);
-    const std::string exePath = os_.ModuleFileName();
-    if (!catalogue::SaveDirList(os_, exePath, *FDirList)) {
-      // The list stays in memory; a later close tries again.
-      throw std::runtime_error("The directory list could not be saved to \"" + catalogue::DirListPath(exePath) +
-                               "\"");
+  bool removalLeftOut = false;
+  if (FRemoveSelf) {
+    // The list stays until the batch file is written: should that fail, the
+    // window stays open with everything it needs.
+    if (!FDeleteOnClose.empty()) os_.RemoveFile(FDeleteOnClose);
+    switch (RunCloseStep(*this, removalFailed_, false, kCloseWithoutRemoving, [this] { WriteRemovalScript(); })) {
+      case CloseStep::done:
+        FDirList.reset();
+        return;
+      case CloseStep::stay:
+        action = ui::TCloseAction::caNone;
+        return;
+      case CloseStep::leftOut:
+        // An ordinary close from here on. This close has failed once already,
+        // so a list that cannot be saved now asks at once.
+        FRemoveSelf = false;
+        removalLeftOut = true;
+        break;
     }
   }
-  // A self-removal keeps the list until its batch file is written: should
-  // that fail, the window stays open with everything it needs.
-  if (!FRemoveSelf) FDirList.reset();
-  if (!FDeleteOnClose.empty()) os_.RemoveFile(FDeleteOnClose);
-  if (FRemoveSelf) {
-    WriteRemovalScript();
-    FDirList.reset();
+  if (FDirList) {
+    const int index = ComboBox1.ItemIndex();
+    if (catalogue::IsRememberedAsSelection(index)) (*FDirList)[catalogue::kSelectedEntryLine] = std::to_string(index);
+    const auto save = [this] {
+      const std::string exePath = os_.ModuleFileName();
+      if (!catalogue::SaveDirList(os_, exePath, *FDirList)) {
+        throw std::runtime_error("The directory list could not be saved to \"" + catalogue::DirListPath(exePath) +
+                                 "\"");
+      }
+    };
+    if (RunCloseStep(*this, listSaveFailed_, removalLeftOut, kCloseWithoutSaving, save) == CloseStep::stay) {
+      action = ui::TCloseAction::caNone;  // the list stays in memory; a later close tries again
+      return;
+    }
   }
+  FDirList.reset();
+  if (!FDeleteOnClose.empty() && !removalLeftOut) os_.RemoveFile(FDeleteOnClose);
 }
 
 std::string TForm1::WriteRemovalScript() {

@@ -1,7 +1,8 @@
 // The actions that lead out of the manager: a program's website (behind the
 // disclaimer for other makers' programs), the virus check of a link, the
 // install directory in the file manager, and the About box. None of them
-// changes the manager's state; the shell's answer is not examined.
+// changes the manager's state; the shell's answer is not examined, and only a
+// link that could not be copied is told.
 #include "catalogue/catalogue.h"
 #include "manager/about_box.h"
 #include "manager/disclaimer.h"
@@ -28,16 +29,20 @@ void TForm1::SpeedButton1Click(ui::TObject* /*sender*/) {
 void TForm1::SpeedButton7Click(ui::TObject* /*sender*/) {
   const int index = ComboBox1.ItemIndex();
   if (index < 0 || index >= catalogue::kEntryCount) return;
+  const std::string name = ComboBox1.Items[static_cast<std::size_t>(index)];
   const std::string question =
       "If you want to perform a virus check using \"VirusTotal\",\r\n"
       "please insert the already copied current program link\r\n"
       "via \"Paste\" into the URL line of the following web page.\r\n\r\n"
       "The link to " +
-      ComboBox1.Items[static_cast<std::size_t>(index)] + " is already in the clipboard.";
+      name + " is already in the clipboard.";
   if (!AskYesNo(question)) return;
   const std::string link = catalogue::IsOwnProgram(index) ? catalogue::DownloadUrl(index) : catalogue::kWebsite[index];
-  // A clipboard held by another program leaves the old contents; the page opens all the same.
-  (void)os_.SetClipboardText(link);
+  // The platform waits a moment for a clipboard that another program holds;
+  // if it stays held, the user learns it before the page opens.
+  if (!os_.SetClipboardText(link)) {
+    Inform("The link to " + name + " could not be copied to the clipboard !");
+  }
   os_.ShellOpen(WindowHandle(), "", kVirusCheckPage, "", "", platform::ShowCommand::Normal);
 }
 

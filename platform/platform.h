@@ -141,7 +141,8 @@ class Platform {
   virtual std::string ToConsoleText(const std::string& text) = 0;
 
   // The clipboard: replaces its contents with the text (CF_TEXT); false when
-  // the clipboard could not be opened or filled.
+  // the clipboard could not be opened or filled. A clipboard that another
+  // program holds is waited for, about half a second at most.
   virtual bool SetClipboardText(const std::string& text) = 0;
 
   // Windows and messages.

@@ -204,6 +204,25 @@ std::string Win32Platform::ToConsoleText(const std::string& text) {
   return converted;
 }
 
+namespace {
+
+// Another program may hold the clipboard for a moment (a clipboard viewer
+// reading what changed): try again in small steps for about half a second,
+// serving nothing meanwhile.
+constexpr DWORD kClipboardPatienceMs = 500;
+constexpr DWORD kClipboardStepMs = 20;
+
+bool OpenClipboardPatiently(HWND owner) {
+  const DWORD start = GetTickCount();
+  while (!OpenClipboard(owner)) {
+    if (GetTickCount() - start >= kClipboardPatienceMs) return false;
+    ::Sleep(kClipboardStepMs);
+  }
+  return true;
+}
+
+}  // namespace
+
 bool Win32Platform::SetClipboardText(const std::string& text) {
   // The clipboard takes a movable global block with the text and its NUL.
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
@@ -212,7 +231,7 @@ bool Win32Platform::SetClipboardText(const std::string& text) {
     std::memcpy(bytes, text.c_str(), text.size() + 1);
     GlobalUnlock(block);
   }
-  if (!OpenClipboard(win32::ApplicationWindow())) {
+  if (!OpenClipboardPatiently(win32::ApplicationWindow())) {
     GlobalFree(block);
     return false;
   }

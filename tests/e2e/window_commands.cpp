@@ -215,6 +215,14 @@ const bool registered = [] {
     Expect(text == l.args[0], "the clipboard holds \"" + text + "\"");
   });
 
+  // hold-clipboard / release-clipboard: the driver keeps the clipboard open,
+  // as another program that holds it, until released. The clipboard commands
+  // above would close it: not meanwhile.
+  RegisterCommand("hold-clipboard", 0, [](Session&, const Line&) {
+    Expect(OpenClipboard(nullptr) != FALSE, "the clipboard cannot be opened");
+  });
+  RegisterCommand("release-clipboard", 0, [](Session&, const Line&) { CloseClipboard(); });
+
   // expect-opened URL...: exactly these pages reached the browser so far, in order.
   RegisterCommand("expect-opened", 0, [](Session& s, const Line& l) {
     std::vector<std::string> pages;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,8 +18,18 @@ namespace testing_support {
 
 class MainWindowFixture : public ::testing::Test {
  protected:
-  MainWindowFixture() : savedTitle_(ui::Application.Title) { ui::Application.Title = "Vandrel download manager"; }
-  ~MainWindowFixture() override { ui::Application.Title = savedTitle_; }
+  // The standard error box is recorded with the platform's calls, in order,
+  // as "ErrorBox <caption>: <text>".
+  MainWindowFixture() : savedTitle_(ui::Application.Title), savedErrorBox_(ui::Application.ShowException) {
+    ui::Application.Title = "Vandrel download manager";
+    ui::Application.ShowException = [this](const std::string& text) {
+      os.calls.push_back("ErrorBox " + ui::Application.Title + ": " + text);
+    };
+  }
+  ~MainWindowFixture() override {
+    ui::Application.Title = savedTitle_;
+    ui::Application.ShowException = savedErrorBox_;
+  }
 
   // A new main window, made as the main routine makes it; non-empty
   // `arguments` follow the program's path on its command line.
@@ -39,11 +50,13 @@ class MainWindowFixture : public ::testing::Test {
   void Select(int index) { form->ComboBox1.UserSelected(index); }
   std::string Buttons() const { return GovernedButtons(*form); }
 
-  // The message boxes and dialogs shown, in order, as the platform recorded them.
+  // The message boxes, dialogs and error boxes shown, in order, as recorded.
   std::vector<std::string> Boxes() const {
     std::vector<std::string> boxes;
     for (const auto& call : os.calls) {
-      if (call.rfind("SystemMessageBox ", 0) == 0 || call.rfind("ShowMessageDialog ", 0) == 0) boxes.push_back(call);
+      for (const char* kind : {"SystemMessageBox ", "ShowMessageDialog ", "ErrorBox "}) {
+        if (call.rfind(kind, 0) == 0) boxes.push_back(call);
+      }
     }
     return boxes;
   }
@@ -59,6 +72,7 @@ class MainWindowFixture : public ::testing::Test {
 
  private:
   std::string savedTitle_;
+  std::function<void(const std::string&)> savedErrorBox_;
 };
 
 }  // namespace testing_support

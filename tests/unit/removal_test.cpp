@@ -187,17 +187,51 @@ TEST_F(Shutdown, AFailedBatchWriteIsReportedAndTheWindowStaysWithItsList) {
   os.AddFile("D:\\Orvik\\orvik100.exe");
   TForm1& f = Start(0, "D:\\Orvik");
   os.unwritable.insert("c:\\tools\\vandrel.bat");
-  std::string shown;
-  ui::Application.ShowException = [&](const std::string& message) { shown = message; };
   os.messageBoxAnswers = {platform::BoxAnswer::Yes};
   f.SpeedButton10.Click();
-  ui::Application.ShowException = nullptr;
-  EXPECT_EQ(shown, "The removal batch file \"C:\\Tools\\vandrel.bat\" could not be written.");
+  EXPECT_EQ(Said(),
+            (std::vector<std::string>{"Are you sure you want to remove this manager from your system ? /YesNo Question",
+                                      "The removal batch file \"C:\\Tools\\vandrel.bat\" could not be written."}));
   EXPECT_TRUE(Shortcut("Vandrel download manager"));
   EXPECT_EQ(os.CallCount("ShellOpen"), 0);
   EXPECT_TRUE(f.DirList().has_value());  // still usable: selecting an entry reads it
   f.ComboBox1.UserSelected(1);
   EXPECT_FALSE(os.HasFile("C:\\Tools\\vandrel.ini"));
+}
+
+TEST_F(Shutdown, ALastingBatchFailureAsksFromTheSecondCloseOnAndYesClosesAsAnOrdinaryClose) {
+  TForm1& f = Start(2, "D:\\Orvik");
+  os.unwritable.insert("c:\\tools\\vandrel.bat");
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes};
+  f.SpeedButton10.Click();
+  os.calls.clear();
+  os.messageBoxAnswers = {platform::BoxAnswer::No};
+  f.SpeedButton6.Click();
+  EXPECT_EQ(Said(), (std::vector<std::string>{"The removal batch file \"C:\\Tools\\vandrel.bat\" could not be written.",
+                                              "The manager cannot remove itself. Close without removing it ? /YesNo Question"}));
+  EXPECT_TRUE(f.DirList().has_value());
+
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes};
+  f.SpeedButton6.Click();
+  EXPECT_FALSE(f.DirList().has_value());
+  EXPECT_NE(os.FileContent("C:\\Tools\\vandrel.ini").find("\r\n2\r\n"), std::string::npos);
+  EXPECT_TRUE(Shortcut("Vandrel download manager"));
+  EXPECT_EQ(os.CallCount("ShellOpen"), 0);
+}
+
+TEST_F(Shutdown, WithoutTheRemovalAListThatCannotBeSavedAsksAtOnce) {
+  TForm1& f = Start(0, "D:\\Orvik");
+  os.unwritable = {"c:\\tools\\vandrel.bat", "c:\\tools\\vandrel.ini"};
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes};
+  f.SpeedButton10.Click();
+  os.calls.clear();
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes, platform::BoxAnswer::Yes};
+  f.SpeedButton6.Click();
+  const std::vector<std::string> said = Said();
+  ASSERT_EQ(said.size(), 4u);
+  EXPECT_EQ(said[2], "The directory list could not be saved to \"C:\\Tools\\vandrel.ini\".");
+  EXPECT_EQ(said[3], "The directory list cannot be saved. Close without saving it ? /YesNo Question");
+  EXPECT_FALSE(f.DirList().has_value());
 }
 
 TEST_F(Shutdown, ClosingWithEntryFourOrALinkKeepsTheRememberedEntry) {

@@ -209,17 +209,38 @@ TEST_F(StartupState, AFailedSaveKeepsTheListAndTheWindowAndALaterCloseTriesAgain
   TForm1& f = Start("/x C:\\Tools\\old.tmp");
   os.AddFile("C:\\Tools\\old.tmp");
   os.unwritable.insert("c:\\tools\\vandrel.ini");
-  std::string shown;
-  ui::Application.ShowException = [&](const std::string& message) { shown = message; };
   EXPECT_FALSE(f.CloseQuery());
-  EXPECT_NE(shown.find("C:\\Tools\\vandrel.ini"), std::string::npos);
+  EXPECT_EQ(Said(), (std::vector<std::string>{"The directory list could not be saved to \"C:\\Tools\\vandrel.ini\"."}));
   EXPECT_TRUE(f.DirList().has_value());
   EXPECT_TRUE(os.HasFile("C:\\Tools\\old.tmp"));  // the close stopped before it
   os.unwritable.clear();
   EXPECT_TRUE(f.CloseQuery());
   EXPECT_TRUE(os.HasFile(kList));
   EXPECT_FALSE(os.HasFile("C:\\Tools\\old.tmp"));
-  ui::Application.ShowException = nullptr;
+}
+
+TEST_F(StartupState, ALastingSaveFailureAsksFromTheSecondCloseOnAndYesClosesWithoutTheList) {
+  TForm1& f = Start("/x C:\\Tools\\old.tmp");
+  os.AddFile("C:\\Tools\\old.tmp");
+  os.unwritable.insert("c:\\tools\\vandrel.ini");
+  const std::string error =
+      "ErrorBox Vandrel download manager: The directory list could not be saved to \"C:\\Tools\\vandrel.ini\".";
+  const std::string question =
+      "SystemMessageBox 2560 Vandrel download manager: The directory list cannot be saved. Close without saving it ? "
+      "/YesNo Question";
+  EXPECT_FALSE(f.CloseQuery());
+  os.messageBoxAnswers = {platform::BoxAnswer::No};
+  EXPECT_FALSE(f.CloseQuery());
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{error, error, question}));
+  EXPECT_TRUE(f.DirList().has_value());
+  EXPECT_TRUE(os.HasFile("C:\\Tools\\old.tmp"));
+
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes};
+  EXPECT_TRUE(f.CloseQuery());
+  EXPECT_EQ(Boxes().size(), 5u);
+  EXPECT_FALSE(f.DirList().has_value());
+  EXPECT_FALSE(os.HasFile("C:\\Tools\\old.tmp"));
+  EXPECT_FALSE(os.HasFile(kList));
 }
 
 }  // namespace

@@ -175,6 +175,18 @@ TEST_F(LeavingTheManager, VirusCheckAsksFirstAndCopiesTheDownloadOrWebsiteLink) 
   }
 }
 
+TEST_F(LeavingTheManager, VirusCheckTellsOfALinkItCouldNotCopyBeforeThePageOpens) {
+  Select(1);
+  os.clipboardResult = false;  // held by another program for longer than the platform waits
+  os.calls.clear();
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes};
+  form1->SpeedButton7.Click();
+  ASSERT_EQ(os.calls.size(), 4u);
+  EXPECT_EQ(os.calls[2],
+            "ShowMessageDialog Vandrel download manager: The link to Selvo could not be copied to the clipboard !");
+  EXPECT_EQ(os.calls[3], Page("https://www.virustotal.com/gui/home/url"));
+}
+
 TEST_F(LeavingTheManager, ExplorerOpensTheInstallDirectoryAsItIsWithTheApplicationWindow) {
   Select(1);
   form1->Edit1.SetText("C:\\Not There\\");
