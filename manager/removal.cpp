@@ -48,7 +48,7 @@ void TForm1::SpeedButton5Click(ui::TObject* sender) {
   const std::string programPath = catalogue::ProgramPath(FInstallDir, index);
   // Never a drive, a system folder or a folder that holds one: what the user
   // keeps there is not the program's to delete.
-  if (!IsRemovableDirectory(FInstallDir, WellKnownFolders(os_))) {
+  if (!MayRemoveDirectory(os_, FInstallDir)) {
     Inform("The directory \"" + FInstallDir + "\" is not a program's own folder and will not be removed !");
     return;
   }

@@ -81,6 +81,7 @@ WellKnown WellKnownFolders(platform::Platform& os) {
 bool IsRemovableDirectory(const std::string& directory, const WellKnown& wellKnown) {
   const std::string dir = Normalise(directory);
   if (dir.find_first_of("*?\"<>|") != std::string::npos) return false;
+  if (dir.rfind("\\\\.\\", 0) == 0) return false;  // a device path spells any folder another way
   std::vector<std::string> parts;
   if (IsDrivePath(dir)) {
     parts = Parts(dir, 3);
@@ -103,6 +104,14 @@ bool IsRemovableDirectory(const std::string& directory, const WellKnown& wellKno
     if (IsAtOrBelow(users, dir) || platform::ExtractFileDir(dir) == users) return false;  // a user's profile
   }
   return true;
+}
+
+bool MayRemoveDirectory(platform::Platform& os, const std::string& directory) {
+  WellKnown known = WellKnownFolders(os);
+  for (std::size_t i = 0, count = known.folders.size(); i < count; ++i) {
+    known.folders.push_back(os.LongPathName(known.folders[i]));
+  }
+  return IsRemovableDirectory(directory, known) && IsRemovableDirectory(os.LongPathName(directory), known);
 }
 
 }  // namespace manager

@@ -28,4 +28,9 @@ WellKnown WellKnownFolders(platform::Platform& os);
 // of the well-known folders nor holds one, and is no user's profile.
 bool IsRemovableDirectory(const std::string& directory, const WellKnown& wellKnown);
 
+// The same for a directory of the real file system: as the user spelt it and
+// as the file system names it (short names such as "C:\PROGRA~1" in their
+// long form), both must be removable.
+bool MayRemoveDirectory(platform::Platform& os, const std::string& directory);
+
 }  // namespace manager

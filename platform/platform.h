@@ -122,6 +122,9 @@ class Platform {
   // Files and directories. FileExists is false for a directory.
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
+  // The path as the file system names it: full, with every short (8.3) part
+  // in its long form; as far as it exists, the rest as given.
+  virtual std::string LongPathName(const std::string& path) = 0;
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
   // Creates or replaces the whole file; false when it cannot be written.
   virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;

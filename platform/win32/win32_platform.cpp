@@ -60,6 +60,21 @@ std::string Win32Platform::CurrentDirectory() {
   return std::string(buffer, length);
 }
 
+std::string Win32Platform::LongPathName(const std::string& path) {
+  char full[MAX_PATH];
+  const DWORD fullLength = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  if (fullLength == 0 || fullLength >= MAX_PATH) return path;
+  char longName[MAX_PATH];
+  const DWORD longLength = GetLongPathNameA(full, longName, MAX_PATH);
+  if (longLength != 0 && longLength < MAX_PATH) return std::string(longName, longLength);
+  // A path whose end does not exist yet: the part that exists in its long form.
+  const std::string given(full, fullLength);
+  const std::size_t separator = given.find_last_of('\\');
+  if (separator == std::string::npos || separator + 1 >= given.size() || separator < 3) return given;
+  const std::string parent = LongPathName(given.substr(0, separator));
+  return parent + (parent.back() == '\\' ? "" : "\\") + given.substr(separator + 1);
+}
+
 bool Win32Platform::FileExists(const std::string& path) {
   const DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;

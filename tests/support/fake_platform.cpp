@@ -122,6 +122,13 @@ std::string FakePlatform::ModuleFileName() {
 std::string FakePlatform::CommandLine() { return commandLine; }
 std::string FakePlatform::CurrentDirectory() { return currentDirectory; }
 
+std::string FakePlatform::LongPathName(const std::string& path) {
+  for (const auto& [shortName, longName] : longNames) {
+    if (Key(path).rfind(shortName, 0) == 0) return longName + path.substr(shortName.size());
+  }
+  return path;
+}
+
 bool FakePlatform::FileExists(const std::string& path) {
   calls.push_back("FileExists " + path);
   return files_.count(Key(path)) != 0;

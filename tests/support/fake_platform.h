@@ -55,6 +55,9 @@ class FakePlatform : public platform::Platform {
   std::map<std::uintptr_t, std::string> itemPaths;
   std::map<platform::SpecialFolder, std::string> knownFolders;
   std::set<std::string> uncreatable;  // directories MakeDirectory fails on (lower case)
+  // Short names the file system knows: a path starting with a key (lower
+  // case) has it replaced by the long name in LongPathName.
+  std::map<std::string, std::string> longNames;
 
   // The folder browser: it opens as `browseWindow`, tells the callback it is
   // initialised when `browseInitializes`, runs `whileBrowsing` and returns
@@ -73,6 +76,7 @@ class FakePlatform : public platform::Platform {
   std::string ModuleFileName() override;
   std::string CommandLine() override;
   std::string CurrentDirectory() override;
+  std::string LongPathName(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) override;

@@ -128,7 +128,7 @@ TEST_F(Removal, SystemFoldersRootsAndOddPathsAreRefusedBeforeAnyQuestion) {
        {"C:\\", "D:", "D:\\\\", "Orvik", "C:Orvik", "\\\\server\\share", "\\\\server\\share\\", "C:\\Or*", "C:\\a\\?",
         "C:\\Windows", "c:\\windows\\system32\\", "C:\\Program Files", "C:/Program Files (x86)", "C:\\users",
         "C:\\users\\bob", "C:\\users\\alice", "C:\\users\\bob\\AppData", "C:\\ProgramData", kDesktop,
-        "C:\\Program Files\\..", "C:\\x\\.\\y"}) {
+        "C:\\Program Files\\..", "C:\\x\\.\\y", "\\\\.\\C:\\Program Files", "\\\\?\\C:\\Windows"}) {
     EXPECT_FALSE(manager::IsRemovableDirectory(refused, wellKnown)) << refused;
   }
   for (const char* removable :
@@ -137,15 +137,21 @@ TEST_F(Removal, SystemFoldersRootsAndOddPathsAreRefusedBeforeAnyQuestion) {
     EXPECT_TRUE(manager::IsRemovableDirectory(removable, wellKnown)) << removable;
   }
 
-  os.AddFile("C:\\Program Files\\ORVIK.exe");
-  TForm1& f = Start(0, "C:\\Program Files");
+  // Short names are read in their long form.
+  os.longNames = {{"c:\\progra~1", "C:\\Program Files"}, {"d:\\orvik~1", "D:\\Orvik Studio"}};
+  EXPECT_FALSE(manager::MayRemoveDirectory(os, "C:\\PROGRA~1"));
+  EXPECT_TRUE(manager::MayRemoveDirectory(os, "C:\\PROGRA~1\\Orvik"));
+  EXPECT_TRUE(manager::MayRemoveDirectory(os, "D:\\ORVIK~1"));
+
+  os.AddFile("C:\\PROGRA~1\\ORVIK.exe");  // the scripted file system has no aliases
+  TForm1& f = Start(0, "C:\\PROGRA~1");
   os.messageBoxAnswers = {platform::BoxAnswer::Yes, platform::BoxAnswer::Yes};
   f.SpeedButton5.Click();
   EXPECT_EQ(Boxes(), (std::vector<std::string>{
-                         "ShowMessageDialog Vandrel download manager: The directory \"C:\\Program Files\" is not a "
+                         "ShowMessageDialog Vandrel download manager: The directory \"C:\\PROGRA~1\" is not a "
                          "program's own folder and will not be removed !"}));
   EXPECT_EQ(os.CallCount("RemoveFile"), 0);
-  EXPECT_TRUE(os.HasFile("C:\\Program Files\\ORVIK.exe"));
+  EXPECT_TRUE(os.HasFile("C:\\PROGRA~1\\ORVIK.exe"));
 }
 
 TEST_F(Removal, SelfRemovalModeOnlyTakesTheManagersShortcut) {

@@ -84,4 +84,31 @@ TEST(SpecialFolderTest, EachKindIsTheShellFolderOfItsName) {
   EXPECT_TRUE(manager::IsRemovableDirectory("C:\\Program Files\\Orvik", wellKnown));
 }
 
+// A short name is one more spelling of a folder: the guard compares the
+// folder as the file system names it.
+TEST(SpecialFolderTest, TheRemovalGuardReadsShortNamesInTheirLongForm) {
+  platform::Win32Platform os;
+  const std::string own = "C:\\Vandrel Guard Test\\Orvik Studio";
+  ASSERT_TRUE(CreateDirectoryA("C:\\Vandrel Guard Test", nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  ASSERT_TRUE(CreateDirectoryA(own.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  auto shortName = [](const std::string& path) {
+    char name[MAX_PATH] = "";
+    const DWORD length = GetShortPathNameA(path.c_str(), name, MAX_PATH);
+    return std::string(name, length < MAX_PATH ? length : 0);
+  };
+  const std::string programFiles = shortName("C:\\Program Files");
+  const std::string ownShort = shortName(own);
+  ASSERT_NE(platform::LowerAscii(programFiles), "c:\\program files") << "Wine gave no short name";
+  ASSERT_NE(platform::LowerAscii(ownShort), platform::LowerAscii(own));
+
+  EXPECT_EQ(platform::LowerAscii(os.LongPathName(programFiles)), "c:\\program files");
+  EXPECT_FALSE(manager::MayRemoveDirectory(os, programFiles)) << programFiles;
+  EXPECT_FALSE(manager::MayRemoveDirectory(os, shortName("C:\\windows")));
+  EXPECT_EQ(os.LongPathName(ownShort), own);
+  EXPECT_EQ(os.LongPathName(ownShort + "\\not there"), own + "\\not there");
+  EXPECT_TRUE(manager::MayRemoveDirectory(os, ownShort)) << ownShort;
+  RemoveDirectoryA(own.c_str());
+  RemoveDirectoryA("C:\\Vandrel Guard Test");
+}
+
 }  // namespace
