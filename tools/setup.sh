@@ -6,7 +6,8 @@
 # stands in for "Segoe UI" in the test prefix (measured, see the README's
 # "Fonts under Wine"), Liberation Sans is its fallback, and fonts-wine
 # brings Wine's bitmap "MS Sans Serif". The fuzz targets need clang 14 and
-# its libFuzzer runtime (libclang-rt-14-dev).
+# its libFuzzer runtime (libclang-rt-14-dev). The download tests' https
+# server makes its test authority and certificates with openssl.
 set -eu
 sudo_=""
 [ "$(id -u)" -eq 0 ] || sudo_=sudo
@@ -16,7 +17,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 packages=(cmake make g++ googletest libgtest-dev python3
           g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386
-          xvfb xauth x11-utils imagemagick fonts-liberation fonts-cantarell fonts-wine curl
+          xvfb xauth x11-utils imagemagick fonts-liberation fonts-cantarell fonts-wine curl openssl
           clang-14 libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do

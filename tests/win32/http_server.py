@@ -13,8 +13,9 @@ STATE_DIR holds:
     self_signed_port   the same with a self-signed certificate for localhost
     other_host_port    the same with a certificate of the test authority for
                    another host (other.example)
-    proxy_port     a proxy that tunnels every CONNECT, whatever host it
-                   names, to https_port
+    proxy_port     a proxy to this server, whatever host a request names:
+                   a CONNECT is tunnelled to https_port, any other request
+                   goes to port
     tls/           the test authority (authority.pem, authority.der) and the
                    servers' keys and certificates, made anew by every start
     refused_port   a loopback port on which nothing listens
@@ -237,12 +238,13 @@ class TlsServer(http.server.ThreadingHTTPServer):
             super().finish_request(connection, client_address)
 
 
-class TunnelHandler(socketserver.BaseRequestHandler):
-    """A proxy's CONNECT: a tunnel to the https server, whatever host and port
-    the request names, so that a client asking for any https address through
-    this proxy talks TLS with the test server."""
+class ProxyHandler(socketserver.BaseRequestHandler):
+    """A proxy that sends everything to this test server, whatever host and
+    port a request names: a CONNECT becomes a tunnel to the https server, any
+    other request (with an absolute address) goes to the plain one."""
 
-    target_port = 0
+    https_port = 0
+    http_port = 0
 
     def handle(self):
         head = b""
@@ -251,11 +253,20 @@ class TunnelHandler(socketserver.BaseRequestHandler):
             if not data or len(head) > 65536:
                 return
             head += data
-        if not head.startswith(b"CONNECT "):
-            self.request.sendall(b"HTTP/1.1 405 Method Not Allowed\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
-            return
-        with socket.create_connection(("127.0.0.1", self.target_port)) as upstream:
-            self.request.sendall(b"HTTP/1.1 200 Connection established\r\n\r\n")
+        request_line, _, rest = head.partition(b"\r\n")
+        method, _, target = request_line.partition(b" ")
+        if method == b"CONNECT":
+            port, first = self.https_port, b""
+        else:
+            # "GET http://host:port/path HTTP/1.1" asks the server for "/path".
+            address, _, version = target.partition(b" ")
+            path = b"/" + address.split(b"://", 1)[-1].partition(b"/")[2]
+            port, first = self.http_port, method + b" " + path + b" " + version + b"\r\n" + rest
+        with socket.create_connection(("127.0.0.1", port)) as upstream:
+            if first:
+                upstream.sendall(first)
+            else:
+                self.request.sendall(b"HTTP/1.1 200 Connection established\r\n\r\n")
             while True:
                 readable, _, _ = select.select([self.request, upstream], [], [])
                 for end in readable:
@@ -325,8 +336,9 @@ def serve(state_dir):
         port = start_in_background(TlsServer(context))
         write_text(os.path.join(state_dir, "https_port" if name == "localhost" else name + "_port"), str(port))
         if name == "localhost":
-            TunnelHandler.target_port = port
-    proxy = socketserver.ThreadingTCPServer(("127.0.0.1", 0), TunnelHandler)
+            ProxyHandler.https_port = port
+    ProxyHandler.http_port = server.server_address[1]
+    proxy = socketserver.ThreadingTCPServer(("127.0.0.1", 0), ProxyHandler)
     proxy.daemon_threads = True
     write_text(os.path.join(state_dir, "proxy_port"), str(start_in_background(proxy)))
     write_text(os.path.join(state_dir, "refused_port"), str(free_port()))
