@@ -14,8 +14,9 @@ namespace platform::win32 {
 // returns only when that server closes it, which may be never. Half a minute
 // is far longer than any pause of a working server, and ends a stalled
 // download (and the action that waits for it) within a minute. Only bytes of
-// the file count: connections, requests and redirects do not, so a server
-// that keeps answering with anything else is a stall too.
+// the file count, read in pieces of 64 KiB (a connection slower than about
+// 2 KB/s is a stall): connections, requests and redirects do not, so a
+// server that keeps answering with anything else is a stall too.
 inline constexpr std::chrono::milliseconds kDownloadStallLimit{30000};
 
 // How many redirects a download follows; the next one fails it. A server
@@ -43,7 +44,7 @@ inline constexpr const char* kDownloadPartPrefix = "vdl";
 //
 // The transfer runs on a thread of its own into a part file in the temporary
 // folder; the calling thread blocks (serving no messages) until it ends, or
-// until no byte of the file has arrived for kDownloadStallLimit
+// until no piece of the file has arrived for kDownloadStallLimit
 // (INET_E_CONNECTION_TIMEOUT). A stalled transfer is left to itself: when its
 // server finally lets go, it deletes its part file, and it never writes
 // `path`. Only a complete download is moved to `path`; after a failure there
