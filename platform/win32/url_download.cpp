@@ -192,7 +192,7 @@ HRESULT Fetch(const Transfer& transfer, HANDLE file) {
     const Scheme scheme = SchemeOf(url);
     if (scheme == Scheme::kOther) return INET_E_UNKNOWN_PROTOCOL;
     if (scheme == Scheme::kHttp && secure) return HRESULT_FROM_WIN32(ERROR_INTERNET_HTTPS_TO_HTTP_ON_REDIR);
-    secure = scheme == Scheme::kHttps;
+    secure = secure || scheme == Scheme::kHttps;
     const InternetHandle request(internet.openUrl(session.get(), url.c_str(), nullptr, 0, kRequestFlags, 0));
     if (!request) return LastErrorResult();
     const DWORD status = StatusCode(request.get());
