@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The manager's download path against curl, both fetching the same file from
-# the same loopback server in this run:   bash bench/download.sh [MEGABYTES] [RUNS]
-# Prints each median and the manager's throughput as a ratio of curl's, then
-# where the URL download service's time goes (bench/download_phases.cpp).
+# the same loopback server in this run, over http and over https (the
+# server's test authority trusted by both, in the bench prefix for the
+# manager):   bash bench/download.sh [MEGABYTES] [RUNS]
+# Prints each median and the manager's throughput as a ratio of curl's, then,
+# over http, where the time of the URL download service goes, which the
+# manager used before, beside plain internet reads (bench/download_phases.cpp).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -11,7 +14,7 @@ runs=${2:-3}
 bash tools/setup.sh
 command -v curl >/dev/null || { echo "curl is needed" >&2; exit 1; }
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j"$(nproc)" --target bench_download_timer bench_download_phases >/dev/null
+cmake --build --preset win64 -j"$(nproc)" --target bench_download_timer bench_download_phases test_trust_authority >/dev/null
 export WINEPREFIX=${WINEPREFIX:-$root/build/bench-wineprefix}
 export WINEDEBUG=-all
 bash tests/wine/make-prefix.sh
@@ -22,30 +25,38 @@ trap 'python3 tests/win32/http_server.py stop "$state" >/dev/null 2>&1 || true; 
 python3 tests/win32/http_server.py start "$state"
 head -c "$((size_mb * 1024 * 1024))" /dev/urandom > "$state/root/big.bin"
 url="http://127.0.0.1:$(cat "$state/port")/big.bin"
+https_url="https://localhost:$(cat "$state/https_port")/big.bin"
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+tests/wine/wine-run.sh build/win64/tests/programs/test_trust_authority.exe "$(winpath "$state/tls/authority.der")" >/dev/null
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-# One round per run, curl and the manager side by side, so that a change in
-# the machine's load touches both alike.
-: >"$work/curl.ms"
-: >"$work/manager.ms"
+# curl and the manager fetch ADDRESS; their times go to NAME.curl and
+# NAME.manager. One round per run, curl and the manager side by side, so that
+# a change in the machine's load touches both alike.
 : >"$work/phases"
-for _ in $(seq "$runs"); do
-  curl -s -o "$work/curl.bin" -w '%{time_total}\n' "$url" | awk '{printf "%.0f\n", $1 * 1000}' >>"$work/curl.ms"
+round() {
+  local name=$1 address=$2
+  curl -s --cacert "$state/tls/authority.pem" -o "$work/curl.bin" -w '%{time_total}\n' "$address" |
+    awk '{printf "%.0f\n", $1 * 1000}' >>"$work/$name.curl"
   rm -f "$work/manager.bin"
-  tests/wine/wine-run.sh build/win64/bench/bench_download_timer.exe "$url" "$(winpath "$work/manager.bin")" |
-    tr -d '\r' >>"$work/manager.ms"
+  tests/wine/wine-run.sh build/win64/bench/bench_download_timer.exe "$address" "$(winpath "$work/manager.bin")" |
+    tr -d '\r' >>"$work/$name.manager"
   cmp -s "$state/root/big.bin" "$work/manager.bin" || { echo "the manager's copy differs from the file served" >&2; exit 1; }
+}
+for _ in $(seq "$runs"); do
+  round http "$url"
+  round https "$https_url"
   tests/wine/wine-run.sh build/win64/bench/bench_download_phases.exe "$url" "$(winpath "$work")" | tr -d '\r' >>"$work/phases"
 done
-curl_ms=$(median <"$work/curl.ms")
-manager_ms=$(median <"$work/manager.ms")
-phase() { awk -v name="$1" '$1 == name {print $2}' "$work/phases" | median; }
 echo "download of $size_mb MB from loopback, median of $runs:"
-echo "  curl:    $curl_ms ms"
-echo "  manager: $manager_ms ms"
-awk -v c="$curl_ms" -v m="$manager_ms" 'BEGIN { printf "  manager throughput / curl throughput: %.2f\n", c / m }'
-echo "the URL download service alone (URLDownloadToFileA, no worker thread, no checks): $(phase service-total) ms"
+for name in http https; do
+  curl_ms=$(median <"$work/$name.curl")
+  manager_ms=$(median <"$work/$name.manager")
+  awk -v n="$name" -v c="$curl_ms" -v m="$manager_ms" \
+    'BEGIN { printf "  %-6s curl %6d ms, manager %6d ms: manager throughput / curl throughput %.2f\n", n, c, m, c / m }'
+done
+phase() { awk -v name="$1" '$1 == name {print $2}' "$work/phases" | median; }
+echo "over http, the URL download service the manager used before (URLDownloadToFileA): $(phase service-total) ms"
 echo "  until the server's answer:            $(phase service-answer) ms"
 echo "  answer to last byte, into its cache:  $(phase service-transfer) ms"
 echo "  copying its cache file to the target: $(phase service-copy) ms"

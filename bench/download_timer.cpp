@@ -1,5 +1,5 @@
-// Times the manager's download path (the URL download service on its worker
-// thread, with the status checks) for one address: prints the milliseconds.
+// Times the manager's download path (the internet functions on its worker
+// thread, with the checks) for one address: prints the milliseconds.
 //   bench_download_timer.exe URL TARGET
 // As the manager does, it removes the address's cached copy first (outside
 // the timing), and afterwards too, so that runs do not pile up copies.

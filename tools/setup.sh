@@ -8,6 +8,8 @@
 # brings Wine's bitmap "MS Sans Serif". The fuzz targets need clang 14 and
 # its libFuzzer runtime (libclang-rt-14-dev). The release (tools/release.sh)
 # takes the commit's time from git and checks its executables with file.
+# The download tests' https server makes its test authority and
+# certificates with openssl.
 #   setup.sh            everything that building and testing need
 #   setup.sh release    only what tools/release.sh needs
 set -eu
@@ -16,7 +18,7 @@ sudo_=""
 release_packages=(cmake make python3 g++-mingw-w64-x86-64 g++-mingw-w64-i686 git file)
 packages=("${release_packages[@]}" g++ googletest libgtest-dev
           wine wine64 wine32:i386
-          xvfb xauth x11-utils imagemagick fonts-liberation fonts-cantarell fonts-wine curl
+          xvfb xauth x11-utils imagemagick fonts-liberation fonts-cantarell fonts-wine curl openssl
           clang-14 libclang-rt-14-dev)
 if [ "${1:-}" = release ]; then
   packages=("${release_packages[@]}")

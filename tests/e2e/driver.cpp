@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <utility>
@@ -342,6 +343,7 @@ int Run(const std::string& scenarioPath, e2e::Session& session) {
     e2e::ReplaceAll(line.raw, "{manager}", session.managerPath);
     e2e::ReplaceAll(line.raw, "{dir}", session.managerDir);
     e2e::ReplaceAll(line.raw, "{DIR}", e2e::UpperAscii(session.managerDir));
+    if (const char* base = std::getenv("VANDREL_DOWNLOAD_BASE_URL")) e2e::ReplaceAll(line.raw, "{base}", base);
     line.args = e2e::Tokens(line.raw);
     line.raw = e2e::Decode(line.raw);
     std::printf("%s:%d: %s\n", scenarioPath.c_str(), number, text.c_str() + first);

@@ -9,6 +9,7 @@ namespace e2e {
 
 namespace {
 
+using win32_tests::HttpServer;
 using win32_tests::IsDirectory;
 using win32_tests::IsFile;
 using win32_tests::PathFromEnvironment;
@@ -98,6 +99,20 @@ const bool registered = [] {
     const std::string program = l.args.size() > 1 ? l.args[1] : "test_setup_program.exe";
     const std::string target = s.managerDir + "\\" + l.args[0];
     Expect(CopyFileA((programs + "\\" + program).c_str(), target.c_str(), FALSE) != FALSE, "cannot copy " + program);
+  });
+
+  // serve-program NAME [PROGRAM]: puts one of our test programs (the setup
+  // program unless named) on the loopback server of the test run, as
+  // /software/NAME; the scenario reaches the server through its proxy.
+  RegisterCommand("serve-program", 1, [](Session&, const Line& l) {
+    const std::string programs = PathFromEnvironment("VANDREL_TEST_PROGRAMS");
+    Expect(!programs.empty(), "VANDREL_TEST_PROGRAMS names no directory");
+    Expect(!HttpServer::StateDirectory().empty(), "VANDREL_TEST_HTTP names no server: the scenario needs the http fixture");
+    const std::string program = l.args.size() > 1 ? l.args[1] : "test_setup_program.exe";
+    const std::string folder = HttpServer::Root() + "\\software";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    Expect(CopyFileA((programs + "\\" + program).c_str(), (folder + "\\" + l.args[0]).c_str(), FALSE) != FALSE,
+           "cannot serve " + program);
   });
 
   // wait-no-file PATH [MS]: waits until nothing exists at PATH, 20 s at most

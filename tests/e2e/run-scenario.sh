@@ -22,6 +22,12 @@ printf '#!/bin/sh\nprintf "%%s\\n" "$1" >> "%s/opened.txt"\n' "$run" > "$run/bin
 chmod +x "$run/bin/xdg-open"
 export PATH="$run/bin:$PATH"
 cp "$manager" "$run/manager/vandrel.exe"
+# A scenario with the loopback server of the test run reaches it through its
+# proxy, whatever address the manager was built with (Wine's internet
+# functions take the proxy from http_proxy).
+if [ -n "${VANDREL_TEST_HTTP:-}" ] && [ -f "$VANDREL_TEST_HTTP/proxy_port" ]; then
+  export http_proxy="http://127.0.0.1:$(cat "$VANDREL_TEST_HTTP/proxy_port")"
+fi
 # Wine has no "timeout" command, which the removal batch file uses: our
 # stand-in takes its place in the prefix's system folders.
 if [ -n "${VANDREL_TEST_PROGRAMS:-}" ] && [ -f "$VANDREL_TEST_PROGRAMS/test_timeout.exe" ]; then

@@ -1,8 +1,11 @@
 // FetchFile on the real platform: downloads from the loopback server of the
-// test run, the server's failures and stalls, and the copy beside the manager
-// (for this test executable, beside the test executable).
+// test run over http and https, the server's failures, stalls and redirects,
+// and the copy beside the manager (for this test executable, beside the test
+// executable).
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <urlmon.h>
+#include <wininet.h>
 
 #include <chrono>
 #include <set>
@@ -61,7 +64,8 @@ class FetchFileTest : public ::testing::Test {
 
   std::string Served() const { return HttpServer::Root() + "\\software\\" + name_; }
   std::string Beside() const { return ModuleDirectory() + name_; }
-  std::string Url() const { return HttpServer::Url("/software/" + name_); }
+  std::string Path() const { return "/software/" + name_; }
+  std::string Url() const { return HttpServer::Url(Path()); }
   std::string Target() const { return dir_ / name_; }
   bool Requested() const { return HttpServer::Requests().find(name_) != std::string::npos; }
   // The served file through one of the server's modes, such as "/stall-body".
@@ -123,6 +127,73 @@ TEST_F(FetchFileTest, ConnectionClosedWithoutAnAnswerIsAFailure) {
   ASSERT_TRUE(WriteAll(Served(), Payload('n', 1000)));
   EXPECT_FALSE(form_.FetchFile(ModeUrl("/stall-head", "?hold=0.3"), Target()));
   EXPECT_FALSE(IsFile(Target()));  // not even an empty one
+}
+
+TEST_F(FetchFileTest, DownloadsOverHttpsWithATrustedCertificate) {
+  const std::string bytes = Payload('p', 300000);
+  ASSERT_TRUE(WriteAll(Served(), bytes));
+  EXPECT_TRUE(form_.FetchFile(HttpServer::HttpsUrl(Path()), Target()));
+  EXPECT_TRUE(ReadAll(Target()) == bytes);
+}
+
+TEST_F(FetchFileTest, CertificateOfNoTrustedAuthorityOrOfAnotherHostFailsBeforeAnyRequest) {
+  ASSERT_TRUE(WriteAll(Served(), Payload('u', 1000)));
+  ASSERT_TRUE(WriteAll(Target(), "an older setup file"));
+  EXPECT_EQ(Download(HttpServer::SelfSignedUrl(Path())), HRESULT_FROM_WIN32(ERROR_INTERNET_INVALID_CA));
+  EXPECT_FALSE(IsFile(Target()));
+  EXPECT_EQ(Download(HttpServer::OtherHostUrl(Path())), HRESULT_FROM_WIN32(ERROR_INTERNET_SEC_CERT_CN_INVALID));
+  EXPECT_FALSE(form_.FetchFile(HttpServer::OtherHostUrl(Path()), Target()));
+  EXPECT_FALSE(IsFile(Target()));
+  EXPECT_FALSE(Requested());  // the handshake failed: not even the address was sent
+}
+
+TEST_F(FetchFileTest, RedirectToTheFileUnderAnotherNameIsFollowedAsAreTenButNotEleven) {
+  const std::string bytes = Payload('f', 100000);
+  ASSERT_TRUE(WriteAll(Served(), bytes));
+  EXPECT_TRUE(form_.FetchFile(HttpServer::HttpsUrl("/redirect/software/setup.exe?to=" + Path()), Target()));
+  EXPECT_TRUE(ReadAll(Target()) == bytes);
+  DeleteFileA(Target().c_str());
+  // Every kind of redirect, one after the other.
+  const std::string ten = "/chain/" + std::to_string(platform::win32::kDownloadRedirectLimit) + Path();
+  EXPECT_EQ(Download(HttpServer::HttpsUrl(ten)), 0);
+  EXPECT_TRUE(ReadAll(Target()) == bytes);
+  const std::string eleven = "/chain/" + std::to_string(platform::win32::kDownloadRedirectLimit + 1) + Path();
+  EXPECT_EQ(Download(HttpServer::Url(eleven)), HRESULT_FROM_WIN32(ERROR_HTTP_REDIRECT_FAILED));
+  EXPECT_FALSE(IsFile(Target()));
+  EXPECT_EQ(HttpServer::RequestCount("/chain/0" + Path()), 1);  // only the ten's last one
+}
+
+// A server that redirects to itself was asked for ever, and every answer
+// counted as progress: now the download stops asking at the limit, within
+// seconds and with the manager's own stall limit.
+TEST_F(FetchFileTest, RedirectLoopOverHttpAndHttpsEndsQuicklyInAFailureAndLeavesNoFile) {
+  ASSERT_TRUE(WriteAll(Served(), Payload('l', 1000)));
+  for (const std::string& url : {HttpServer::Url("/loop" + Path()), HttpServer::HttpsUrl("/loop" + Path())}) {
+    ASSERT_TRUE(WriteAll(Target(), "an older setup file"));
+    const int before = HttpServer::RequestCount("/loop" + Path());
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(form_.FetchFile(url, Target())) << url;
+    EXPECT_LT(GetTickCount() - start, 10000u) << url;
+    EXPECT_EQ(HttpServer::RequestCount("/loop" + Path()) - before, platform::win32::kDownloadRedirectLimit + 1) << url;
+    EXPECT_FALSE(IsFile(Target())) << url;
+  }
+}
+
+TEST_F(FetchFileTest, RedirectsAreNoProgress) {
+  // Each a third of the limit apart: only a download that counted them would
+  // get to the redirect limit before the stall limit.
+  ASSERT_TRUE(WriteAll(Served(), Payload('q', 1000)));
+  EXPECT_EQ(Download(HttpServer::Url("/loop" + Path() + "?pause=0.33")), INET_E_CONNECTION_TIMEOUT);
+  EXPECT_FALSE(IsFile(Target()));
+}
+
+TEST_F(FetchFileTest, RedirectFromHttpsToPlainHttpFailsWithoutAskingTheHttpServer) {
+  ASSERT_TRUE(WriteAll(Served(), Payload('d', 1000)));
+  const std::string url = HttpServer::HttpsUrl("/redirect/software/setup.exe?to=" + Url());
+  EXPECT_EQ(Download(url, platform::win32::kDownloadStallLimit), HRESULT_FROM_WIN32(ERROR_INTERNET_HTTPS_TO_HTTP_ON_REDIR));
+  EXPECT_FALSE(form_.FetchFile(url, Target()));
+  EXPECT_FALSE(IsFile(Target()));
+  EXPECT_EQ(HttpServer::RequestCount(Path()), 0);
 }
 
 // Stalled servers hold the connection open for longer than the test runs;

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""A small HTTP server on loopback for the download tests.
+"""A small HTTP and HTTPS server on loopback for the download tests.
 
     http_server.py start STATE_DIR   start in the background, return when it listens
     http_server.py stop STATE_DIR    stop the server started with STATE_DIR
@@ -7,10 +7,25 @@
 
 STATE_DIR holds:
     root/          the files served: GET /a/b.exe answers root/a/b.exe
-    port           the port it listens on (127.0.0.1)
+    port           the port it listens on with plain HTTP (127.0.0.1)
+    https_port     the same over TLS, with a certificate for localhost (and
+                   download.vandrel-midi.example) from the test authority
+    self_signed_port   the same with a self-signed certificate for localhost
+    other_host_port    the same with a certificate of the test authority for
+                   another host (other.example)
+    proxy_port     a proxy to this server, whatever host a request names:
+                   a CONNECT is tunnelled to https_port, any other request
+                   goes to port
+    tls/           the test authority (authority.pem, authority.der) and the
+                   servers' keys and certificates, made anew by every start
     refused_port   a loopback port on which nothing listens
     requests.log   one line per request: the request path
     pid            the server's process id while it runs
+
+The test authority is trusted nowhere until a test trusts it
+(tests/programs/trust_authority.cpp does so in a Wine prefix). The servers
+listen on 127.0.0.1; https clients reach them as localhost, the name in
+their certificates.
 
 Paths (<path> names a file under root; 404 when there is none):
     /cut/<path>            200 with the full Content-Length of root/<path>,
@@ -22,6 +37,12 @@ Paths (<path> names a file under root; 404 when there is none):
                            of the body, then nothing
     /trickle/<path>        the whole file in eight pieces, a pause between two
     /status/<code>/<path>  that status code with a small HTML page
+    /loop/<anything>       a redirect (302) to the same path, for ever; each
+                           answer after the query's `pause` seconds (default 0)
+    /chain/<n>/<path>      a redirect to /chain/<n-1>/<path> while n > 0 (by
+                           turns 301, 302, 303, 307, 308), at 0 the file
+    /redirect/<anything>?to=<address>   a redirect (302) to that address,
+                           absolute or relative
     anything else          200 with the file
 
 The stalls hold the connection open until the client closes it or, at the
@@ -35,6 +56,8 @@ import os
 import select
 import signal
 import socket
+import socketserver
+import ssl
 import subprocess
 import sys
 import threading
@@ -111,9 +134,42 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         self.wfile.write(body)
 
+    def _redirect(self, code, location):
+        self.send_response(code)
+        self.send_header("Location", location)
+        self.send_header("Content-Length", "0")
+        self.end_headers()
+
+    def _answer_redirect(self):
+        """Answers the redirect modes; False for any other path."""
+        if self.path.startswith("/loop/"):
+            time.sleep(self._seconds("pause", 0.0))
+            self._redirect(302, self.path)
+        elif self.path.startswith("/redirect/"):
+            targets = self._query().get("to")
+            if not targets:
+                self._send_page(400, "Bad Request")
+            else:
+                self._redirect(302, targets[0])
+        elif self.path.startswith("/chain/"):
+            count, _, rest = self.path[len("/chain/"):].partition("/")
+            if not count.isdigit():
+                self._send_page(400, "Bad Request")
+            elif int(count) > 0:
+                self._redirect((301, 302, 303, 307, 308)[int(count) % 5], f"/chain/{int(count) - 1}/{rest}")
+            else:
+                return False
+        else:
+            return False
+        return True
+
     def do_GET(self):  # noqa: N802 - the base class's name
         self._record()
+        if self._answer_redirect():
+            return
         mode, rest = "", self.path
+        if rest.startswith("/chain/0/"):
+            rest = rest[len("/chain/0"):]
         for prefix in ("/cut/", "/trickle/", "/stall-head/", "/stall-headers/", "/stall-body/"):
             if rest.startswith(prefix):
                 mode, rest = prefix.strip("/"), rest[len(prefix) - 1:]
@@ -163,6 +219,101 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.wfile.write(body)
 
 
+class TlsServer(http.server.ThreadingHTTPServer):
+    """The same server over TLS; each handshake runs in its connection's own
+    thread, so that a client that refuses the certificate holds up nobody."""
+
+    daemon_threads = True
+
+    def __init__(self, context):
+        super().__init__(("127.0.0.1", 0), Handler)
+        self.context = context
+
+    def finish_request(self, request, client_address):
+        try:
+            connection = self.context.wrap_socket(request, server_side=True)
+        except OSError:
+            return  # the client refused the certificate, or went away
+        with connection:
+            super().finish_request(connection, client_address)
+
+
+class ProxyHandler(socketserver.BaseRequestHandler):
+    """A proxy that sends everything to this test server, whatever host and
+    port a request names: a CONNECT becomes a tunnel to the https server, any
+    other request (with an absolute address) goes to the plain one."""
+
+    https_port = 0
+    http_port = 0
+
+    def handle(self):
+        head = b""
+        while b"\r\n\r\n" not in head:
+            data = self.request.recv(4096)
+            if not data or len(head) > 65536:
+                return
+            head += data
+        request_line, _, rest = head.partition(b"\r\n")
+        method, _, target = request_line.partition(b" ")
+        if method == b"CONNECT":
+            port, first = self.https_port, b""
+        else:
+            # "GET http://host:port/path HTTP/1.1" asks the server for "/path".
+            address, _, version = target.partition(b" ")
+            path = b"/" + address.split(b"://", 1)[-1].partition(b"/")[2]
+            port, first = self.http_port, method + b" " + path + b" " + version + b"\r\n" + rest
+        with socket.create_connection(("127.0.0.1", port)) as upstream:
+            if first:
+                upstream.sendall(first)
+            else:
+                self.request.sendall(b"HTTP/1.1 200 Connection established\r\n\r\n")
+            while True:
+                readable, _, _ = select.select([self.request, upstream], [], [])
+                for end in readable:
+                    data = end.recv(65536)
+                    if not data:
+                        return
+                    (upstream if end is self.request else self.request).sendall(data)
+
+
+def openssl(*arguments):
+    result = subprocess.run(["openssl", *arguments], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, check=False)
+    if result.returncode != 0:
+        raise RuntimeError(f"openssl {arguments[0]} failed: {result.stderr.decode(errors='replace')}")
+
+
+def make_certificates(tls_dir):
+    """The test authority of this run, one server key and its certificates:
+    from the authority for localhost (and the built-in download host) and for
+    another host, and a self-signed one for localhost."""
+    os.makedirs(tls_dir, exist_ok=True)
+
+    def path(name):
+        return os.path.join(tls_dir, name)
+
+    openssl("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", path("authority.key"),
+            "-out", path("authority.pem"), "-days", "2", "-subj", "/CN=Vandrel test authority",
+            "-addext", "basicConstraints=critical,CA:TRUE", "-addext", "keyUsage=critical,keyCertSign,cRLSign")
+    openssl("x509", "-in", path("authority.pem"), "-outform", "der", "-out", path("authority.der"))
+    openssl("genpkey", "-algorithm", "RSA", "-pkeyopt", "rsa_keygen_bits:2048", "-out", path("server.key"))
+    certificates = (("localhost", "localhost", "DNS:localhost,DNS:download.vandrel-midi.example"),
+                    ("other_host", "other.example", "DNS:other.example"))
+    for serial, (name, host, alt_names) in enumerate(certificates, start=1):
+        write_text(path(name + ".ext"), f"subjectAltName={alt_names}\nbasicConstraints=CA:FALSE\n"
+                                        "extendedKeyUsage=serverAuth\n")
+        openssl("req", "-new", "-key", path("server.key"), "-subj", f"/CN={host}", "-out", path(name + ".csr"))
+        openssl("x509", "-req", "-in", path(name + ".csr"), "-CA", path("authority.pem"),
+                "-CAkey", path("authority.key"), "-set_serial", str(serial), "-days", "2",
+                "-extfile", path(name + ".ext"), "-out", path(name + ".pem"))
+    openssl("req", "-x509", "-key", path("server.key"), "-subj", "/CN=localhost", "-days", "2",
+            "-addext", "subjectAltName=DNS:localhost", "-out", path("self_signed.pem"))
+
+
+def start_in_background(server):
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server.server_address[1]
+
+
 def free_port():
     with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as probe:
         probe.bind(("127.0.0.1", 0))
@@ -178,6 +329,18 @@ def serve(state_dir):
     Handler.state_dir = state_dir
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True
+    tls_dir = os.path.join(state_dir, "tls")
+    for name in ("localhost", "self_signed", "other_host"):
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(os.path.join(tls_dir, name + ".pem"), os.path.join(tls_dir, "server.key"))
+        port = start_in_background(TlsServer(context))
+        write_text(os.path.join(state_dir, "https_port" if name == "localhost" else name + "_port"), str(port))
+        if name == "localhost":
+            ProxyHandler.https_port = port
+    ProxyHandler.http_port = server.server_address[1]
+    proxy = socketserver.ThreadingTCPServer(("127.0.0.1", 0), ProxyHandler)
+    proxy.daemon_threads = True
+    write_text(os.path.join(state_dir, "proxy_port"), str(start_in_background(proxy)))
     write_text(os.path.join(state_dir, "refused_port"), str(free_port()))
     write_text(os.path.join(state_dir, "pid"), str(os.getpid()))
     # The port file last: its presence says the server is ready.
@@ -224,6 +387,7 @@ def start(state_dir):
         os.remove(os.path.join(state_dir, "requests.log"))
     except FileNotFoundError:
         pass
+    make_certificates(os.path.join(state_dir, "tls"))
     with open(os.devnull, "rb") as null_in, open(os.path.join(state_dir, "server.log"), "ab") as log:
         # Detached, and without the caller's pipes, so that the caller can end.
         subprocess.Popen([sys.executable, os.path.abspath(__file__), "serve", state_dir], stdin=null_in,

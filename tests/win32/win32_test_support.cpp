@@ -103,9 +103,24 @@ std::string Port(const char* file) {
 std::string HttpServer::StateDirectory() { return PathFromEnvironment("VANDREL_TEST_HTTP"); }
 std::string HttpServer::Root() { return StateDirectory() + "\\root"; }
 std::string HttpServer::Url(const std::string& path) { return "http://127.0.0.1:" + Port("port") + path; }
+std::string HttpServer::HttpsUrl(const std::string& path) { return "https://localhost:" + Port("https_port") + path; }
+std::string HttpServer::SelfSignedUrl(const std::string& path) {
+  return "https://localhost:" + Port("self_signed_port") + path;
+}
+std::string HttpServer::OtherHostUrl(const std::string& path) {
+  return "https://localhost:" + Port("other_host_port") + path;
+}
 std::string HttpServer::RefusedUrl(const std::string& path) {
   return "http://127.0.0.1:" + Port("refused_port") + path;
 }
 std::string HttpServer::Requests() { return ReadAll(StateDirectory() + "\\requests.log"); }
+int HttpServer::RequestCount(const std::string& path) {
+  const std::string log = "\n" + Requests();
+  int count = 0;
+  for (auto at = log.find("\n" + path + "\n"); at != std::string::npos; at = log.find("\n" + path + "\n", at + 1)) {
+    ++count;
+  }
+  return count;
+}
 
 }  // namespace win32_tests

@@ -49,13 +49,18 @@ class TempDir {
 std::string UniqueName(const std::string& prefix, const std::string& extension);
 
 // The loopback server of the test run (tests/win32/http_server.py), from the
-// state directory in VANDREL_TEST_HTTP.
+// state directory in VANDREL_TEST_HTTP. Its https addresses name localhost,
+// and its test authority is trusted in the test prefix (the https fixture).
 struct HttpServer {
   static std::string StateDirectory();                     // empty when the run started none
   static std::string Root();                               // served files: GET /a/b answers Root()\a\b
   static std::string Url(const std::string& path);         // http://127.0.0.1:<port><path>
+  static std::string HttpsUrl(const std::string& path);    // https://localhost:<port><path>, a trusted certificate
+  static std::string SelfSignedUrl(const std::string& path);  // the same files, a self-signed certificate
+  static std::string OtherHostUrl(const std::string& path);   // a trusted certificate of another host
   static std::string RefusedUrl(const std::string& path);  // a port nobody listens on
   static std::string Requests();                           // the paths asked for so far, one a line
+  static int RequestCount(const std::string& path);        // how often exactly `path` was asked for
 };
 
 }  // namespace win32_tests
