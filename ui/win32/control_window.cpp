@@ -82,7 +82,6 @@ LRESULT ControlWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
       if (ReflectToChild(host_, message, wParam, lParam, result)) return result;
       break;
     case WM_SETCURSOR:
-      host_.PointerArrived();
       if (SetCursorOver(reinterpret_cast<HWND>(wParam), static_cast<short>(LOWORD(lParam)))) return TRUE;
       break;
     case WM_SETFOCUS: {

@@ -31,8 +31,6 @@ class ControlHost {
   virtual ControlWindow* FindByHandle(HWND window) const = 0;
   // Children of `parent` that fill it follow its new size.
   virtual void AlignChildren(HWND parent) = 0;
-  // The mouse is over the form or one of its controls (WM_SETCURSOR).
-  virtual void PointerArrived() = 0;
 
  protected:
   ~ControlHost() = default;

@@ -270,9 +270,6 @@ LRESULT FormWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
       if (OnSysCommand(wParam)) return 0;
       break;
-    case WM_SETCURSOR:
-      PointerArrived();
-      break;
     default:
       break;
   }

@@ -42,7 +42,6 @@ class FormWindow final : public FormPeer, public ControlHost {
   PaintResources& Paint() override { return paint_; }
   ControlWindow* FindByHandle(HWND window) const override;
   void AlignChildren(HWND parent) override;
-  void PointerArrived() override { hints_.Install(); }
 
   HWND Handle() const { return window_; }
 

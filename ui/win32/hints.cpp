@@ -26,29 +26,22 @@ HintWindow::~HintWindow() {
 }
 
 void HintWindow::Add(HWND owner, HWND control, const std::string& text) {
-  pending_.push_back({owner, control, text});
-}
-
-void HintWindow::Install() {
-  if (installed_ || pending_.empty()) return;
-  installed_ = true;
-  if (!CommonControlsReady()) return;
-  // Shown also while the form is not the active window, as hints are.
-  window_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, pending_.front().owner, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
-  if (window_ == nullptr) return;
-  for (const Hint& hint : pending_) {
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = GetParent(hint.control);
-    tool.uId = reinterpret_cast<UINT_PTR>(hint.control);
-    tool.hinst = GetModuleHandleA(nullptr);
-    tool.lpszText = const_cast<char*>(hint.text.c_str());  // the tooltip keeps a copy
-    SendMessageA(window_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  if (window_ == nullptr) {
+    if (!CommonControlsReady()) return;
+    // Shown also while the form is not the active window, as hints are.
+    window_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    if (window_ == nullptr) return;
   }
-  pending_.clear();
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetParent(control);
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.hinst = GetModuleHandleA(nullptr);
+  tool.lpszText = const_cast<char*>(text.c_str());  // the tooltip keeps a copy
+  SendMessageA(window_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 }  // namespace ui::win32
