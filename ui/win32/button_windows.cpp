@@ -21,7 +21,7 @@ void ButtonWindow::Draw(const DRAWITEMSTRUCT& item) {
   SelectObject(item.hDC, oldFont);
 }
 
-WindowSpec SpeedButtonWindow::Spec() const { return {.windowClass = "Button", .style = BS_OWNERDRAW}; }
+WindowKind SpeedButtonWindow::MadeAs() const { return {.windowClass = "Button", .style = BS_OWNERDRAW}; }
 
 // A release over the button reports BN_CLICKED to the parent like any button.
 bool SpeedButtonWindow::OnMouse(UINT message, POINT at) {
@@ -63,7 +63,7 @@ bool SpeedButtonWindow::OnMouse(UINT message, POINT at) {
 
 void SpeedButtonWindow::DrawFace(HDC dc, const RECT& bounds, ButtonFace& face) { DrawSpeedButton(dc, bounds, face); }
 
-WindowSpec GlyphButtonWindow::Spec() const {
+WindowKind GlyphButtonWindow::MadeAs() const {
   return {.windowClass = "Button", .style = BS_OWNERDRAW | WS_TABSTOP};  // DrawFace draws the default frame
 }
 
@@ -75,7 +75,7 @@ void GlyphButtonWindow::DrawFace(HDC dc, const RECT& bounds, ButtonFace& face) {
   DrawGlyphButton(dc, bounds, face);
 }
 
-WindowSpec CheckBoxWindow::Spec() const { return {.windowClass = "Button", .style = BS_AUTOCHECKBOX | WS_TABSTOP}; }
+WindowKind CheckBoxWindow::MadeAs() const { return {.windowClass = "Button", .style = BS_AUTOCHECKBOX | WS_TABSTOP}; }
 
 void CheckBoxWindow::Created() { CheckedChanged(box_.Checked()); }
 

@@ -35,7 +35,7 @@ class SpeedButtonWindow final : public ButtonWindow {
   SpeedButtonWindow(ControlHost& host, TSpeedButton& button) : ButtonWindow(host, button) {}
 
  private:
-  WindowSpec Spec() const override;
+  WindowKind MadeAs() const override;
   bool OnMouse(UINT message, POINT at) override;
   void DrawFace(HDC dc, const RECT& bounds, ButtonFace& face) override;
 
@@ -50,7 +50,7 @@ class GlyphButtonWindow final : public ButtonWindow {
   TBitBtn* DialogButton() override { return &button_; }
 
  private:
-  WindowSpec Spec() const override;
+  WindowKind MadeAs() const override;
   void DrawFace(HDC dc, const RECT& bounds, ButtonFace& face) override;
 
   TBitBtn& button_;
@@ -63,7 +63,7 @@ class CheckBoxWindow final : public ControlWindow {
   void CheckedChanged(bool checked) override;
 
  private:
-  WindowSpec Spec() const override;
+  WindowKind MadeAs() const override;
   void Created() override;
 
   TCheckBox& box_;

@@ -22,7 +22,7 @@ void FitClosedHeight(HWND combo, int height) {
 
 }  // namespace
 
-WindowSpec ComboBoxWindow::Spec() const {
+WindowKind ComboBoxWindow::MadeAs() const {
   // The window's height is that of the open list; the closed field follows the item height.
   return {.windowClass = "ComboBox", .style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, .height = 400};
 }

@@ -14,7 +14,7 @@ class ComboBoxWindow final : public ControlWindow {
   void ItemIndexChanged(int index) override;
 
  private:
-  WindowSpec Spec() const override;
+  WindowKind MadeAs() const override;
   void Created() override;
 
   TComboBox& combo_;

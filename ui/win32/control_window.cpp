@@ -17,23 +17,23 @@ std::string WindowText(HWND window) {
 }
 
 bool ControlWindow::Create(HWND parent, int id) {
-  const WindowSpec spec = Spec();
-  if (spec.ownClass) {
+  const WindowKind kind = MadeAs();
+  if (kind.ownClass) {
     WNDCLASSEXA prototype{};
     prototype.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     prototype.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    RegisterBoundClass<ControlWindow>(spec.windowClass, prototype);
+    RegisterBoundClass<ControlWindow>(kind.windowClass, prototype);
   }
-  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style;
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
   if (!control_.Enabled()) style |= WS_DISABLED;
   // An own class binds this object at WM_NCCREATE; a system control gets it
   // here, once, by subclassing.
-  window_ = CreateWindowExA(spec.exStyle, spec.windowClass, control_.Text().c_str(), style, control_.Left,
-                            control_.Top, control_.Width, spec.height != 0 ? spec.height : control_.Height, parent,
+  window_ = CreateWindowExA(kind.exStyle, kind.windowClass, control_.Text().c_str(), style, control_.Left,
+                            control_.Top, control_.Width, kind.height != 0 ? kind.height : control_.Height, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                            spec.ownClass ? this : nullptr);
+                            kind.ownClass ? this : nullptr);
   if (window_ == nullptr) return false;
-  if (!spec.ownClass) {
+  if (!kind.ownClass) {
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));

@@ -37,7 +37,7 @@ class ControlHost {
 };
 
 // The class and styles of a control's window.
-struct WindowSpec {
+struct WindowKind {
   const char* windowClass = "Static";
   DWORD style = 0;
   DWORD exStyle = 0;
@@ -79,7 +79,7 @@ class ControlWindow : public ControlPeer {
  protected:
   ControlWindow(ControlHost& host, TControl& control) : host_(host), control_(control) {}
 
-  virtual WindowSpec Spec() const = 0;
+  virtual WindowKind MadeAs() const = 0;
   // The window exists: what its class cannot take at creation (items, icon, state).
   virtual void Created() {}
   // The program changed the text and the window shows it now.

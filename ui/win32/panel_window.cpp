@@ -4,7 +4,7 @@
 
 namespace ui::win32 {
 
-WindowSpec PanelWindow::Spec() const {
+WindowKind PanelWindow::MadeAs() const {
   return {.windowClass = kPanelClass,
           .style = WS_CLIPCHILDREN,
           .exStyle = panel_.ClientEdge ? static_cast<DWORD>(WS_EX_CLIENTEDGE) : 0u,

@@ -14,7 +14,7 @@ class PanelWindow final : public ControlWindow {
   PanelWindow(ControlHost& host, TPanel& panel) : ControlWindow(host, panel), panel_(panel) {}
 
  private:
-  WindowSpec Spec() const override;
+  WindowKind MadeAs() const override;
   bool OnMouse(UINT message, POINT at) override;
   bool OnEraseBackground(HDC dc) override;
   bool OnPaint() override;

@@ -21,7 +21,7 @@ bool Centred(const TControl& control) { return control.Alignment == TAlignment::
 
 }  // namespace
 
-WindowSpec LabelWindow::Spec() const {
+WindowKind LabelWindow::MadeAs() const {
   const DWORD alignment = Centred(control_) ? SS_CENTER : control_.WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
   return {.style = SS_NOTIFY | alignment};
 }
@@ -30,7 +30,7 @@ void LabelWindow::Notified(WORD code) {
   if (code == STN_CLICKED) control_.Click();
 }
 
-WindowSpec ImageWindow::Spec() const { return {.style = SS_ICON | SS_NOTIFY}; }
+WindowKind ImageWindow::MadeAs() const { return {.style = SS_ICON | SS_NOTIFY}; }
 
 void ImageWindow::Created() { SendMessageA(window_, STM_SETICON, reinterpret_cast<WPARAM>(ProgramIcon()), 0); }
 
@@ -38,7 +38,7 @@ void ImageWindow::Notified(WORD code) {
   if (code == STN_CLICKED) control_.Click();
 }
 
-WindowSpec EditWindow::Spec() const {
+WindowKind EditWindow::MadeAs() const {
   return {.windowClass = "Edit", .style = ES_AUTOHSCROLL | WS_TABSTOP, .exStyle = WS_EX_CLIENTEDGE};
 }
 
@@ -51,7 +51,7 @@ bool EditWindow::OnChar(char& key) {
   return key != '\0';
 }
 
-WindowSpec RichEditWindow::Spec() const {
+WindowKind RichEditWindow::MadeAs() const {
   return {.windowClass = RichEditClass(),
           .style = ES_MULTILINE | (rich_.ReadOnly ? ES_READONLY : 0u) | (Centred(rich_) ? ES_CENTER : 0u) | WS_TABSTOP,
           .exStyle = WS_EX_CLIENTEDGE};

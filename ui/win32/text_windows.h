@@ -12,7 +12,7 @@ class LabelWindow final : public ControlWindow {
   void Notified(WORD code) override;
 
  private:
-  WindowSpec Spec() const override;
+  WindowKind MadeAs() const override;
 };
 
 // The program's icon.
@@ -22,7 +22,7 @@ class ImageWindow final : public ControlWindow {
   void Notified(WORD code) override;
 
  private:
-  WindowSpec Spec() const override;
+  WindowKind MadeAs() const override;
   void Created() override;
 };
 
@@ -34,7 +34,7 @@ class EditWindow final : public ControlWindow {
   void Notified(WORD code) override;
 
  private:
-  WindowSpec Spec() const override;
+  WindowKind MadeAs() const override;
   bool OnChar(char& key) override;
 
   TEdit& edit_;
@@ -47,7 +47,7 @@ class RichEditWindow final : public ControlWindow {
   RichEditWindow(ControlHost& host, TRichEdit& rich) : ControlWindow(host, rich), rich_(rich) {}
 
  private:
-  WindowSpec Spec() const override;
+  WindowKind MadeAs() const override;
   void Created() override { CentreLines(); }
   void TextShown() override { CentreLines(); }
   void CentreLines();
