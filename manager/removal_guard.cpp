@@ -72,6 +72,15 @@ WellKnown WellKnownFolders(platform::Platform& os) {
     std::string folder = platform::SpecialFolderPath(os, allocator, {}, kind);
     if (!folder.empty()) known.folders.push_back(folder);
   }
+  // A 32-bit process on 64-bit Windows is shown "Program Files (x86)" for both
+  // program-files folders and the 32-bit system folder for both system
+  // folders: the native ones are named by the environment and by Sysnative.
+  for (const char* variable : {"ProgramW6432", "CommonProgramW6432"}) {
+    std::string folder = os.EnvironmentVariable(variable);
+    if (!folder.empty()) known.folders.push_back(std::move(folder));
+  }
+  const std::string windows = platform::SpecialFolderPath(os, allocator, {}, SpecialFolder::Windows);
+  if (!windows.empty()) known.folders.push_back(windows + (windows.back() == '\\' ? "" : "\\") + "Sysnative");
   // The users folder holds the profile, also where the system names no users folder.
   const std::string profile = platform::SpecialFolderPath(os, allocator, {}, SpecialFolder::Profile);
   if (!profile.empty()) known.usersFolder = platform::ExtractFileDir(Normalise(profile));

@@ -15,7 +15,8 @@ namespace manager {
 
 // The system's folders that a removal must leave alone.
 struct WellKnown {
-  // The Windows and system folders, the program-files folders, the users
+  // The Windows and system folders (the native one too), every program-files
+  // and common-files folder (the 64-bit ones too in a 32-bit process), the users
   // folder, the profile, desktop, documents and application-data folders.
   std::vector<std::string> folders;
   // The folder that holds the users' profiles (the profile folder's parent):

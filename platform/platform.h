@@ -118,6 +118,8 @@ class Platform {
   virtual std::string ModuleFileName() = 0;  // full path of the manager's executable
   virtual std::string CommandLine() = 0;     // as the process received it, program name first
   virtual std::string CurrentDirectory() = 0;  // empty when it cannot be read
+  // A variable of the process's environment; empty when it is not set.
+  virtual std::string EnvironmentVariable(const std::string& name) = 0;
 
   // Files and directories. FileExists is false for a directory.
   virtual bool FileExists(const std::string& path) = 0;

@@ -60,6 +60,17 @@ std::string Win32Platform::CurrentDirectory() {
   return std::string(buffer, length);
 }
 
+std::string Win32Platform::EnvironmentVariable(const std::string& name) {
+  std::string value(MAX_PATH, '\0');
+  DWORD length = GetEnvironmentVariableA(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
+  if (length > value.size()) {
+    value.resize(length);
+    length = GetEnvironmentVariableA(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
+  }
+  value.resize(length < value.size() ? length : 0);
+  return value;
+}
+
 std::string Win32Platform::LongPathName(const std::string& path) {
   char full[MAX_PATH];
   const DWORD fullLength = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);

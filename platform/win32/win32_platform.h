@@ -11,6 +11,7 @@ class Win32Platform : public Platform {
   std::string ModuleFileName() override;
   std::string CommandLine() override;
   std::string CurrentDirectory() override;
+  std::string EnvironmentVariable(const std::string& name) override;
   std::string LongPathName(const std::string& path) override;
 
   bool FileExists(const std::string& path) override;

@@ -121,6 +121,10 @@ std::string FakePlatform::ModuleFileName() {
 }
 std::string FakePlatform::CommandLine() { return commandLine; }
 std::string FakePlatform::CurrentDirectory() { return currentDirectory; }
+std::string FakePlatform::EnvironmentVariable(const std::string& name) {
+  const auto found = environment.find(name);
+  return found == environment.end() ? std::string() : found->second;
+}
 
 std::string FakePlatform::LongPathName(const std::string& path) {
   for (const auto& [shortName, longName] : longNames) {

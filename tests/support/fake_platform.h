@@ -58,6 +58,7 @@ class FakePlatform : public platform::Platform {
   // Short names the file system knows: a path starting with a key (lower
   // case) has it replaced by the long name in LongPathName.
   std::map<std::string, std::string> longNames;
+  std::map<std::string, std::string> environment;
 
   // The folder browser: it opens as `browseWindow`, tells the callback it is
   // initialised when `browseInitializes`, runs `whileBrowsing` and returns
@@ -76,6 +77,7 @@ class FakePlatform : public platform::Platform {
   std::string ModuleFileName() override;
   std::string CommandLine() override;
   std::string CurrentDirectory() override;
+  std::string EnvironmentVariable(const std::string& name) override;
   std::string LongPathName(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;

@@ -154,6 +154,22 @@ TEST_F(Removal, SystemFoldersRootsAndOddPathsAreRefusedBeforeAnyQuestion) {
   EXPECT_TRUE(os.HasFile("C:\\PROGRA~1\\ORVIK.exe"));
 }
 
+// A 32-bit process is shown the 32-bit folders under both names; the
+// environment and Sysnative name the native ones.
+TEST_F(Removal, AThirtyTwoBitProcessGuardsTheNativeFoldersToo) {
+  using platform::SpecialFolder;
+  for (SpecialFolder kind : {SpecialFolder::ProgramFiles, SpecialFolder::ProgramFilesX86}) {
+    os.knownFolders[kind] = "C:\\Program Files (x86)";
+  }
+  os.knownFolders[SpecialFolder::CommonFiles] = "C:\\Program Files (x86)\\Common Files";
+  os.environment = {{"ProgramW6432", "C:\\Program Files"}, {"CommonProgramW6432", "D:\\Common Files"}};
+  const manager::WellKnown wellKnown = manager::WellKnownFolders(os);
+  for (const char* refused : {"C:\\Program Files", "D:\\Common Files", "C:\\Windows\\Sysnative", "D:\\"}) {
+    EXPECT_FALSE(manager::IsRemovableDirectory(refused, wellKnown)) << refused;
+  }
+  EXPECT_TRUE(manager::IsRemovableDirectory("C:\\Program Files\\Orvik", wellKnown));
+}
+
 TEST_F(Removal, SelfRemovalModeOnlyTakesTheManagersShortcut) {
   os.AddFile("D:\\Orvik\\ORVIK.exe");
   TForm1& f = Start(0, "D:\\Orvik");

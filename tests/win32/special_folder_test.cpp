@@ -104,6 +104,11 @@ TEST(SpecialFolderTest, TheRemovalGuardReadsShortNamesInTheirLongForm) {
   EXPECT_EQ(platform::LowerAscii(os.LongPathName(programFiles)), "c:\\program files");
   EXPECT_FALSE(manager::MayRemoveDirectory(os, programFiles)) << programFiles;
   EXPECT_FALSE(manager::MayRemoveDirectory(os, shortName("C:\\windows")));
+  // Both editions know every program-files folder and the native system folder.
+  for (const char* folder : {"C:\\Program Files", "C:\\Program Files (x86)", "C:\\Program Files\\Common Files",
+                             "C:\\Program Files (x86)\\Common Files", "C:\\windows\\Sysnative"}) {
+    EXPECT_FALSE(manager::MayRemoveDirectory(os, folder)) << folder;
+  }
   EXPECT_EQ(os.LongPathName(ownShort), own);
   EXPECT_EQ(os.LongPathName(ownShort + "\\not there"), own + "\\not there");
   EXPECT_TRUE(manager::MayRemoveDirectory(os, ownShort)) << ownShort;
