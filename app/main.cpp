@@ -7,11 +7,14 @@
 #include "manager/about_box.h"
 #include "manager/disclaimer.h"
 #include "manager/main_window.h"
+#include "platform/win32/download.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
 
 ui::TForm& MakeForms(platform::Platform& os) {
+  // A run that ended without cleaning up (a crash) may have left a download's part file.
+  platform::win32::RemoveLeftPartFiles();
   ui::TForm& form1 = ui::Application.CreateForm<manager::TForm1>(nullptr, os);  // runs FormCreate
   manager::AboutBox = &ui::Application.CreateForm<manager::TAboutBox>(nullptr, os);
   manager::Form2 = &ui::Application.CreateForm<manager::TForm2>(nullptr);
@@ -21,7 +24,7 @@ ui::TForm& MakeForms(platform::Platform& os) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
-  // The shell's folder browser and the URL download service are COM objects.
+  // The shell's folder browser is a COM object.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   // The platform outlives the run and every box it shows; app::Run lets
   // nothing escape.

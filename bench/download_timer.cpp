@@ -1,34 +1,40 @@
-// Times the manager's download path (the internet functions on its worker
-// thread, with the checks) for one address: prints the milliseconds.
+// Times the manager's download path (WinHTTP on its worker thread, with the
+// checks, the part file and its placing) for one address: prints the
+// milliseconds.
 //   bench_download_timer.exe URL TARGET
-// As the manager does, it removes the address's cached copy first (outside
-// the timing), and afterwards too, so that runs do not pile up copies.
 #include <windows.h>
-#include <objbase.h>
-#include <wininet.h>
 
 #include <cstdio>
 
-#include "platform/win32/url_download.h"
+#include "platform/win32/download.h"
+
+namespace {
+
+// The manager's caller without a window: nothing shown, nothing cancelled.
+struct Unwatched final : platform::DownloadObserver {
+  void Progress(std::uint64_t, std::uint64_t, std::uint32_t) override {}
+  bool CancelRequested() override { return false; }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: bench_download_timer URL TARGET\n");
     return 2;
   }
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  DeleteUrlCacheEntryA(argv[1]);  // often there is none
+  Unwatched observer;
+  platform::HeldFile held;
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
-  const long result = platform::win32::DownloadUrlToFile(argv[1], argv[2]);
+  const platform::DownloadResult result = platform::win32::Download(argv[1], argv[2], observer, held);
   QueryPerformanceCounter(&end);
-  DeleteUrlCacheEntryA(argv[1]);
-  if (result != 0) {
-    std::fprintf(stderr, "download failed: 0x%08lx\n", static_cast<unsigned long>(result));
+  platform::win32::ReleaseFile(held);
+  if (result != platform::DownloadResult::Downloaded) {
+    std::fprintf(stderr, "download failed\n");
     return 1;
   }
   std::printf("%.0f\n", 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
-  CoUninitialize();
   return 0;
 }

@@ -43,7 +43,14 @@ void TForm1::SpeedButton3Click(ui::TObject* sender) {
 
 bool TForm1::FetchAndRunInstaller(int index, const InstallerRun& installer) {
   const std::string name = catalogue::kExecutableName[index];
-  if (!FetchFile(installer.url, installer.path)) {
+  // However the action ends, the downloaded file is no longer held after it.
+  struct HoldEnds {
+    TForm1& form;
+    ~HoldEnds() { form.ReleaseHeldSetup(); }
+  } holdEnds{*this};
+  const platform::DownloadResult fetched = FetchFile(installer.url, installer.path, name);
+  if (fetched == platform::DownloadResult::Cancelled) return false;  // the user's own choice: nothing to tell
+  if (fetched != platform::DownloadResult::Downloaded) {
     Inform("Error while downloading " + name + " !");
     return false;
   }

@@ -21,6 +21,7 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner)
 
   OnCreate = [this](ui::TObject* sender) { FormCreate(sender); };
   OnClose = [this](ui::TObject* sender, ui::TCloseAction& action) { FormClose(sender, action); };
+  OnEndSession = [this](ui::TObject* sender) { FormEndSession(sender); };
   ComboBox1.OnChange = [this](ui::TObject* sender) { ComboBox1Change(sender); };
   Edit1.OnChange = [this](ui::TObject* sender) { Edit1Exit(sender); };
   Edit1.OnExit = [this](ui::TObject* sender) { Edit1Exit(sender); };

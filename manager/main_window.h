@@ -47,6 +47,7 @@ class TForm1 : public ui::TForm {
   // Event handlers.
   void FormCreate(ui::TObject* sender);
   void FormClose(ui::TObject* sender, ui::TCloseAction& action);
+  void FormEndSession(ui::TObject* sender);  // shutdown.cpp
   void ComboBox1Change(ui::TObject* sender);
   void Edit1Exit(ui::TObject* sender);
   void Edit1KeyPress(ui::TObject* sender, char& key);
@@ -72,7 +73,11 @@ class TForm1 : public ui::TForm {
   void Inform(const std::string& message);
   bool RunProgram(const std::string& file, const std::string& arguments, platform::ShowCommand show, bool wait);
   bool WaitForFile(const std::string& path, bool exists, std::int32_t limitMilliseconds);
-  bool FetchFile(const std::string& url, const std::string& target);
+  // Copies the file beside the manager, or downloads it showing `name` (the
+  // target's file name when empty) in the progress window. A downloaded
+  // file stays held against change until RunProgram has started a program.
+  platform::DownloadResult FetchFile(const std::string& url, const std::string& target, const std::string& name = {});
+  void ReleaseHeldSetup();
 
   // An action that may serve the message queue while it runs (the file wait
   // after a download, the wait for a setup program): a close asked for
@@ -98,6 +103,10 @@ class TForm1 : public ui::TForm {
 
  private:
   std::string ProgramPath(int index) const;
+  // Parts of a close (shutdown.cpp): the fetched installers go; the list is
+  // written with the remembered entry (throws when it cannot be).
+  void RemoveFetchedInstallers();
+  void SaveDirListForClose();
 
   // A setup program or update installer of an own entry (install.cpp).
   struct InstallerRun {
@@ -129,6 +138,7 @@ class TForm1 : public ui::TForm {
   std::string FDeleteOnClose;
   bool FProtectOwnDir = false;
   int busyActions_ = 0;
+  platform::HeldFile heldSetup_;  // the downloaded setup file, until it has been started
   bool closeRequested_ = false;
 };
 

@@ -2,6 +2,7 @@
 // starting programs, waiting for files, fetching files, shell folders.
 #include <exception>
 
+#include "manager/download_progress.h"
 #include "manager/main_window.h"
 #include "platform/path.h"
 #include "platform/shell_folders.h"
@@ -53,6 +54,8 @@ bool TForm1::RunProgram(const std::string& file, const std::string& arguments, p
 
   LaunchScope scope(os_, WindowHandle());
   const bool started = os_.ShellExecuteExtended(request);
+  // The setup file was held from its download until here: it is the file that arrived.
+  ReleaseHeldSetup();
   if (!started) return false;
   // The shell may hand the file to a process that already runs and give no
   // handle: then there is nothing to wait on.
@@ -79,19 +82,32 @@ bool TForm1::WaitForFile(const std::string& path, bool exists, std::int32_t limi
   return false;
 }
 
-bool TForm1::FetchFile(const std::string& url, const std::string& target) {
+platform::DownloadResult TForm1::FetchFile(const std::string& url, const std::string& target, const std::string& name) {
+  using platform::DownloadResult;
   const std::string local = platform::ExtractFilePath(os_.ModuleFileName()) + platform::ExtractFileName(target);
   // A file beside the manager wins, and a failed copy does not fall back to
   // the server: the user put it there to be used.
-  if (os_.FileExists(local)) return os_.CopyFileTo(local, target, false);
+  if (os_.FileExists(local)) return os_.CopyFileTo(local, target, false) ? DownloadResult::Downloaded : DownloadResult::Failed;
 
   try {
-    os_.DeleteUrlCacheEntry(url);  // a cached copy would hide a newer file; often there is none
-    if (os_.UrlDownloadToFile(url, target) != 0) return false;
-    return WaitForFile(target, true, kDownloadFileWaitMs);
+    // The window takes no input while the download runs; the watch's window
+    // shows its progress and can cancel it.
+    const LaunchScope disabled(os_, WindowHandle());
+    DownloadWatch watch(*this, name.empty() ? platform::ExtractFileName(target) : name, closeRequested_);
+    platform::HeldFile held;
+    const DownloadResult result = os_.Download(url, target, watch, held);
+    if (result != DownloadResult::Downloaded) return result;
+    ReleaseHeldSetup();
+    heldSetup_ = held;
+    return WaitForFile(target, true, kDownloadFileWaitMs) ? DownloadResult::Downloaded : DownloadResult::Failed;
   } catch (...) {
-    return false;
+    return DownloadResult::Failed;
   }
+}
+
+void TForm1::ReleaseHeldSetup() {
+  if (heldSetup_) os_.ReleaseFile(heldSetup_);
+  heldSetup_ = {};
 }
 
 std::string GetSpecialFolder(platform::Platform& os, platform::WindowHandle owner, platform::SpecialFolder folder) {

@@ -67,9 +67,7 @@ void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& action) {
     action = ui::TCloseAction::caNone;
     return;
   }
-  for (const std::string& installer : FInstallers) {
-    if (!installer.empty() && os_.FileExists(installer)) os_.RemoveFile(installer);
-  }
+  RemoveFetchedInstallers();
   bool removalLeftOut = false;
   if (FRemoveSelf) {
     // The list stays until the batch file is written: should that fail, the
@@ -91,15 +89,7 @@ void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& action) {
     }
   }
   if (FDirList) {
-    const int index = ComboBox1.ItemIndex();
-    if (catalogue::IsRememberedAsSelection(index)) (*FDirList)[catalogue::kSelectedEntryLine] = std::to_string(index);
-    const auto save = [this] {
-      const std::string exePath = os_.ModuleFileName();
-      if (!catalogue::SaveDirList(os_, exePath, *FDirList)) {
-        throw std::runtime_error("The directory list could not be saved to \"" + catalogue::DirListPath(exePath) +
-                                 "\"");
-      }
-    };
+    const auto save = [this] { SaveDirListForClose(); };
     if (RunCloseStep(*this, listSaveFailed_, removalLeftOut, kCloseWithoutSaving, save) == CloseStep::stay) {
       action = ui::TCloseAction::caNone;  // the list stays in memory; a later close tries again
       return;
@@ -107,6 +97,40 @@ void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& action) {
   }
   FDirList.reset();
   if (!FDeleteOnClose.empty() && !removalLeftOut) os_.RemoveFile(FDeleteOnClose);
+}
+
+void TForm1::RemoveFetchedInstallers() {
+  for (const std::string& installer : FInstallers) {
+    if (!installer.empty() && os_.FileExists(installer)) os_.RemoveFile(installer);
+  }
+}
+
+void TForm1::SaveDirListForClose() {
+  const int index = ComboBox1.ItemIndex();
+  if (catalogue::IsRememberedAsSelection(index)) (*FDirList)[catalogue::kSelectedEntryLine] = std::to_string(index);
+  const std::string exePath = os_.ModuleFileName();
+  if (!catalogue::SaveDirList(os_, exePath, *FDirList)) {
+    throw std::runtime_error("The directory list could not be saved to \"" + catalogue::DirListPath(exePath) + "\"");
+  }
+}
+
+// The session ends: what a close does, at once and without a question or a
+// message (nobody is there to answer, and the system ends the process once
+// this returns). An action still running, a download or the wait for a
+// setup program, ends at its next step.
+void TForm1::FormEndSession(ui::TObject* /*sender*/) {
+  closeRequested_ = true;
+  ReleaseHeldSetup();
+  RemoveFetchedInstallers();
+  if (FDirList && !FRemoveSelf) {
+    try {
+      SaveDirListForClose();
+    } catch (const std::exception&) {
+      // The list cannot be written: there is no one left to tell.
+    }
+  }
+  FDirList.reset();
+  if (!FDeleteOnClose.empty()) os_.RemoveFile(FDeleteOnClose);
 }
 
 std::string TForm1::WriteRemovalScript() {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/download_rules.h"
 #include "platform/handles.h"
 
 namespace platform {
@@ -110,6 +111,20 @@ struct DirectoryDialogRecord {
   std::function<bool(WindowHandle dialog, const std::string& path)> confirm;  // empty: every path is taken
 };
 
+// What a running download tells its caller and asks it, on the caller's
+// thread, a few times a second while the transfer runs.
+class DownloadObserver {
+ public:
+  // `held` bytes of the file have arrived, of `total` (0 while not known);
+  // `elapsedMs` since the download began.
+  virtual void Progress(std::uint64_t held, std::uint64_t total, std::uint32_t elapsedMs) = 0;
+  // True ends the download as cancelled.
+  virtual bool CancelRequested() = 0;
+
+ protected:
+  ~DownloadObserver() = default;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -128,7 +143,8 @@ class Platform {
   // in its long form; as far as it exists, the rest as given.
   virtual std::string LongPathName(const std::string& path) = 0;
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
-  // Creates or replaces the whole file; false when it cannot be written.
+  // Creates or replaces the whole file, or leaves it as it was: false when it
+  // cannot be written.
   virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
   virtual bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) = 0;
   virtual bool MakeDirectory(const std::string& path) = 0;  // one level
@@ -178,9 +194,14 @@ class Platform {
   virtual WaitResult WaitForSingleObject(ProcessHandle process, std::uint32_t milliseconds) = 0;
   virtual void CloseHandle(ProcessHandle process) = 0;
 
-  // URL download service and its cache.
-  virtual bool DeleteUrlCacheEntry(const std::string& url) = 0;
-  virtual long UrlDownloadToFile(const std::string& url, const std::string& path) = 0;
+  // Downloads `url` (http or https) into the file `path` while serving the
+  // application's message queue (platform/win32/download.h has the rules).
+  // Only a file proven whole is placed at `path`; it is then held open,
+  // readable but not to be changed, replaced or deleted by anyone, until
+  // ReleaseFile. After a failure or a cancel `path` is as it was.
+  virtual DownloadResult Download(const std::string& url, const std::string& path, DownloadObserver& observer,
+                                  HeldFile& held) = 0;
+  virtual void ReleaseFile(HeldFile held) = 0;
 
   // Shell folders: the shell allocator, item id lists and their paths
   // (platform/shell_folders.h puts them together).

@@ -2,7 +2,8 @@
 """The shape the sources keep, so that the next change does not quietly undo it:
 no include circle among the files of ui/ (a file's .h and .cpp count as one);
 no file in ui/ or manager/ over 350 lines; no dynamic_cast in ui/ but the
-one that checks a form description's row against its control's kind.
+one that checks a form description's row against its control's kind; no
+library loaded by its bare name.
   check-structure.py SOURCE_DIR"""
 import pathlib
 import re
@@ -51,6 +52,16 @@ casts = [f"{p.relative_to(root)}:{n}" for p in sorted(root.glob("ui/**/*")) if p
          for n, line in enumerate(p.read_text().splitlines(), 1) if "dynamic_cast" in line]
 if len(casts) > 1 or any(not c.startswith("ui/form_description.cpp:") for c in casts):
     faults.append("dynamic_cast in ui/ beyond the form description's kind check: " + " ".join(casts))
+
+# A library loaded by its bare name is searched for in the program's folder
+# first, where anyone may have put one of that name: system libraries come
+# from the system folder (platform/win32/system_library.h).
+for path in sorted(root.glob("**/*.cpp")) + sorted(root.glob("**/*.h")):
+    if "build" in path.parts:
+        continue
+    for n, line in enumerate(path.read_text().splitlines(), 1):
+        if re.search(r'\bLoadLibrary(?:Ex)?[AW]?\s*\(\s*(?:L?"|TEXT\()', line):
+            faults.append(f"{path.relative_to(root)}:{n} loads a library by its bare name")
 
 for fault in faults:
     print(fault)

@@ -128,5 +128,13 @@ void TComboBox::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
 void TCheckBox::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
 void TBitBtn::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
 void TRichEdit::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
+void TProgressBar::Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
+
+void TProgressBar::SetPosition(int position) {
+  position = position < 0 ? 0 : position > kMax ? kMax : position;
+  if (position == position_) return;
+  position_ = position;
+  if (peer_ != nullptr) peer_->PositionChanged(position_);
+}
 
 }  // namespace ui

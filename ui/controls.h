@@ -84,6 +84,7 @@ class ControlPeer {
   virtual void EnabledChanged(bool enabled) = 0;
   virtual void ItemIndexChanged(int /*index*/) {}
   virtual void CheckedChanged(bool /*checked*/) {}
+  virtual void PositionChanged(int /*position*/) {}
   virtual void Focus() {}
 };
 
@@ -265,6 +266,20 @@ class TBitBtn : public TWinControl {
   TBitBtnKind kind_ = TBitBtnKind::bkCustom;
 };
 
+// A bar that fills from the left as Position goes from 0 to kMax.
+class TProgressBar : public TControl {
+ public:
+  using TControl::TControl;
+  void Accept(ControlVisitor& visitor) override;
+  static constexpr int kMax = 1000;
+  int Position() const { return position_; }
+  // Kept between 0 and kMax.
+  void SetPosition(int position);
+
+ private:
+  int position_ = 0;
+};
+
 // Formatted text; here read-only lines, every line centred or left aligned.
 // Its text is the lines, each ended by CR LF.
 class TRichEdit : public TWinControl {
@@ -303,6 +318,7 @@ class ControlVisitor {
   virtual void Visit(TCheckBox& box) = 0;
   virtual void Visit(TBitBtn& button) = 0;
   virtual void Visit(TRichEdit& rich) = 0;
+  virtual void Visit(TProgressBar& bar) = 0;
 
  protected:
   ~ControlVisitor() = default;

@@ -58,11 +58,17 @@ class TForm : public TCustomForm {
   bool KeyPreview = false;  // the form sees every typed character before its controls
   TColor Color = clBtnFace;
   bool ShowHint = false;
+  // The form whose window owns this one's (it stays above it and goes with
+  // it); none: the application's window.
+  TForm* PopupParent = nullptr;
   // Font comes from TControl: a form always has one.
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
   TCloseEvent OnClose;
+  // The user's session ends (log off, shut down): the system ends the
+  // program once this returns, whatever else was going on.
+  TNotifyEvent OnEndSession;
   TKeyPressEvent OnKeyPress;
 
   TWinControl* ActiveControl() const override { return active_; }

@@ -1,7 +1,7 @@
 // Functions of the system's libraries that only some actions need, bound on
-// first use. The shell, the URL download service and the internet functions
-// bring a dozen more libraries along; the manager starts without them and
-// loads each when an action first calls into it.
+// first use. The shell and WinHTTP bring a dozen more libraries along; the
+// manager starts without them and loads each when an action first calls into
+// it.
 #pragma once
 
 #include <windows.h>
@@ -10,8 +10,13 @@ namespace platform::win32 {
 
 // The system libraries bound on first use.
 inline constexpr const char* kShellLibrary = "shell32.dll";
-inline constexpr const char* kUrlLibrary = "urlmon.dll";
-inline constexpr const char* kInternetLibrary = "wininet.dll";
+inline constexpr const char* kHttpLibrary = "winhttp.dll";
+inline constexpr const char* kShellUtilityLibrary = "shlwapi.dll";
+
+// The system library `library`, loaded from the system folder (never from
+// the program's folder or the current one) unless it is loaded already;
+// nullptr when it cannot be.
+HMODULE LoadSystemLibrary(const char* library);
 
 // The function `name` of the system library `library`, loaded from the
 // system folder (never from the program's folder or the current one) the

@@ -4,8 +4,6 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <urlmon.h>
-#include <wininet.h>
 // clang-format on
 
 #include <cstring>
@@ -17,7 +15,7 @@
 #include "platform/win32/message_loop.h"
 #include "platform/win32/system_codes.h"
 #include "platform/win32/system_library.h"
-#include "platform/win32/url_download.h"
+#include "platform/win32/download.h"
 
 namespace platform {
 
@@ -110,16 +108,26 @@ std::optional<std::string> Win32Platform::ReadFile(const std::string& path) {
   return std::nullopt;
 }
 
+// The new bytes go into a file beside the old one, which then takes its
+// place: a write that fails halfway (a full disk, a stick pulled out) leaves
+// the old file whole.
 bool Win32Platform::WriteFile(const std::string& path, const std::string& bytes) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.handle == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  if (!bytes.empty() &&
-      (!::WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-       written != bytes.size())) {
-    return false;
+  const std::size_t separator = path.find_last_of("\\/:");
+  const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
+  char fresh[MAX_PATH];
+  if (GetTempFileNameA(folder.c_str(), "vnw", 0, fresh) == 0) return false;
+  bool written = false;
+  {
+    FileHandle file(CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD count = 0;
+    written = file.handle != INVALID_HANDLE_VALUE &&
+              (bytes.empty() || (::WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
+                                 count == bytes.size())) &&
+              FlushFileBuffers(file.handle);
   }
-  return true;
+  if (written && MoveFileExA(fresh, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  DeleteFileA(fresh);
+  return false;
 }
 
 bool Win32Platform::CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) {
@@ -268,14 +276,12 @@ bool Win32Platform::SetClipboardText(const std::string& text) {
   return placed;
 }
 
-bool Win32Platform::DeleteUrlCacheEntry(const std::string& url) {
-  static const auto deleteEntry = VANDREL_SYSTEM_FUNCTION(kInternetLibrary, DeleteUrlCacheEntryA);
-  return deleteEntry != nullptr && deleteEntry(url.c_str()) != FALSE;
+DownloadResult Win32Platform::Download(const std::string& url, const std::string& path, DownloadObserver& observer,
+                                       HeldFile& held) {
+  return win32::Download(url, path, observer, held);
 }
 
-long Win32Platform::UrlDownloadToFile(const std::string& url, const std::string& path) {
-  return win32::DownloadUrlToFile(url, path);
-}
+void Win32Platform::ReleaseFile(HeldFile held) { win32::ReleaseFile(held); }
 
 long Win32Platform::ShGetMalloc(AllocatorHandle& allocator) {
   IMalloc* malloc = nullptr;

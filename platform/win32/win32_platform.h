@@ -44,8 +44,9 @@ class Win32Platform : public Platform {
   WaitResult WaitForSingleObject(ProcessHandle process, std::uint32_t milliseconds) override;
   void CloseHandle(ProcessHandle process) override;
 
-  bool DeleteUrlCacheEntry(const std::string& url) override;
-  long UrlDownloadToFile(const std::string& url, const std::string& path) override;
+  DownloadResult Download(const std::string& url, const std::string& path, DownloadObserver& observer,
+                          HeldFile& held) override;
+  void ReleaseFile(HeldFile held) override;
 
   long ShGetMalloc(AllocatorHandle& allocator) override;
   long ShGetSpecialFolderLocation(WindowHandle owner, SpecialFolder folder, ItemIdList& itemList) override;

@@ -176,6 +176,20 @@ const bool registered = [] {
 
   RegisterCommand("close", 0, [](Session& s, const Line&) { PostMessageA(s.main, WM_CLOSE, 0, 0); });
 
+  // end-session 1|0: the system's end-of-session messages, as a log-off sends
+  // them: the question must be answered yes at once, then the end (1) or its
+  // calling off (0) is told.
+  RegisterCommand("end-session", 1, [](Session& s, const Line& l) {
+    DWORD_PTR agreed = 0;
+    Expect(SendMessageTimeoutA(s.main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &agreed) != 0,
+           "the manager did not answer the end of the session");
+    Expect(agreed == TRUE, "the manager refused the end of the session");
+    DWORD_PTR ignored = 0;
+    Expect(SendMessageTimeoutA(s.main, WM_ENDSESSION, l.args[0] == "1", ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                               &ignored) != 0,
+           "the manager did not return from the end of the session");
+  });
+
   RegisterCommand("expect-exit", 0, [](Session& s, const Line& l) {
     const int limit = l.args.empty() ? 10000 : ToInt(l.args[0]);
     Expect(WaitForSingleObject(s.process.hProcess, static_cast<DWORD>(limit)) == WAIT_OBJECT_0,

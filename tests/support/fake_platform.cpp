@@ -274,16 +274,21 @@ bool FakePlatform::SetClipboardText(const std::string& text) {
   return clipboardResult;
 }
 
-bool FakePlatform::DeleteUrlCacheEntry(const std::string& url) {
-  calls.push_back("DeleteUrlCacheEntry " + url);
-  return false;
+platform::DownloadResult FakePlatform::Download(const std::string& url, const std::string& path,
+                                                platform::DownloadObserver& observer, platform::HeldFile& held) {
+  calls.push_back("Download " + url + " -> " + path);
+  if (downloadThrows) throw std::runtime_error("download failed");
+  if (whileDownloading) whileDownloading(observer);
+  if (observer.CancelRequested()) return platform::DownloadResult::Cancelled;
+  if (downloadResult == platform::DownloadResult::Downloaded) {
+    if (downloadCreatesFile) files_[Key(path)] = downloadContent;
+    held = kHeldFile;
+  }
+  return downloadResult;
 }
 
-long FakePlatform::UrlDownloadToFile(const std::string& url, const std::string& path) {
-  calls.push_back("UrlDownloadToFile " + url + " -> " + path);
-  if (downloadThrows) throw std::runtime_error("download failed");
-  if (downloadResult == 0 && downloadCreatesFile) files_[Key(path)] = downloadContent;
-  return downloadResult;
+void FakePlatform::ReleaseFile(platform::HeldFile held) {
+  calls.push_back("ReleaseFile " + std::to_string(held.value));
 }
 
 long FakePlatform::ShGetMalloc(platform::AllocatorHandle& allocator) {

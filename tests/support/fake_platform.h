@@ -40,7 +40,9 @@ class FakePlatform : public platform::Platform {
   platform::ProcessHandle shellProcess{0x500};
   std::deque<platform::WaitResult> waitResults;  // default: the process ended
   bool copyResult = true;
-  long downloadResult = 0;
+  platform::DownloadResult downloadResult = platform::DownloadResult::Downloaded;
+  std::function<void(platform::DownloadObserver&)> whileDownloading;  // plays the transfer's progress
+  static constexpr platform::HeldFile kHeldFile{0x4E1D};               // what a download holds
   bool downloadThrows = false;
   std::string downloadContent = "downloaded";
   bool downloadCreatesFile = true;
@@ -101,8 +103,9 @@ class FakePlatform : public platform::Platform {
   bool ShellExecuteExtended(platform::LaunchRequest& request) override;
   platform::WaitResult WaitForSingleObject(platform::ProcessHandle process, std::uint32_t milliseconds) override;
   void CloseHandle(platform::ProcessHandle process) override;
-  bool DeleteUrlCacheEntry(const std::string& url) override;
-  long UrlDownloadToFile(const std::string& url, const std::string& path) override;
+  platform::DownloadResult Download(const std::string& url, const std::string& path,
+                                    platform::DownloadObserver& observer, platform::HeldFile& held) override;
+  void ReleaseFile(platform::HeldFile held) override;
   long ShGetMalloc(platform::AllocatorHandle& allocator) override;
   long ShGetSpecialFolderLocation(platform::WindowHandle owner, platform::SpecialFolder folder,
                                   platform::ItemIdList& itemList) override;

@@ -24,7 +24,7 @@ TEST_F(OwnProgramActions, InstallFetchesRunsTheSetupWithTheUnquotedDirectoryAndR
   os.shellExecuteResult = true;
   f.SpeedButton3.Click();
   EXPECT_EQ(Said(), (std::vector<std::string>{"The download was successful. The program will now be installed !"}));
-  EXPECT_EQ(os.CallCount("UrlDownloadToFile " + catalogue::DownloadUrl(0) +
+  EXPECT_EQ(os.CallCount("Download " + catalogue::DownloadUrl(0) +
                          " -> C:\\Program Files\\Orvik\\orvik100.exe"),
             1);
   EXPECT_EQ(os.lastLaunch.file, "C:\\Program Files\\Orvik\\orvik100.exe");
@@ -41,7 +41,7 @@ TEST_F(OwnProgramActions, AFileBesideTheManagerIsCopiedAndTheButtonsFollowTheIns
   os.waitResults = {platform::WaitResult::Ended};
   os.onProcessMessages = [this] { os.AddFile("D:\\Selvo\\SELVO.exe", "program"); };
   f.SpeedButton3.Click();
-  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
+  EXPECT_EQ(os.CallCount("Download"), 0);
   EXPECT_EQ(os.FileContent("D:\\Selvo\\selvo100.exe"), "setup");
   EXPECT_EQ(Buttons(), "10111");  // Execute, Remove, Update on; Download and install off
 }
@@ -53,13 +53,13 @@ TEST_F(OwnProgramActions, AMissingDirectoryIsCreatedOnYesWithOneLevelOnly) {
   f.SpeedButton3.Click();
   EXPECT_EQ(Said(), (std::vector<std::string>{"C:\\New Brunda does not exist. Should it be created ? /YesNo Question"}));
   EXPECT_EQ(os.CallCount("MakeDirectory"), 0);
-  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
+  EXPECT_EQ(os.CallCount("Download"), 0);
 
   os.calls.clear();
   os.messageBoxAnswers = {platform::BoxAnswer::Yes};
   f.SpeedButton3.Click();
   EXPECT_EQ(os.CallCount("MakeDirectory C:\\New Brunda"), 1);
-  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 1);
+  EXPECT_EQ(os.CallCount("Download"), 1);
 
   os.calls.clear();
   os.uncreatable.insert("c:\\a\\b");
@@ -69,7 +69,7 @@ TEST_F(OwnProgramActions, AMissingDirectoryIsCreatedOnYesWithOneLevelOnly) {
   f.SpeedButton3.Click();
   EXPECT_EQ(Said(), (std::vector<std::string>{"C:\\A\\B does not exist. Should it be created ? /YesNo Question",
                                               "C:\\A\\B could not be created !"}));
-  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
+  EXPECT_EQ(os.CallCount("Download"), 0);
 }
 
 TEST_F(OwnProgramActions, TheTargetDirectoryOfADriveRootOrATrailingBackslashKeepsItsBackslash) {
@@ -81,7 +81,7 @@ TEST_F(OwnProgramActions, TheTargetDirectoryOfADriveRootOrATrailingBackslashKeep
   TForm1& f = Start(0, "E:\\");
   f.SpeedButton3.Click();
   EXPECT_EQ(std::count(os.calls.begin(), os.calls.end(), "DirectoryExists E:\\\\"), 1);
-  EXPECT_EQ(os.CallCount("UrlDownloadToFile " + catalogue::DownloadUrl(0) + " -> E:\\\\orvik100.exe"), 1);
+  EXPECT_EQ(os.CallCount("Download " + catalogue::DownloadUrl(0) + " -> E:\\\\orvik100.exe"), 1);
   EXPECT_EQ(Said(), (std::vector<std::string>{"The download was successful. The program will now be installed !"}));
 
   f.Edit1.SetText("E:\\Synth\\");
@@ -94,13 +94,13 @@ TEST_F(OwnProgramActions, TheTargetDirectoryOfADriveRootOrATrailingBackslashKeep
 TEST_F(OwnProgramActions, FailuresNameTheExecutableAndRecordNothing) {
   os.AddDirectory("C:\\Selvo");
   TForm1& f = Start(1, "C:\\Selvo");
-  os.downloadResult = -1;
+  os.downloadResult = platform::DownloadResult::Failed;
   f.SpeedButton3.Click();
   EXPECT_EQ(Said(), (std::vector<std::string>{"Error while downloading SELVO.exe !"}));
   EXPECT_EQ(os.CallCount("ShellExecuteExtended"), 0);
 
   os.calls.clear();
-  os.downloadResult = 0;
+  os.downloadResult = platform::DownloadResult::Downloaded;
   os.shellExecuteResult = false;
   f.SpeedButton3.Click();
   EXPECT_EQ(Said(), (std::vector<std::string>{"The download was successful. The program will now be installed !",
@@ -220,7 +220,7 @@ TEST_F(OwnProgramActions, UpdateDoesNothingWithoutSettingsFileOrWhileDisabled) {
   TForm1& f = Start(1, "C:\\P");
   f.SpeedButton8.Click();
   EXPECT_EQ(os.CallCount("WriteProfileKey"), 0);
-  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
+  EXPECT_EQ(os.CallCount("Download"), 0);
   EXPECT_TRUE(Said().empty());
 
   os.AddFile("C:\\P\\SELVO.ini");
@@ -235,7 +235,7 @@ TEST_F(OwnProgramActions, AFailedUpdateKeepsTheWrittenMarksAndTheManagerOpen) {
   os.AddFile("C:\\P\\SELVO.exe");
   os.AddFile("C:\\P\\SELVO.ini");
   TForm1& f = Start(1, "C:\\P");
-  os.downloadResult = -1;
+  os.downloadResult = platform::DownloadResult::Failed;
   f.SpeedButton8.Click();
   EXPECT_EQ(Said(), (std::vector<std::string>{"Error while downloading SELVO.exe !"}));
   EXPECT_EQ(os.profile["C:\\P\\SELVO.ini|Options|Reset"], "1");
@@ -244,7 +244,7 @@ TEST_F(OwnProgramActions, AFailedUpdateKeepsTheWrittenMarksAndTheManagerOpen) {
   os.unwritable.insert("c:\\p\\selvo.ini");
   os.calls.clear();
   EXPECT_THROW(f.SpeedButton8.Click(), std::runtime_error);  // "Unable to write to ..." for the error box
-  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
+  EXPECT_EQ(os.CallCount("Download"), 0);
 }
 
 }  // namespace

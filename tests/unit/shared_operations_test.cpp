@@ -10,6 +10,9 @@
 
 namespace {
 
+using Fetched = platform::DownloadResult;
+using manager::TForm1;
+using testing_support::FakePlatform;
 constexpr platform::WaitResult kWaitTimeout = platform::WaitResult::TimedOut;
 constexpr platform::ShowCommand kNormal = platform::ShowCommand::Normal;
 
@@ -205,43 +208,57 @@ TEST_F(SharedOperations, WaitForFileIsNotDisturbedByTheCounterWrapping) {
 TEST_F(SharedOperations, FetchFileCopiesTheFileBesideTheManagerOverTheTarget) {
   os.AddFile("C:\\Tools\\orvik100.exe", "local setup");
   os.AddFile(kTarget, "old setup");
-  EXPECT_TRUE(form->FetchFile(kUrl, kTarget));
+  EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Downloaded);
   EXPECT_EQ(os.FileContent(kTarget), "local setup");
-  EXPECT_EQ(Calls({"CopyFileTo", "DeleteUrlCacheEntry", "UrlDownloadToFile", "ProcessMessages"}),
+  EXPECT_EQ(Calls({"CopyFileTo", "Download", "ProcessMessages", "EnableWindow"}),
             (std::vector<std::string>{"CopyFileTo C:\\Tools\\orvik100.exe -> C:\\ORVIK\\orvik100.exe replace"}));
 }
 
 TEST_F(SharedOperations, FetchFileDoesNotFallBackToTheServerWhenTheLocalCopyFails) {
   os.AddFile("C:\\Tools\\orvik100.exe", "local setup");
   os.copyResult = false;
-  EXPECT_FALSE(form->FetchFile(kUrl, kTarget));
-  EXPECT_EQ(os.CallCount("UrlDownloadToFile"), 0);
-  EXPECT_EQ(os.CallCount("DeleteUrlCacheEntry"), 0);
+  EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Failed);
+  EXPECT_EQ(os.CallCount("Download"), 0);
 }
 
-TEST_F(SharedOperations, FetchFileDownloadsAfterDroppingTheCachedCopy) {
+// The window takes no input for the whole download, and the file stays held
+// until a program has been started from it.
+TEST_F(SharedOperations, FetchFileDownloadsWithTheWindowDisabledAndHoldsTheFileUntilAStart) {
   os.AddDirectory("C:\\Tools\\orvik100.exe");  // a directory beside the manager is no local copy
-  EXPECT_TRUE(form->FetchFile(kUrl, kTarget));
+  EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Downloaded);
   EXPECT_EQ(os.FileContent(kTarget), "downloaded");
-  EXPECT_EQ(Calls({"CopyFileTo", "DeleteUrlCacheEntry", "UrlDownloadToFile"}),
-            (std::vector<std::string>{std::string("DeleteUrlCacheEntry ") + kUrl,
-                                      std::string("UrlDownloadToFile ") + kUrl + " -> " + kTarget}));
+  EXPECT_EQ(Calls({"CopyFileTo", "Download", "EnableWindow", "ReleaseFile"}),
+            (std::vector<std::string>{"EnableWindow 1911 off", std::string("Download ") + kUrl + " -> " + kTarget,
+                                      "EnableWindow 1911 on"}));
+  EXPECT_TRUE(form->RunProgram(kTarget, "", platform::ShowCommand::Normal, false));
+  EXPECT_EQ(Calls({"ShellExecuteExtended", "ReleaseFile"}).back(),
+            "ReleaseFile " + std::to_string(FakePlatform::kHeldFile.value));
 }
 
-TEST_F(SharedOperations, FetchFileFailsWhenTheDownloadFails) {
-  os.downloadResult = static_cast<long>(0x800C0008);
-  EXPECT_FALSE(form->FetchFile(kUrl, kTarget));
+TEST_F(SharedOperations, FetchFileFailsOrIsCancelledWithoutAFileWait) {
+  os.downloadResult = Fetched::Failed;
+  EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Failed);
   EXPECT_EQ(os.CallCount("ProcessMessages"), 0);  // no file wait after a failed download
 
-  os.downloadResult = 0;
+  os.downloadResult = Fetched::Downloaded;
   os.downloadThrows = true;
-  EXPECT_FALSE(form->FetchFile(kUrl, kTarget));
+  EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Failed);
+
+  // A close asked for while the download runs ends it as cancelled.
+  const TForm1::ActionScope action(*form);
+  os.downloadThrows = false;
+  os.whileDownloading = [&](platform::DownloadObserver& observer) {
+    EXPECT_FALSE(observer.CancelRequested());
+    form->Close();
+  };
+  EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Cancelled);
+  EXPECT_FALSE(os.HasFile(kTarget));
 }
 
 TEST_F(SharedOperations, FetchFileFailsWhenTheDownloadedFileDoesNotAppear) {
   os.downloadCreatesFile = false;
   os.tickStep = 50;
-  EXPECT_FALSE(form->FetchFile(kUrl, kTarget));
+  EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Failed);
   EXPECT_GT(os.CallCount("ProcessMessages"), 0);
   EXPECT_LE(os.CallCount("ProcessMessages"), 1000 / 50);
 }
@@ -249,7 +266,7 @@ TEST_F(SharedOperations, FetchFileFailsWhenTheDownloadedFileDoesNotAppear) {
 TEST_F(SharedOperations, FetchFileCatchesAnErrorRaisedDuringTheFileWait) {
   os.downloadCreatesFile = false;
   os.onProcessMessages = [] { throw std::runtime_error("handler failed"); };
-  EXPECT_FALSE(form->FetchFile(kUrl, kTarget));
+  EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Failed);
 }
 
 // --- GetSpecialFolder ---------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "ui/win32/button_windows.h"
 #include "ui/win32/combo_box_window.h"
 #include "ui/win32/panel_window.h"
+#include "ui/win32/progress_bar_window.h"
 #include "ui/win32/text_windows.h"
 
 namespace ui::win32 {
@@ -23,6 +24,7 @@ class WindowOfKind final : public ControlVisitor {
   void Visit(TCheckBox& box) override { made = std::make_unique<CheckBoxWindow>(host_, box); }
   void Visit(TBitBtn& button) override { made = std::make_unique<GlyphButtonWindow>(host_, button); }
   void Visit(TRichEdit& rich) override { made = std::make_unique<RichEditWindow>(host_, rich); }
+  void Visit(TProgressBar& bar) override { made = std::make_unique<ProgressBarWindow>(host_, bar); }
 
  private:
   ControlHost& host_;

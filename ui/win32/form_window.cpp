@@ -48,6 +48,13 @@ Frame FrameOf(const TForm& form) {
   return frame;
 }
 
+HWND OwnerWindow(const TForm& form) {
+  if (form.PopupParent != nullptr && form.PopupParent->WindowHandle()) {
+    return reinterpret_cast<HWND>(form.PopupParent->WindowHandle().value);
+  }
+  return platform::win32::ApplicationWindow();
+}
+
 }  // namespace
 
 FormWindow::FormWindow(TForm& form) : form_(form), paint_(form), keys_(form, *this, controls_) {
@@ -62,7 +69,7 @@ FormWindow::FormWindow(TForm& form) : form_(form), paint_(form), keys_(form, *th
   AdjustWindowRectEx(&outer, frame.style, FALSE, frame.exStyle);
   // window_ is set at WM_NCCREATE, and every message from then on comes here.
   window_ = CreateWindowExA(frame.exStyle, className.c_str(), form.Text().c_str(), frame.style, form.Left, form.Top,
-                            outer.right - outer.left, outer.bottom - outer.top, platform::win32::ApplicationWindow(),
+                            outer.right - outer.left, outer.bottom - outer.top, OwnerWindow(form),
                             nullptr, GetModuleHandleA(nullptr), this);
   if (window_ == nullptr) throw std::runtime_error("The window \"" + form.Text() + "\" could not be created (error " +
                                                       std::to_string(GetLastError()) + ")");
@@ -270,6 +277,12 @@ LRESULT FormWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
       if (OnSysCommand(wParam)) return 0;
       break;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // the session may end: nothing is asked
+    case WM_ENDSESSION:
+      // Only when the session really ends, not when its end was called off.
+      if (wParam != FALSE && form_.OnEndSession) form_.OnEndSession(&form_);
+      return 0;
     default:
       break;
   }

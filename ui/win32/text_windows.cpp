@@ -5,6 +5,7 @@
 #include <richedit.h>
 // clang-format on
 
+#include "platform/win32/system_library.h"
 #include "ui/win32/painting.h"
 
 namespace ui::win32 {
@@ -13,7 +14,7 @@ namespace {
 
 // Loaded once; without it, a plain edit field shows the lines.
 const char* RichEditClass() {
-  static const bool loaded = LoadLibraryA("riched20.dll") != nullptr;
+  static const bool loaded = platform::win32::LoadSystemLibrary("riched20.dll") != nullptr;
   return loaded ? RICHEDIT_CLASSA : "Edit";
 }
 

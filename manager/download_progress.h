@@ -1,0 +1,60 @@
+// What the user sees of a download that takes more than a moment: a small
+// window with a bar, the figures and Cancel, owned by the main window and
+// centred on it, made once the download has run for a second.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+#include "ui/forms.h"
+
+namespace manager {
+
+// "3.4 MB of 12.0 MB, 1.2 MB/s, about 7 s left": what has arrived, of how
+// much, the mean speed since the start and the time left at that speed.
+// Parts not yet known are left out.
+std::string ProgressLine(std::uint64_t held, std::uint64_t total, std::uint32_t elapsedMs);
+
+class TDownloadForm : public ui::TForm {
+ public:
+  // `name` is the executable's name, as the caption shows it.
+  TDownloadForm(ui::TComponent* owner, const std::string& name);
+
+  ui::TPanel Panel1{this, "Panel1"};
+  ui::TProgressBar ProgressBar1{this, "ProgressBar1"};
+  ui::TLabel Label1{this, "Label1"};
+  ui::TBitBtn BitBtn1{this, "BitBtn1"};
+
+  // Cancel was pressed (or Enter, Esc or the close box).
+  bool CancelPressed() const { return cancelPressed_; }
+
+ private:
+  bool cancelPressed_ = false;
+};
+
+// Watches one download for `main`: shows the window after a second, updates
+// it, and asks for the download's end when the user cancels or the main
+// window is to close. The window goes with the watch.
+class DownloadWatch final : public platform::DownloadObserver {
+ public:
+  // `closing` tells whether the main window was asked to close meanwhile.
+  DownloadWatch(ui::TForm& main, std::string name, const bool& closing);
+  ~DownloadWatch();
+  DownloadWatch(const DownloadWatch&) = delete;
+  DownloadWatch& operator=(const DownloadWatch&) = delete;
+
+  void Progress(std::uint64_t held, std::uint64_t total, std::uint32_t elapsedMs) override;
+  bool CancelRequested() override;
+
+  // The window, while it is there.
+  TDownloadForm* Window() const { return form_; }
+
+ private:
+  ui::TForm& main_;
+  std::string name_;
+  const bool& closing_;
+  TDownloadForm* form_ = nullptr;
+};
+
+}  // namespace manager

@@ -1,0 +1,84 @@
+// What a download reads from the server's answers, and what the user sees of
+// it: the progress line and the window that shows after a second.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "manager/download_progress.h"
+#include "platform/download_rules.h"
+
+namespace {
+
+using platform::AnnouncedLength;
+
+TEST(DownloadRules, OnlyOnePlainDecimalLengthProvesTheEndOfTheBody) {
+  const std::optional<std::uint64_t> none;
+  const struct {
+    std::vector<std::string> headers;
+    std::optional<std::uint64_t> length;
+  } cases[] = {
+      {{"12"}, 12},       {{"12", "12"}, 12}, {{}, none},          {{"+12"}, none},   {{" 12"}, none},
+      {{"0x10"}, none},   {{"-1"}, none},     {{"12.0"}, none},    {{"12", "13"}, none}, {{""}, none},
+      {{"99999999999999999999999"}, none},
+  };
+  for (const auto& c : cases) EXPECT_EQ(AnnouncedLength(c.headers), c.length) << testing::PrintToString(c.headers);
+  EXPECT_TRUE(platform::IsIdentityEncoding(""));
+  EXPECT_TRUE(platform::IsIdentityEncoding("Identity"));
+  EXPECT_FALSE(platform::IsIdentityEncoding("gzip"));
+}
+
+TEST(DownloadRules, ARangeContinuesThePartFileOnlyFromItsEndToTheSameTotal) {
+  const auto range = platform::ParseContentRange("bytes 40-99/100");
+  ASSERT_TRUE(range.has_value());
+  EXPECT_TRUE(platform::ContinuesPartFile(*range, 40, 100));
+  EXPECT_FALSE(platform::ContinuesPartFile(*range, 41, 100));
+  EXPECT_FALSE(platform::ContinuesPartFile(*range, 40, 101));
+  EXPECT_FALSE(platform::ContinuesPartFile(*platform::ParseContentRange("bytes 40-98/100"), 40, 100));
+  for (const char* odd : {"bytes 40-99/*", "bytes */100", "bytes 40-100/100", "bytes 50-40/100", "items 0-1/2", ""}) {
+    EXPECT_FALSE(platform::ParseContentRange(odd).has_value()) << odd;
+  }
+
+  const auto strong = platform::ReadResumeOffer("bytes", "\"v1\"", "Tue, 01 Dec 2026 10:00:00 GMT");
+  EXPECT_TRUE(strong.ranges);
+  EXPECT_EQ(strong.validator, "\"v1\"");
+  EXPECT_EQ(platform::ReadResumeOffer("bytes", "W/\"v1\"", "Tue, 01 Dec 2026 10:00:00 GMT").validator,
+            "Tue, 01 Dec 2026 10:00:00 GMT");
+  EXPECT_EQ(platform::ReadResumeOffer("bytes", "", "").validator, "");
+  EXPECT_FALSE(platform::ReadResumeOffer("none", "\"v1\"", "").ranges);
+}
+
+TEST(DownloadProgress, TheLineTellsWhatArrivedOfHowMuchHowFastAndHowLongItTakesStill) {
+  const std::uint64_t mb = 1024 * 1024;
+  EXPECT_EQ(manager::ProgressLine(mb * 34 / 10, 12 * mb, 2833), "3.4 MB of 12.0 MB, 1.2 MB/s, about 7 s left");
+  EXPECT_EQ(manager::ProgressLine(0, 0, 1000), "0 KB");
+  EXPECT_EQ(manager::ProgressLine(512 * 1024, 0, 1000), "512 KB, 512 KB/s");
+  EXPECT_EQ(manager::ProgressLine(1024, 100 * mb, 1000), "1 KB of 100.0 MB, 1 KB/s, about 1707 min left");
+}
+
+TEST(DownloadProgress, TheWindowShowsAfterASecondAndItsCancelOrACloseEndsTheDownload) {
+  ui::TForm main(nullptr);
+  bool closing = false;
+  {
+    manager::DownloadWatch watch(main, "SELVO.exe", closing);
+    watch.Progress(4096, 8192, 900);
+    EXPECT_EQ(watch.Window(), nullptr);
+    watch.Progress(4096, 8192, 1000);
+    ASSERT_NE(watch.Window(), nullptr);
+    EXPECT_EQ(watch.Window()->Text(), "Downloading SELVO.exe ...");
+    EXPECT_EQ(watch.Window()->PopupParent, &main);
+    EXPECT_EQ(watch.Window()->ProgressBar1.Position(), ui::TProgressBar::kMax / 2);
+    EXPECT_EQ(watch.Window()->Label1.Text(), "4 KB of 8 KB, 4 KB/s, about 1 s left");
+    EXPECT_FALSE(watch.CancelRequested());
+    watch.Window()->BitBtn1.Click();
+    EXPECT_TRUE(watch.CancelRequested());
+  }
+  EXPECT_EQ(ui::Application.MainForm(), nullptr);  // the window went with the watch
+
+  manager::DownloadWatch watch(main, "SELVO.exe", closing);
+  closing = true;
+  EXPECT_TRUE(watch.CancelRequested());
+}
+
+}  // namespace
