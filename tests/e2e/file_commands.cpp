@@ -115,6 +115,14 @@ const bool registered = [] {
            "cannot serve " + program);
   });
 
+  // serve-mode NAME MODE: the server answers /software/NAME in that mode of
+  // its own ("slow?rate=20000"; tests/win32/http_server.py).
+  RegisterCommand("serve-mode", 2, [](Session&, const Line& l) {
+    Expect(!HttpServer::StateDirectory().empty(), "VANDREL_TEST_HTTP names no server: the scenario needs the http fixture");
+    Expect(win32_tests::WriteAll(HttpServer::Root() + "\\software\\" + l.args[0] + ".mode", l.args[1]),
+           "cannot set the mode of " + l.args[0]);
+  });
+
   // wait-no-file PATH [MS]: waits until nothing exists at PATH, 20 s at most
   // unless given (a batch file deletes it after the manager has ended).
   RegisterCommand("wait-no-file", 1, [](Session&, const Line& l) {

@@ -5,6 +5,8 @@
 #include <map>
 
 #include "tests/e2e/driver.h"
+
+#include <commctrl.h>
 #include "tests/win32/process_windows.h"
 
 namespace e2e {
@@ -60,6 +62,24 @@ const bool registered = [] {
   RegisterCommand("expect-window", 1, [](Session& s, const Line& l) {
     HWND window = ShownWindow(s, l.args[0]);
     if (l.args.size() > 1) Expect(ClassOf(window) == l.args[1], "the window's class is " + ClassOf(window));
+  });
+
+  // expect-progress CAPTION LOW HIGH: the window's progress bar stands
+  // between LOW and HIGH (inclusive) of its range, read as thousandths.
+  RegisterCommand("expect-progress", 3, [](Session& s, const Line& l) {
+    HWND bar = ControlIn(ShownWindow(s, l.args[0]), "msctls_progress32", "");
+    const auto high = static_cast<long long>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
+    const auto position = static_cast<long long>(SendMessageA(bar, PBM_GETPOS, 0, 0));
+    const long long share = high > 0 ? position * 1000 / high : -1;
+    Expect(share >= ToInt(l.args[1]) && share <= ToInt(l.args[2]),
+           "the progress bar stands at " + std::to_string(share) + " thousandths");
+  });
+
+  // expect-answering: the main window answers a message within half a second.
+  RegisterCommand("expect-answering", 0, [](Session& s, const Line&) {
+    DWORD_PTR ignored = 0;
+    Expect(SendMessageTimeoutA(s.main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &ignored) != 0,
+           "the main window does not answer");
   });
 
   // expect-no-window CAPTION [CLASS]
