@@ -3,9 +3,10 @@
 # the same loopback server in this run, over http and over https (the
 # server's test authority trusted by both, in the bench prefix for the
 # manager):   bash bench/download.sh [MEGABYTES] [RUNS]
-# Prints each median and the manager's throughput as a ratio of curl's, then,
-# over http, where the time of the URL download service goes, which the
-# manager used before, beside plain internet reads (bench/download_phases.cpp).
+# Prints each median and the manager's throughput as a ratio of curl's and as
+# a ratio of the limit under it: the same address read bare through the same
+# WinHTTP functions in one process, the bytes dropped
+# (bench/download_phases.cpp).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -46,22 +47,20 @@ round() {
 for _ in $(seq "$runs"); do
   round http "$url"
   round https "$https_url"
-  tests/wine/wine-run.sh build/win64/bench/bench_download_phases.exe "$url" "$(winpath "$work")" | tr -d '\r' >>"$work/phases"
+  for name in http https; do
+    address=$url
+    [ "$name" = https ] && address=$https_url
+    tests/wine/wine-run.sh build/win64/bench/bench_download_phases.exe "$address" | tr -d '\r' |
+      sed "s/^/$name-/" >>"$work/phases"
+  done
 done
+phase() { awk -v name="$1" '$1 == name {print $2}' "$work/phases" | median; }
 echo "download of $size_mb MB from loopback, median of $runs:"
 for name in http https; do
   curl_ms=$(median <"$work/$name.curl")
   manager_ms=$(median <"$work/$name.manager")
-  awk -v n="$name" -v c="$curl_ms" -v m="$manager_ms" \
-    'BEGIN { printf "  %-6s curl %6d ms, manager %6d ms: manager throughput / curl throughput %.2f\n", n, c, m, c / m }'
+  bare_ms=$(phase "$name-winhttp-arrived")
+  awk -v n="$name" -v c="$curl_ms" -v m="$manager_ms" -v b="$bare_ms" -v w="$(phase "$name-winhttp-1m")" \
+    'BEGIN { printf "  %-6s curl %6d ms, manager %6d ms, WinHTTP bare %6d ms (1 MiB reads %d ms)\n", n, c, m, b, w;
+             printf "         manager throughput / curl %.2f, / WinHTTP bare %.2f\n", c / m, b / m }'
 done
-phase() { awk -v name="$1" '$1 == name {print $2}' "$work/phases" | median; }
-echo "over http, the URL download service the manager used before (URLDownloadToFileA): $(phase service-total) ms"
-echo "  until the server's answer:            $(phase service-answer) ms"
-echo "  answer to last byte, into its cache:  $(phase service-transfer) ms"
-echo "  copying its cache file to the target: $(phase service-copy) ms"
-echo "the same address read with WinINet directly, the bytes dropped:"
-echo "  8 KiB reads, with its cache file:     $(phase wininet-8k-cache) ms"
-echo "  8 KiB reads:                          $(phase wininet-8k) ms"
-echo "  64 KiB reads:                         $(phase wininet-64k) ms"
-echo "a copy of the $size_mb MB file (CopyFileA): $(phase copy) ms"

@@ -1,6 +1,7 @@
 #include "manager/removal_guard.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/path.h"
 #include "platform/platform.h"
@@ -12,14 +13,23 @@ namespace {
 
 using platform::SpecialFolder;
 
-// Shell folders that no removal may delete.
+// Shell folders that no removal may delete: the system's, and the known
+// folders of the user and of all users.
 constexpr SpecialFolder kWellKnownFolders[] = {
-    SpecialFolder::Windows,        SpecialFolder::System,          SpecialFolder::SystemX86,
-    SpecialFolder::ProgramFiles,   SpecialFolder::ProgramFilesX86, SpecialFolder::CommonFiles,
-    SpecialFolder::CommonFilesX86, SpecialFolder::Users,           SpecialFolder::Profile,
-    SpecialFolder::UserDesktop,    SpecialFolder::CommonDesktop,   SpecialFolder::Documents,
-    SpecialFolder::CommonDocuments, SpecialFolder::AppData,        SpecialFolder::LocalAppData,
-    SpecialFolder::CommonAppData,
+    SpecialFolder::Windows,         SpecialFolder::System,          SpecialFolder::SystemX86,
+    SpecialFolder::ProgramFiles,    SpecialFolder::ProgramFilesX86, SpecialFolder::CommonFiles,
+    SpecialFolder::CommonFilesX86,  SpecialFolder::Users,           SpecialFolder::Profile,
+    SpecialFolder::UserDesktop,     SpecialFolder::CommonDesktop,   SpecialFolder::Documents,
+    SpecialFolder::CommonDocuments, SpecialFolder::AppData,         SpecialFolder::LocalAppData,
+    SpecialFolder::LocalLowAppData, SpecialFolder::CommonAppData,   SpecialFolder::Downloads,
+    SpecialFolder::Music,           SpecialFolder::Pictures,        SpecialFolder::Videos,
+    SpecialFolder::Favorites,       SpecialFolder::Links,           SpecialFolder::SavedGames,
+    SpecialFolder::Contacts,        SpecialFolder::Searches,        SpecialFolder::OneDrive,
+    SpecialFolder::StartMenu,       SpecialFolder::Programs,        SpecialFolder::Startup,
+    SpecialFolder::Templates,       SpecialFolder::Public,          SpecialFolder::CommonDownloads,
+    SpecialFolder::CommonMusic,     SpecialFolder::CommonPictures,  SpecialFolder::CommonVideos,
+    SpecialFolder::CommonStartMenu, SpecialFolder::CommonPrograms,  SpecialFolder::CommonStartup,
+    SpecialFolder::CommonTemplates, SpecialFolder::CommonFavorites,
 };
 
 // Lower case, "/" read as "\", repeated separators collapsed (but the two of
@@ -63,6 +73,17 @@ bool IsAtOrBelow(const std::string& folder, const std::string& ancestor) {
   return folder.rfind(prefix, 0) == 0;
 }
 
+// The folder that holds `path`: "C:\\a" for "C:\\a\\b", "C:\\" for "C:\\a"; empty
+// for a root or a path without a separator.
+std::string Parent(const std::string& path) {
+  std::string folder = path;
+  while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  const std::size_t separator = folder.find_last_of("\\/");
+  if (separator == std::string::npos || folder.size() <= 3) return {};
+  const std::string parent = folder.substr(0, separator);
+  return parent.size() == 2 && parent[1] == ':' ? parent + "\\" : parent;
+}
+
 }  // namespace
 
 WellKnown WellKnownFolders(platform::Platform& os) {
@@ -75,7 +96,8 @@ WellKnown WellKnownFolders(platform::Platform& os) {
   // A 32-bit process on 64-bit Windows is shown "Program Files (x86)" for both
   // program-files folders and the 32-bit system folder for both system
   // folders: the native ones are named by the environment and by Sysnative.
-  for (const char* variable : {"ProgramW6432", "CommonProgramW6432"}) {
+  // The temporary folders are the environment's too.
+  for (const char* variable : {"ProgramW6432", "CommonProgramW6432", "TEMP", "TMP"}) {
     std::string folder = os.EnvironmentVariable(variable);
     if (!folder.empty()) known.folders.push_back(std::move(folder));
   }
@@ -90,6 +112,9 @@ WellKnown WellKnownFolders(platform::Platform& os) {
 bool IsRemovableDirectory(const std::string& directory, const WellKnown& wellKnown) {
   const std::string dir = Normalise(directory);
   if (dir.find_first_of("*?\"<>|") != std::string::npos) return false;
+  // A control character, or a ":" but the drive's (a stream of the folder).
+  if (std::any_of(dir.begin(), dir.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) return false;
+  if (dir.find(':', 2) != std::string::npos) return false;
   if (dir.rfind("\\\\.\\", 0) == 0) return false;  // a device path spells any folder another way
   std::vector<std::string> parts;
   if (IsDrivePath(dir)) {
@@ -120,7 +145,27 @@ bool MayRemoveDirectory(platform::Platform& os, const std::string& directory) {
   for (std::size_t i = 0, count = known.folders.size(); i < count; ++i) {
     known.folders.push_back(os.LongPathName(known.folders[i]));
   }
-  return IsRemovableDirectory(directory, known) && IsRemovableDirectory(os.LongPathName(directory), known);
+  if (!IsRemovableDirectory(directory, known) || !IsRemovableDirectory(os.LongPathName(directory), known)) return false;
+  // Every spelling of a folder is the same folder to the file system.
+  const std::optional<platform::FolderIdentity> target = os.IdentityOf(directory);
+  if (!target) return false;  // a folder that cannot be looked at is not deleted either
+  const auto guarded = [&](const std::string& folder) {
+    const std::optional<platform::FolderIdentity> identity = os.IdentityOf(folder);
+    return identity && platform::SameFolder(*identity, *target);
+  };
+  for (const std::string& folder : known.folders) {
+    // The folder, and every folder that holds it up to its drive's root.
+    for (std::string at = folder; !at.empty(); at = Parent(at)) {
+      if (guarded(at)) return false;
+    }
+  }
+  if (!known.usersFolder.empty()) {
+    for (const std::string& profile : os.Subfolders(known.usersFolder)) {
+      if (guarded(profile)) return false;
+    }
+  }
+  const std::vector<std::string> roots = os.DriveRoots();
+  return std::none_of(roots.begin(), roots.end(), guarded);
 }
 
 }  // namespace manager

@@ -1,7 +1,10 @@
 // Which directories a program removal may delete: only a program's own
-// folder. A drive or share root, a relative path, a path with wildcards or
-// "." and ".." parts, and the system's well-known folders (and every folder
-// that holds one of them) are refused; folders below them are fine.
+// folder. A drive or share root, a relative path, a path with wildcards,
+// control characters, a stream's ":" or "." and ".." parts, and the system's
+// well-known folders, the user's and all users' known folders and every
+// user's profile (and every folder that holds one of them) are refused;
+// folders below them are fine. The real file system's folders are judged by
+// their identity too, so that no other spelling of a guarded folder passes.
 #pragma once
 
 #include <string>
@@ -31,7 +34,9 @@ bool IsRemovableDirectory(const std::string& directory, const WellKnown& wellKno
 
 // The same for a directory of the real file system: as the user spelt it and
 // as the file system names it (short names such as "C:\PROGRA~1" in their
-// long form), both must be removable.
+// long form), both must be removable; and it must be none of the guarded
+// folders, nor hold one, by identity (another drive letter, a share of this
+// machine, a junction). A directory whose identity cannot be read is refused.
 bool MayRemoveDirectory(platform::Platform& os, const std::string& directory);
 
 }  // namespace manager

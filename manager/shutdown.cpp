@@ -3,6 +3,7 @@
 // line goes, and a self-removal leaves a batch file behind that deletes the
 // manager's files once it has ended. A list or batch file that cannot be
 // written keeps the window open once; after that the user may close without.
+#include <optional>
 #include <stdexcept>
 
 #include "catalogue/catalogue.h"
@@ -14,16 +15,34 @@ namespace manager {
 
 namespace {
 
-// A path as the command interpreter must read it in a batch file: in the
-// console's code page, each "%" doubled (a single one starts a variable,
-// also inside quotes).
-std::string BatchPath(platform::Platform& os, const std::string& path) {
+// The path in the console's code page, as the command interpreter reads a
+// batch file; nothing when that code page cannot write it or it holds a
+// wildcard: "del" would read a "?" as any character.
+std::optional<std::string> ConsolePath(platform::Platform& os, const std::string& path) {
+  if (path.find_first_of("?*") != std::string::npos) return std::nullopt;
+  std::optional<std::string> text = os.ToConsoleText(path);
+  if (text && text->find_first_of("?*") != std::string::npos) text.reset();
+  return text;
+}
+
+// The batch file's line that deletes `path`: "del" and the path in double
+// quotes, each "%" doubled (a single one starts a variable, also inside
+// quotes). A path the console's code page cannot write goes by its short
+// name, which it always can; without one, the line deletes nothing and the
+// file stays, rather than a wildcard taking others with it.
+std::string DeleteLine(platform::Platform& os, const std::string& path) {
+  std::optional<std::string> text = ConsolePath(os, path);
+  if (!text) {
+    const std::string shortName = os.ShortPathName(path);
+    if (!shortName.empty()) text = ConsolePath(os, shortName);
+  }
+  if (!text) return "rem a file whose name the console cannot write stays\r\n";
   std::string escaped;
-  for (char c : os.ToConsoleText(path)) {
+  for (char c : *text) {
     escaped += c;
     if (c == '%') escaped += '%';
   }
-  return "\"" + escaped + "\"";
+  return "del \"" + escaped + "\"\r\n";
 }
 
 constexpr const char* kCloseWithoutSaving = "The directory list cannot be saved. Close without saving it ?";
@@ -135,14 +154,16 @@ void TForm1::FormEndSession(ui::TObject* /*sender*/) {
 
 std::string TForm1::WriteRemovalScript() {
   const std::string batchPath = platform::ChangeFileExt(os_.ModuleFileName(), ".bat");
+  const auto failed = [&batchPath] {
+    return std::runtime_error("The removal batch file \"" + batchPath + "\" could not be written");
+  };
+  // Only a file that exists has a short name: the batch file's own line may need it.
+  if (!ConsolePath(os_, batchPath) && !os_.WriteFile(batchPath, "")) throw failed();
   const std::string script = "@echo off\r\n"
-                             "timeout /T 2 /nobreak\r\n"
-                             "del " + BatchPath(os_, platform::ChangeFileExt(batchPath, ".ini")) + "\r\n" +
-                             "del " + BatchPath(os_, platform::ChangeFileExt(batchPath, ".exe")) + "\r\n" +
-                             "del " + BatchPath(os_, batchPath) + "\r\n";
-  if (!os_.WriteFile(batchPath, script)) {
-    throw std::runtime_error("The removal batch file \"" + batchPath + "\" could not be written");
-  }
+                             "timeout /T 2 /nobreak\r\n" +
+                             DeleteLine(os_, platform::ChangeFileExt(batchPath, ".ini")) +
+                             DeleteLine(os_, platform::ChangeFileExt(batchPath, ".exe")) + DeleteLine(os_, batchPath);
+  if (!os_.WriteFile(batchPath, script)) throw failed();
   SpeedButton5Click(&SpeedButton10);
   // Not waited for; when it cannot start, the manager's files simply stay.
   os_.ShellOpen(os_.ApplicationWindow(), "open", batchPath, "", "", platform::ShowCommand::Hidden);

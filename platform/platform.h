@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/download_rules.h"
 #include "platform/handles.h"
@@ -75,7 +76,41 @@ enum class SpecialFolder : std::uint8_t {
   AppData,           // application data that roams with the user
   LocalAppData,
   CommonAppData,
+  // More of the user's folders, and of the folders all users share.
+  Music,
+  Pictures,
+  Videos,
+  Favorites,
+  Downloads,
+  Links,
+  SavedGames,
+  Contacts,
+  Searches,
+  OneDrive,
+  LocalLowAppData,
+  Public,
+  CommonMusic,
+  CommonPictures,
+  CommonVideos,
+  CommonDownloads,
+  CommonStartMenu,
+  CommonPrograms,
+  CommonStartup,
+  CommonTemplates,
+  CommonFavorites,
 };
+
+// A folder as the file system knows it, however its path is spelt (another
+// drive letter, a share, a short name, a junction): its volume and its index
+// there. A volume of 0 is one the system could not name (Wine gives it at
+// times), and matches any.
+struct FolderIdentity {
+  std::uint32_t volume = 0;
+  std::uint64_t index = 0;
+};
+inline bool SameFolder(FolderIdentity a, FolderIdentity b) {
+  return a.index == b.index && (a.volume == b.volume || a.volume == 0 || b.volume == 0);
+}
 
 // What the shell's folder browser tells its caller while it is open.
 enum class BrowserEvent : std::uint8_t {
@@ -142,6 +177,12 @@ class Platform {
   // The path as the file system names it: full, with every short (8.3) part
   // in its long form; as far as it exists, the rest as given.
   virtual std::string LongPathName(const std::string& path) = 0;
+  // The identity of an existing folder; nothing when it cannot be opened.
+  virtual std::optional<FolderIdentity> IdentityOf(const std::string& path) = 0;
+  // The folders directly inside `path`, as full paths.
+  virtual std::vector<std::string> Subfolders(const std::string& path) = 0;
+  // The root of every drive letter in use: "C:\", "D:\"...
+  virtual std::vector<std::string> DriveRoots() = 0;
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
   // Creates or replaces the whole file, or leaves it as it was: false when it
   // cannot be written.
@@ -158,8 +199,11 @@ class Platform {
   // reported success and nothing was aborted.
   virtual int ShellDeleteTree(const std::string& directory) = 0;
   // Text of the Windows code page in the console's (OEM) code page, as the
-  // command interpreter reads a batch file.
-  virtual std::string ToConsoleText(const std::string& text) = 0;
+  // command interpreter reads a batch file; nothing when a character has no
+  // form of its own there (it would come out as another one, "?" at worst).
+  virtual std::optional<std::string> ToConsoleText(const std::string& text) = 0;
+  // The short (8.3) form of an existing path; empty when it has none.
+  virtual std::string ShortPathName(const std::string& path) = 0;
 
   // The clipboard: replaces its contents with the text (CF_TEXT); false when
   // the clipboard could not be opened or filled. A clipboard that another

@@ -49,6 +49,7 @@ class HttpRequest {
   // http and https. False when no answer came that is not a redirect.
   bool Open(void* session, const std::string& url, std::uint64_t from, const std::string& validator);
   const Answer& Headers() const { return answer_; }
+  void* Handle() const { return request_.get(); }
   // Waits for bytes of the body (as many as have arrived, up to `space`) or its end.
   BodyRead Read(char* buffer, DWORD space, DWORD& read);
 

@@ -2,6 +2,7 @@
 
 // clang-format off
 #include <shlobj.h>
+#include <knownfolders.h>
 // clang-format on
 
 namespace platform::win32 {
@@ -38,8 +39,36 @@ int ShellFolderId(SpecialFolder folder) {
     case SpecialFolder::AppData: return CSIDL_APPDATA;
     case SpecialFolder::LocalAppData: return CSIDL_LOCAL_APPDATA;
     case SpecialFolder::CommonAppData: return CSIDL_COMMON_APPDATA;
+    case SpecialFolder::Music: return CSIDL_MYMUSIC;
+    case SpecialFolder::Pictures: return CSIDL_MYPICTURES;
+    case SpecialFolder::Videos: return CSIDL_MYVIDEO;
+    case SpecialFolder::Favorites: return CSIDL_FAVORITES;
+    case SpecialFolder::CommonMusic: return CSIDL_COMMON_MUSIC;
+    case SpecialFolder::CommonPictures: return CSIDL_COMMON_PICTURES;
+    case SpecialFolder::CommonVideos: return CSIDL_COMMON_VIDEO;
+    case SpecialFolder::CommonStartMenu: return CSIDL_COMMON_STARTMENU;
+    case SpecialFolder::CommonPrograms: return CSIDL_COMMON_PROGRAMS;
+    case SpecialFolder::CommonStartup: return CSIDL_COMMON_STARTUP;
+    case SpecialFolder::CommonTemplates: return CSIDL_COMMON_TEMPLATES;
+    case SpecialFolder::CommonFavorites: return CSIDL_COMMON_FAVORITES;
+    default: return -1;  // known by its KNOWNFOLDERID only (KnownFolderId)
   }
   return -1;
+}
+
+const KNOWNFOLDERID* KnownFolderId(SpecialFolder folder) {
+  switch (folder) {
+    case SpecialFolder::Downloads: return &FOLDERID_Downloads;
+    case SpecialFolder::Links: return &FOLDERID_Links;
+    case SpecialFolder::SavedGames: return &FOLDERID_SavedGames;
+    case SpecialFolder::Contacts: return &FOLDERID_Contacts;
+    case SpecialFolder::Searches: return &FOLDERID_SavedSearches;
+    case SpecialFolder::OneDrive: return &FOLDERID_SkyDrive;
+    case SpecialFolder::LocalLowAppData: return &FOLDERID_LocalAppDataLow;
+    case SpecialFolder::Public: return &FOLDERID_Public;
+    case SpecialFolder::CommonDownloads: return &FOLDERID_PublicDownloads;
+    default: return nullptr;
+  }
 }
 
 UINT MessageBoxStyle(BoxStyle style) {

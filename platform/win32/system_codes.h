@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shtypes.h>
 
 #include "platform/platform.h"
 
@@ -12,6 +13,9 @@ namespace platform::win32 {
 // The shell's folder id (CSIDL); -1, which no shell knows, for a value
 // outside the enumeration.
 int ShellFolderId(SpecialFolder folder);
+// The folder's KNOWNFOLDERID, for the folders that have no CSIDL; nullptr
+// for the others.
+const KNOWNFOLDERID* KnownFolderId(SpecialFolder folder);
 
 UINT MessageBoxStyle(BoxStyle style);
 BoxAnswer MessageBoxAnswer(int result);

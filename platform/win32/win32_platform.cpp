@@ -58,32 +58,6 @@ std::string Win32Platform::CurrentDirectory() {
   return std::string(buffer, length);
 }
 
-std::string Win32Platform::EnvironmentVariable(const std::string& name) {
-  std::string value(MAX_PATH, '\0');
-  DWORD length = GetEnvironmentVariableA(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
-  if (length > value.size()) {
-    value.resize(length);
-    length = GetEnvironmentVariableA(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
-  }
-  value.resize(length < value.size() ? length : 0);
-  return value;
-}
-
-std::string Win32Platform::LongPathName(const std::string& path) {
-  char full[MAX_PATH];
-  const DWORD fullLength = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  if (fullLength == 0 || fullLength >= MAX_PATH) return path;
-  char longName[MAX_PATH];
-  const DWORD longLength = GetLongPathNameA(full, longName, MAX_PATH);
-  if (longLength != 0 && longLength < MAX_PATH) return std::string(longName, longLength);
-  // A path whose end does not exist yet: the part that exists in its long form.
-  const std::string given(full, fullLength);
-  const std::size_t separator = given.find_last_of('\\');
-  if (separator == std::string::npos || separator + 1 >= given.size() || separator < 3) return given;
-  const std::string parent = LongPathName(given.substr(0, separator));
-  return parent + (parent.back() == '\\' ? "" : "\\") + given.substr(separator + 1);
-}
-
 bool Win32Platform::FileExists(const std::string& path) {
   const DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -232,9 +206,20 @@ int Win32Platform::ShellDeleteTree(const std::string& directory) {
   return result;
 }
 
-std::string Win32Platform::ToConsoleText(const std::string& text) {
-  std::string converted = text;
-  if (!converted.empty()) CharToOemBuffA(text.c_str(), converted.data(), static_cast<DWORD>(converted.size()));
+std::optional<std::string> Win32Platform::ToConsoleText(const std::string& text) {
+  if (text.empty()) return text;
+  const int size = static_cast<int>(text.size());
+  const int wideLength = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+  if (wideLength == 0) return std::nullopt;
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), wideLength);
+  // No best fit: a character the console lacks must not become a look-alike, which names another file.
+  BOOL lost = FALSE;
+  const int length = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr, 0, nullptr, &lost);
+  if (length == 0 || lost) return std::nullopt;
+  std::string converted(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, converted.data(), length, nullptr, &lost);
+  if (lost) return std::nullopt;
   return converted;
 }
 
@@ -282,41 +267,6 @@ DownloadResult Win32Platform::Download(const std::string& url, const std::string
 }
 
 void Win32Platform::ReleaseFile(HeldFile held) { win32::ReleaseFile(held); }
-
-long Win32Platform::ShGetMalloc(AllocatorHandle& allocator) {
-  IMalloc* malloc = nullptr;
-  static const auto getMalloc = VANDREL_SYSTEM_FUNCTION(kShellLibrary, SHGetMalloc);
-  const HRESULT result = getMalloc != nullptr ? getMalloc(&malloc) : E_FAIL;
-  allocator = AllocatorHandle{reinterpret_cast<std::uintptr_t>(malloc)};
-  return result;
-}
-
-long Win32Platform::ShGetSpecialFolderLocation(WindowHandle owner, SpecialFolder folder, ItemIdList& itemList) {
-  LPITEMIDLIST list = nullptr;
-  static const auto folderLocation = VANDREL_SYSTEM_FUNCTION(kShellLibrary, SHGetSpecialFolderLocation);
-  const HRESULT result =
-      folderLocation != nullptr ? folderLocation(AsWindow(owner), win32::ShellFolderId(folder), &list) : E_FAIL;
-  itemList = ItemIdList{reinterpret_cast<std::uintptr_t>(list)};
-  return result;
-}
-
-bool Win32Platform::ShGetPathFromIdList(ItemIdList itemList, std::string& path) {
-  const auto buffer = std::make_unique<char[]>(MAX_PATH);
-  buffer[0] = '\0';
-  static const auto pathFromList = VANDREL_SYSTEM_FUNCTION(kShellLibrary, SHGetPathFromIDListA);
-  const bool converted = pathFromList != nullptr &&
-                         pathFromList(reinterpret_cast<LPCITEMIDLIST>(itemList.value), buffer.get()) != FALSE;
-  path = buffer.get();
-  return converted;
-}
-
-void Win32Platform::AllocatorFree(AllocatorHandle allocator, ItemIdList memory) {
-  reinterpret_cast<IMalloc*>(allocator.value)->Free(reinterpret_cast<void*>(memory.value));
-}
-
-void Win32Platform::AllocatorRelease(AllocatorHandle allocator) {
-  reinterpret_cast<IMalloc*>(allocator.value)->Release();
-}
 
 namespace {
 

@@ -13,6 +13,9 @@ class Win32Platform : public Platform {
   std::string CurrentDirectory() override;
   std::string EnvironmentVariable(const std::string& name) override;
   std::string LongPathName(const std::string& path) override;
+  std::optional<FolderIdentity> IdentityOf(const std::string& path) override;
+  std::vector<std::string> Subfolders(const std::string& path) override;
+  std::vector<std::string> DriveRoots() override;
 
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
@@ -26,7 +29,8 @@ class Win32Platform : public Platform {
 
   bool SetClipboardText(const std::string& text) override;
   int ShellDeleteTree(const std::string& directory) override;
-  std::string ToConsoleText(const std::string& text) override;
+  std::optional<std::string> ToConsoleText(const std::string& text) override;
+  std::string ShortPathName(const std::string& path) override;
 
   WindowHandle ApplicationWindow() override;
   void EnableWindow(WindowHandle window, bool enable) override;

@@ -113,6 +113,7 @@ const bool registered = [] {
     CreateDirectoryA(folder.c_str(), nullptr);
     Expect(CopyFileA((programs + "\\" + program).c_str(), (folder + "\\" + l.args[0]).c_str(), FALSE) != FALSE,
            "cannot serve " + program);
+    DeleteFileA((folder + "\\" + l.args[0] + ".mode").c_str());  // served plainly until serve-mode says otherwise
   });
 
   // serve-mode NAME MODE: the server answers /software/NAME in that mode of

@@ -39,6 +39,27 @@ std::string Name(platform::SpecialFolder folder) {
     case SpecialFolder::AppData: return "AppData";
     case SpecialFolder::LocalAppData: return "LocalAppData";
     case SpecialFolder::CommonAppData: return "CommonAppData";
+    case SpecialFolder::Music: return "Music";
+    case SpecialFolder::Pictures: return "Pictures";
+    case SpecialFolder::Videos: return "Videos";
+    case SpecialFolder::Favorites: return "Favorites";
+    case SpecialFolder::Downloads: return "Downloads";
+    case SpecialFolder::Links: return "Links";
+    case SpecialFolder::SavedGames: return "SavedGames";
+    case SpecialFolder::Contacts: return "Contacts";
+    case SpecialFolder::Searches: return "Searches";
+    case SpecialFolder::OneDrive: return "OneDrive";
+    case SpecialFolder::LocalLowAppData: return "LocalLowAppData";
+    case SpecialFolder::Public: return "Public";
+    case SpecialFolder::CommonMusic: return "CommonMusic";
+    case SpecialFolder::CommonPictures: return "CommonPictures";
+    case SpecialFolder::CommonVideos: return "CommonVideos";
+    case SpecialFolder::CommonDownloads: return "CommonDownloads";
+    case SpecialFolder::CommonStartMenu: return "CommonStartMenu";
+    case SpecialFolder::CommonPrograms: return "CommonPrograms";
+    case SpecialFolder::CommonStartup: return "CommonStartup";
+    case SpecialFolder::CommonTemplates: return "CommonTemplates";
+    case SpecialFolder::CommonFavorites: return "CommonFavorites";
   }
   return "?";
 }
@@ -131,6 +152,24 @@ std::string FakePlatform::LongPathName(const std::string& path) {
     if (Key(path).rfind(shortName, 0) == 0) return longName + path.substr(shortName.size());
   }
   return path;
+}
+
+std::optional<platform::FolderIdentity> FakePlatform::IdentityOf(const std::string& path) {
+  std::string key = FolderKey(Key(path));
+  for (const auto& [alias, folder] : folderAliases) {
+    if (key.rfind(alias, 0) == 0) key = FolderKey(Key(folder) + key.substr(alias.size()));
+  }
+  if (!FolderExists(key)) return std::nullopt;
+  return platform::FolderIdentity{.volume = 7, .index = std::hash<std::string>{}(key)};
+}
+
+std::vector<std::string> FakePlatform::Subfolders(const std::string& path) {
+  std::vector<std::string> found;
+  const std::string key = FolderKey(Key(path));
+  for (const std::string& directory : directories_) {
+    if (ParentKey(directory) == key) found.push_back(directory);
+  }
+  return found;
 }
 
 bool FakePlatform::FileExists(const std::string& path) {
@@ -260,12 +299,18 @@ int FakePlatform::ShellDeleteTree(const std::string& directory) {
   return 0;
 }
 
-std::string FakePlatform::ToConsoleText(const std::string& text) {
+std::optional<std::string> FakePlatform::ToConsoleText(const std::string& text) {
   std::string converted = text;
   for (char& c : converted) {
+    if (consoleLacks.count(c) != 0) return std::nullopt;
     if (const auto mapped = consoleMap.find(c); mapped != consoleMap.end()) c = mapped->second;
   }
   return converted;
+}
+
+std::string FakePlatform::ShortPathName(const std::string& path) {
+  const auto found = shortNames.find(Key(path));
+  return found == shortNames.end() ? std::string() : found->second;
 }
 
 bool FakePlatform::SetClipboardText(const std::string& text) {

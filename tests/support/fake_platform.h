@@ -61,6 +61,10 @@ class FakePlatform : public platform::Platform {
   // case) has it replaced by the long name in LongPathName.
   std::map<std::string, std::string> longNames;
   std::map<std::string, std::string> environment;
+  // Other spellings of a folder: a path starting with a key (lower case) is
+  // the folder with the value in its place (another drive letter, a junction).
+  std::map<std::string, std::string> folderAliases;
+  std::vector<std::string> driveRoots = {"C:\\"};
 
   // The folder browser: it opens as `browseWindow`, tells the callback it is
   // initialised when `browseInitializes`, runs `whileBrowsing` and returns
@@ -81,6 +85,9 @@ class FakePlatform : public platform::Platform {
   std::string CurrentDirectory() override;
   std::string EnvironmentVariable(const std::string& name) override;
   std::string LongPathName(const std::string& path) override;
+  std::optional<platform::FolderIdentity> IdentityOf(const std::string& path) override;
+  std::vector<std::string> Subfolders(const std::string& path) override;
+  std::vector<std::string> DriveRoots() override { return driveRoots; }
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) override;
@@ -119,11 +126,15 @@ class FakePlatform : public platform::Platform {
   platform::LaunchRequest lastLaunch;
   std::string clipboard;            // CF_TEXT as SetClipboardText left it
   int deleteTreeResult = 0;         // what the shell says after deleting a tree (0: success)
-  // Console text: every byte of `consoleMap`'s keys becomes its value.
+  // Console text: every byte of `consoleMap`'s keys becomes its value; a
+  // text with a byte of `consoleLacks` has no console form.
   std::map<char, char> consoleMap;
+  std::set<char> consoleLacks;
+  std::map<std::string, std::string> shortNames;  // ShortPathName: path (lower case) -> short form
 
   int ShellDeleteTree(const std::string& directory) override;
-  std::string ToConsoleText(const std::string& text) override;
+  std::optional<std::string> ToConsoleText(const std::string& text) override;
+  std::string ShortPathName(const std::string& path) override;
   bool clipboardResult = true;
 
   bool ShellOpen(platform::WindowHandle owner, const std::string& operation, const std::string& target,

@@ -128,7 +128,8 @@ TEST_F(Removal, SystemFoldersRootsAndOddPathsAreRefusedBeforeAnyQuestion) {
        {"C:\\", "D:", "D:\\\\", "Orvik", "C:Orvik", "\\\\server\\share", "\\\\server\\share\\", "C:\\Or*", "C:\\a\\?",
         "C:\\Windows", "c:\\windows\\system32\\", "C:\\Program Files", "C:/Program Files (x86)", "C:\\users",
         "C:\\users\\bob", "C:\\users\\alice", "C:\\users\\bob\\AppData", "C:\\ProgramData", kDesktop,
-        "C:\\Program Files\\..", "C:\\x\\.\\y", "\\\\.\\C:\\Program Files", "\\\\?\\C:\\Windows"}) {
+        "C:\\Program Files\\..", "C:\\x\\.\\y", "\\\\.\\C:\\Program Files", "\\\\?\\C:\\Windows",
+        "C:\\Orvik:stream", "C:\\Orvik\\x:$DATA", "C:\\Or\tvik"}) {
     EXPECT_FALSE(manager::IsRemovableDirectory(refused, wellKnown)) << refused;
   }
   for (const char* removable :
@@ -139,6 +140,8 @@ TEST_F(Removal, SystemFoldersRootsAndOddPathsAreRefusedBeforeAnyQuestion) {
 
   // Short names are read in their long form.
   os.longNames = {{"c:\\progra~1", "C:\\Program Files"}, {"d:\\orvik~1", "D:\\Orvik Studio"}};
+  os.AddDirectory("C:\\PROGRA~1\\Orvik");  // the scripted file system has no aliases of its own
+  os.AddDirectory("D:\\ORVIK~1");
   EXPECT_FALSE(manager::MayRemoveDirectory(os, "C:\\PROGRA~1"));
   EXPECT_TRUE(manager::MayRemoveDirectory(os, "C:\\PROGRA~1\\Orvik"));
   EXPECT_TRUE(manager::MayRemoveDirectory(os, "D:\\ORVIK~1"));
@@ -152,6 +155,24 @@ TEST_F(Removal, SystemFoldersRootsAndOddPathsAreRefusedBeforeAnyQuestion) {
                          "program's own folder and will not be removed !"}));
   EXPECT_EQ(os.CallCount("RemoveFile"), 0);
   EXPECT_TRUE(os.HasFile("C:\\PROGRA~1\\ORVIK.exe"));
+}
+
+// Another drive letter onto the profile, a junction onto the users folder:
+// other spellings of guarded folders, refused by their identity. A folder
+// that cannot be looked at is refused too.
+TEST_F(Removal, GuardedFoldersAreKnownByIdentityWhateverTheSpelling) {
+  os.knownFolders[platform::SpecialFolder::Downloads] = "C:\\users\\bob\\Downloads";
+  os.knownFolders[platform::SpecialFolder::Users] = "C:\\users";
+  for (const char* folder : {"C:\\users\\bob\\Downloads\\Orvik", "C:\\users\\alice", "D:\\Orvik"}) os.AddDirectory(folder);
+  os.driveRoots = {"C:\\", "D:\\", "X:\\"};
+  os.folderAliases = {{"x:\\", "C:\\users\\bob\\"}, {"c:\\documents and settings", "C:\\users"},
+                      {"d:\\mirror", "C:\\users\\alice"}};
+  for (const char* refused : {"X:\\Downloads", "C:\\Documents and Settings\\bob", "D:\\Mirror", "D:\\Missing"}) {
+    EXPECT_FALSE(manager::MayRemoveDirectory(os, refused)) << refused;
+  }
+  for (const char* removable : {"X:\\Downloads\\Orvik", "D:\\Orvik"}) {
+    EXPECT_TRUE(manager::MayRemoveDirectory(os, removable)) << removable;
+  }
 }
 
 // A 32-bit process is shown the 32-bit folders under both names; the
@@ -203,6 +224,24 @@ TEST_F(Shutdown, SelfRemovalWritesFiveLinesStartsThemHiddenAndSavesNoList) {
   EXPECT_FALSE(Shortcut("Vandrel download manager"));
   EXPECT_EQ(os.calls.back(), "ShellOpen 2560 [open] [C:\\My Tools 100%\\R&D \xFC\\vandrel.bat] [] [] Hidden");
   EXPECT_FALSE(f.DirList().has_value());
+}
+
+// "€" has no form in the console's code page: written as "?", "del" would
+// take every file that matches. Such a path goes by its short name; one
+// without a short name stays, and the batch file keeps its five lines.
+TEST_F(Shutdown, APathTheConsoleCannotWriteGoesByItsShortNameOrStays) {
+  os.exePath = "C:\\Tools\\vandrel \x80.exe";
+  os.consoleLacks = {'\x80'};
+  os.shortNames = {{"c:\\tools\\vandrel \x80.ini", "C:\\Tools\\VANDRE~1.INI"},
+                   {"c:\\tools\\vandrel \x80.exe", "C:\\Tools\\VANDRE~1.EXE"}};
+  Start(0, "D:\\Orvik");
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes};
+  form->SpeedButton10.Click();
+  EXPECT_EQ(os.FileContent("C:\\Tools\\vandrel \x80.bat"),
+            "@echo off\r\ntimeout /T 2 /nobreak\r\n"
+            "del \"C:\\Tools\\VANDRE~1.INI\"\r\n"
+            "del \"C:\\Tools\\VANDRE~1.EXE\"\r\n"
+            "rem a file whose name the console cannot write stays\r\n");
 }
 
 TEST_F(Shutdown, AFailedBatchWriteIsReportedAndTheWindowStaysWithItsList) {

@@ -82,4 +82,29 @@ TEST_F(SettingsFileTest, FileHeldByTheRunningProgramIsReportedAndKept) {
   EXPECT_EQ(ReadAll(file_), kSettings);
 }
 
+// The list and batch files are written beside and then put in place: what
+// lay there is replaced whole, and nothing else is left in the folder.
+TEST_F(SettingsFileTest, AWrittenFileReplacesTheOldOneWholeAndLeavesNothingBeside) {
+  const std::string list = dir_ / "vandrel.ini";
+  ASSERT_TRUE(WriteAll(list, "an older and much longer list\r\n\r\n\r\n"));
+  EXPECT_TRUE(os_.WriteFile(list, "C:\\ORVIK\r\n"));
+  EXPECT_EQ(ReadAll(list), "C:\\ORVIK\r\n");
+  HANDLE held = CreateFileA(list.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_FALSE(os_.WriteFile(list, "refused"));  // a file in use stays as it was
+  CloseHandle(held);
+  EXPECT_EQ(ReadAll(list), "C:\\ORVIK\r\n");
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dir_ / "*").c_str(), &found);
+  int files = 0;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) ++files;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  EXPECT_EQ(files, 1);
+
+  // The console's code page has "\xFC" (u umlaut) but no euro sign.
+  EXPECT_TRUE(os_.ToConsoleText("R&D \xFC").has_value());
+  EXPECT_FALSE(os_.ToConsoleText("vandrel \x80.exe").has_value());
+}
+
 }  // namespace

@@ -116,4 +116,22 @@ TEST(SpecialFolderTest, TheRemovalGuardReadsShortNamesInTheirLongForm) {
   RemoveDirectoryA("C:\\Vandrel Guard Test");
 }
 
+// Drive X: is another spelling of the profile folder (tests/wine/profile-drive.sh):
+// the guard knows the profile's folders by their identity, whatever the name.
+TEST(SpecialFolderTest, TheRemovalGuardKnowsFoldersByIdentityUnderAnotherDriveLetter) {
+  platform::Win32Platform os;
+  ASSERT_TRUE(win32_tests::IsDirectory("X:\\AppData")) << "drive X: is not the profile: see tests/wine/profile-drive.sh";
+  for (const char* folder : {"X:\\", "X:\\Desktop", "X:\\Documents", "X:\\Downloads", "X:\\Music",
+                             "X:\\AppData", "X:\\AppData\\Local", "X:\\Saved Games"}) {
+    if (win32_tests::IsDirectory(folder)) {
+      EXPECT_FALSE(manager::MayRemoveDirectory(os, folder)) << folder;
+    }
+  }
+  const std::string own = "X:\\Music\\Vandrel Guard Test";
+  ASSERT_TRUE(CreateDirectoryA(own.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  EXPECT_TRUE(manager::MayRemoveDirectory(os, own));
+  EXPECT_FALSE(manager::MayRemoveDirectory(os, own + ":stream"));
+  RemoveDirectoryA(own.c_str());
+}
+
 }  // namespace

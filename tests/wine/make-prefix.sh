@@ -20,6 +20,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   /usr/lib/wine/wineserver -w
 fi
 test -d "$WINEPREFIX/drive_c/windows"
+# A new prefix's profile folders (Desktop, Documents, Downloads, Music,
+# Pictures, Videos) are symbolic links to the host's home folder. The manager
+# deletes folders when it removes a program: here they become plain folders
+# of the prefix, so that no fault of its guard, nor of a test, can ever reach
+# the host's own files.
+for link in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+  if [ -L "$link" ]; then rm -f "$link" && mkdir "$link"; fi
+done
 # "Segoe UI" is not on Linux. Its stand-in is chosen by measuring (README,
 # "Fonts under Wine"): Cantarell (fonts-cantarell) breaks the main window's
 # two bold labels where Segoe UI does, its bold and regular widths lie within
