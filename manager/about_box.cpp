@@ -37,11 +37,10 @@ void TAboutBox::FormKeyPress(ui::TObject* /*sender*/, char& key) {
   Close();
 }
 
-void TAboutBox::Image2Click(ui::TObject* sender) {
-  const auto* label = dynamic_cast<const ui::TControl*>(sender);
-  if (label == nullptr) return;
+// The web address label opens the address its hint holds.
+void TAboutBox::Image2Click(ui::TObject* /*sender*/) {
   const ui::TForm* main = ui::Application.MainForm();
-  os_.ShellOpen(main != nullptr ? main->WindowHandle() : platform::WindowHandle{}, "", label->Hint, "", "",
+  os_.ShellOpen(main != nullptr ? main->WindowHandle() : platform::WindowHandle{}, "", Home.Hint, "", "",
                 platform::ShowCommand::Normal);
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "seldir/seldir.h"
+#include "seldir/select_dir_options.h"
 
 namespace seldir {
 

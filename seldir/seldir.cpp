@@ -49,7 +49,8 @@ void TSelDir::SetFolder(TShellFolder value) {
 bool TSelDir::Execute() { return OldStyle ? ExecuteOldStyle() : ExecuteBrowser(); }
 
 WindowHandle TSelDir::OwnerWindow() {
-  const auto* form = dynamic_cast<const ui::TForm*>(Owner());
+  ui::TControl* control = Owner() != nullptr ? Owner()->AsControl() : nullptr;
+  const ui::TCustomForm* form = control != nullptr ? control->AsForm() : nullptr;
   if (form != nullptr && form->WindowHandle()) return form->WindowHandle();
   return Os().ApplicationWindow();
 }

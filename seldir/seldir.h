@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "seldir/select_dir_options.h"
 #include "ui/forms.h"
 
 namespace seldir {
@@ -47,27 +48,6 @@ constexpr std::optional<platform::SpecialFolder> ShellFolderOf(TShellFolder fold
   if (folder == TShellFolder::SdNone) return std::nullopt;
   return kFolders.at(static_cast<std::size_t>(folder) - 1);
 }
-
-// Options of the old-style dialog.
-enum class TSelectDirOpt : std::uint8_t { sdAllowCreate, sdPerformCreate, sdPrompt };
-
-// A set of TSelectDirOpt.
-class TSelectDirOpts {
- public:
-  constexpr TSelectDirOpts() = default;
-  constexpr TSelectDirOpts(std::initializer_list<TSelectDirOpt> options) {
-    for (TSelectDirOpt option : options) Include(option);
-  }
-  constexpr void Include(TSelectDirOpt option) { bits_ |= Bit(option); }
-  constexpr bool Contains(TSelectDirOpt option) const { return (bits_ & Bit(option)) != 0; }
-  constexpr bool operator==(const TSelectDirOpts&) const = default;
-
- private:
-  static constexpr std::uint8_t Bit(TSelectDirOpt option) {
-    return static_cast<std::uint8_t>(1u << static_cast<unsigned>(option));
-  }
-  std::uint8_t bits_ = 0;
-};
 
 using THelpContext = std::int32_t;
 

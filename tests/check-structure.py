@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """The shape the sources keep, so that the next change does not quietly undo it:
-no include circle among the files of ui/ (a file's .h and .cpp count as one);
-no file in ui/ or manager/ over 350 lines; no dynamic_cast in ui/ but the
-one that checks a form description's row against its control's kind; no
-library loaded by its bare name.
+no include circle among the product's files (app/, catalogue/, manager/,
+platform/, seldir/, ui/; a file's .h and .cpp count as one); no product file
+over 350 lines; no dynamic_cast but the one that checks a form
+description's row against its control's kind; no library loaded by its bare
+name.
   check-structure.py SOURCE_DIR"""
 import pathlib
 import re
@@ -12,13 +13,15 @@ import sys
 root = pathlib.Path(sys.argv[1])
 faults = []
 
-include = re.compile(r'^#include "(ui/[^"]+)\.(?:h|cpp)"', re.M)
+PRODUCT = ("app", "catalogue", "manager", "platform", "seldir", "ui")
+sources = sorted(p for folder in PRODUCT for p in root.glob(folder + "/**/*") if p.suffix in (".h", ".cpp"))
+
+include = re.compile(r'^#include "((?:' + "|".join(PRODUCT) + r')/[^"]+)\.(?:h|cpp)"', re.M)
 graph = {}
-for path in root.glob("ui/**/*"):
-    if path.suffix in (".h", ".cpp"):
-        unit = str(path.relative_to(root).with_suffix(""))
-        targets = graph.setdefault(unit, set())
-        targets.update(t for t in include.findall(path.read_text()) if t != unit)
+for path in sources:
+    unit = str(path.relative_to(root).with_suffix(""))
+    targets = graph.setdefault(unit, set())
+    targets.update(t for t in include.findall(path.read_text()) if t != unit)
 
 
 def circle_from(start):
@@ -41,17 +44,15 @@ for unit in sorted(graph):
         faults.append("include circle: " + " -> ".join(circle))
         break
 
-for folder in ("ui", "manager"):
-    for path in sorted(root.glob(folder + "/**/*")):
-        if path.suffix in (".h", ".cpp"):
-            lines = path.read_text().count("\n")
-            if lines > 350:
-                faults.append(f"{path.relative_to(root)} has {lines} lines (at most 350)")
+for path in sources:
+    lines = path.read_text().count("\n")
+    if lines > 350:
+        faults.append(f"{path.relative_to(root)} has {lines} lines (at most 350)")
 
-casts = [f"{p.relative_to(root)}:{n}" for p in sorted(root.glob("ui/**/*")) if p.suffix in (".h", ".cpp")
+casts = [f"{p.relative_to(root)}:{n}" for p in sources
          for n, line in enumerate(p.read_text().splitlines(), 1) if "dynamic_cast" in line]
 if len(casts) > 1 or any(not c.startswith("ui/form_description.cpp:") for c in casts):
-    faults.append("dynamic_cast in ui/ beyond the form description's kind check: " + " ".join(casts))
+    faults.append("dynamic_cast beyond the form description's kind check: " + " ".join(casts))
 
 # A library loaded by its bare name is searched for in the program's folder
 # first, where anyone may have put one of that name: system libraries come
@@ -65,5 +66,5 @@ for path in sorted(root.glob("**/*.cpp")) + sorted(root.glob("**/*.h")):
 
 for fault in faults:
     print(fault)
-print(f"{len(graph)} files of ui/ read: " + ("shape kept" if not faults else f"{len(faults)} faults"))
+print(f"{len(graph)} units of the product read: " + ("shape kept" if not faults else f"{len(faults)} faults"))
 sys.exit(1 if faults else 0)

@@ -3,7 +3,7 @@
 # is missing, after an apt-get update. The 32-bit lane runs the i686 build
 # under Wine's classic 32-bit loader (wine32), a package of the i386
 # architecture, which is added first when it is not there yet. Fonts: Cantarell
-# stands in for "Segoe UI" in the test prefix (measured, see the README's
+# stands in for "Segoe UI" in the test prefix (measured, see docs/looks.md,
 # "Fonts under Wine"), Liberation Sans is its fallback, and fonts-wine
 # brings Wine's bitmap "MS Sans Serif". The fuzz targets need clang 14 and
 # its libFuzzer runtime (libclang-rt-14-dev). The release (tools/release.sh)

@@ -25,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/handles.h"
 #include "ui/looks.h"
 
 namespace ui {
@@ -101,6 +102,7 @@ class TControl : public TComponent {
   std::optional<TFont> Font;    // a font of its own; none: the window's font
   TAlignment Alignment = TAlignment::taLeftJustify;
   bool WordWrap = false;
+  bool AutoSize = false;        // labels: the size of their text, in their font
   std::string Hint;
   TLooks Looks;                 // colour, bevels, cursor, glyph, hint display
   TNotifyEvent OnClick;
@@ -302,6 +304,8 @@ class TCustomForm : public TWinControl {
   // its exit event. nullptr (focus went to another program) changes nothing.
   virtual void FocusMovedTo(TWinControl* control) = 0;
   virtual void SetModalResult(TModalResult result) = 0;
+  // The real window's handle, none while the form has no window.
+  virtual platform::WindowHandle WindowHandle() const = 0;
 };
 
 // One Visit for every kind of control: whoever needs to tell the kinds apart

@@ -47,6 +47,7 @@ void LoadForm(TForm& form, const FormDescription& description) {
     control.Align = d.align;
     control.Alignment = d.alignment;
     control.WordWrap = d.wordWrap;
+    if (d.autoSize) Find<TLabel>(form, d.name).AutoSize = true;
     control.Looks = d.looks;
     // Fields of one kind of control, given only where a row sets them.
     if (d.tabOrder >= 0) Find<TWinControl>(form, d.name).TabOrder = d.tabOrder;

@@ -24,6 +24,7 @@ struct ControlDescription {
   TAlign align = TAlign::alNone;
   TAlignment alignment = TAlignment::taLeftJustify;
   bool wordWrap = false;
+  bool autoSize = false;    // labels only: the size of the text instead of width and height
   TBitBtnKind kind = TBitBtnKind::bkCustom;  // glyph buttons only
   bool readOnly = false;    // rich text boxes only
   bool clientEdge = false;  // panels only: the platform's sunken edge

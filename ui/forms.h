@@ -101,7 +101,7 @@ class TForm : public TCustomForm {
   void Close();
 
   // The real window's handle, none while the form has no window.
-  platform::WindowHandle WindowHandle() const { return windowHandle_; }
+  platform::WindowHandle WindowHandle() const override { return windowHandle_; }
   void SetWindowHandle(platform::WindowHandle handle) { windowHandle_ = handle; }
 
   FormPeer* FormPeerOf() const { return formPeer_.get(); }

@@ -23,8 +23,8 @@ chmod +x "$run/bin/xdg-open"
 export PATH="$run/bin:$PATH"
 cp "$manager" "$run/manager/vandrel.exe"
 # A scenario with the loopback server of the test run reaches it through its
-# proxy, whatever address the manager was built with (Wine's internet
-# functions take the proxy from http_proxy).
+# proxy, whatever address the manager was built with (Wine's WinHTTP takes
+# the proxy from http_proxy when none is set in the registry).
 if [ -n "${VANDREL_TEST_HTTP:-}" ] && [ -f "$VANDREL_TEST_HTTP/proxy_port" ]; then
   export http_proxy="http://127.0.0.1:$(cat "$VANDREL_TEST_HTTP/proxy_port")"
 fi
@@ -35,6 +35,9 @@ if [ -n "${VANDREL_TEST_PROGRAMS:-}" ] && [ -f "$VANDREL_TEST_PROGRAMS/test_time
     if [ -d "$system" ]; then cp "$VANDREL_TEST_PROGRAMS/test_timeout.exe" "$system/timeout.exe"; fi
   done
 fi
+# A server of the prefix that an earlier test left (it outlives its programs
+# by seconds) may belong to another display: the scenario starts afresh.
+/usr/lib/wine/wineserver -k 2>/dev/null
 "$here/../wine/wine-run.sh" "$driver" "$(winpath "$scenario")" "$(winpath "$run/manager/vandrel.exe")" \
   "$(winpath "$run/shots")"
 status=$?

@@ -216,7 +216,7 @@ TEST_F(LeavingTheManager, AboutBoxClosesOnAClickOrACharacterAndComesBackEveryTim
                         dynamic_cast<TAboutBox&>(f).Panel1.Click();
                       }};
   form1->Image1.Click();
-  EXPECT_EQ(Opened(), (std::vector<std::string>{Page("https://www.vandrel-midi.example/")}));
+  EXPECT_EQ(Opened(), (std::vector<std::string>{Page("https://vandrel-midi.example/")}));
   EXPECT_TRUE(app.script.steps.empty());
   (void)first;
 }

@@ -28,7 +28,7 @@ test -d "$WINEPREFIX/drive_c/windows"
 for link in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
   if [ -L "$link" ]; then rm -f "$link" && mkdir "$link"; fi
 done
-# "Segoe UI" is not on Linux. Its stand-in is chosen by measuring (README,
+# "Segoe UI" is not on Linux. Its stand-in is chosen by measuring (docs/looks.md,
 # "Fonts under Wine"): Cantarell (fonts-cantarell) breaks the main window's
 # two bold labels where Segoe UI does, its bold and regular widths lie within
 # a few pixels of Segoe UI's, its 15-pixel lines put exactly two lines into

@@ -13,4 +13,13 @@ export WINEPREFIX
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installers: the tests need neither.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-exec /usr/lib/wine/wine64 "$@"
+# The program's output goes through files: Wine's server and its services,
+# started by the first program, inherit its output and outlive it by seconds,
+# and a caller that reads a pipe (CTest) would wait for them after every test.
+output=$(mktemp) errors=$(mktemp)
+/usr/lib/wine/wine64 "$@" >"$output" 2>"$errors"
+status=$?
+cat "$output"
+cat "$errors" >&2
+rm -f "$output" "$errors"
+exit $status

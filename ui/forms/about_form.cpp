@@ -26,13 +26,15 @@ constexpr std::array<ControlDescription, 7> kAboutControls = {{
     {.name = "Copyright", .parent = kPanel, .left = 9, .top = 87, .width = 235, .height = 16,
      .text = "Copyright (c) 2026 Vandrel MIDI software", .font = &kLabelFont, .alignment = TAlignment::taCenter},
     {.name = "Comments", .parent = kPanel, .left = 10, .top = 105, .width = 232, .height = 18,
-     .text = "Free MIDI tools, made with care in Vandrel", .font = &kLabelFont,
+     .text = "Free MIDI tools for musicians", .font = &kLabelFont,
      .alignment = TAlignment::taCenter},
     {.name = "Label4", .parent = kPanel, .left = 52, .top = 127, .width = 54, .height = 15, .text = "Web URL :",
-     .font = &kLabelFont},
-    // Its hint is the address it opens, with the scheme.
+     .font = &kLabelFont, .autoSize = true},
+    // Its hint is the address it opens, with the scheme. It and "Web URL :"
+    // take the size of their text, as labels do unless given a fixed one.
     {.name = "Home", .parent = kPanel, .left = 110, .top = 127, .width = 91, .height = 15,
-     .text = "www.vandrel-midi.example", .font = &kAddressFont, .hint = "https://www.vandrel-midi.example/",
+     .text = "vandrel-midi.example", .font = &kAddressFont, .hint = "https://vandrel-midi.example/",
+     .autoSize = true,
      .looks = {.cursor = TCursor::crHandPoint, .hintDisplay = THintDisplay::hdShown}},
 }};
 

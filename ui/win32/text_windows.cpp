@@ -27,6 +27,22 @@ WindowKind LabelWindow::MadeAs() const {
   return {.style = SS_NOTIFY | alignment};
 }
 
+void LabelWindow::FitText() {
+  if (!control_.AutoSize) return;
+  HDC dc = GetDC(window_);
+  if (dc == nullptr) return;
+  const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window_, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  const std::string& text = control_.Text();
+  const bool measured = GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size) != FALSE;
+  SelectObject(dc, before);
+  ReleaseDC(window_, dc);
+  if (!measured) return;
+  control_.Width = size.cx;
+  control_.Height = size.cy;
+  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void LabelWindow::Notified(WORD code) {
   if (code == STN_CLICKED) control_.Click();
 }

@@ -13,6 +13,10 @@ class LabelWindow final : public ControlWindow {
 
  private:
   WindowKind MadeAs() const override;
+  void Created() override { FitText(); }
+  void TextShown() override { FitText(); }
+  // An auto-sized label takes the size of its text in its font.
+  void FitText();
 };
 
 // The program's icon.
