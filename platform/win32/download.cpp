@@ -11,15 +11,12 @@
 #include "platform/win32/http_request.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/part_writer.h"
+#include "platform/win32/scoped.h"
 
 namespace platform::win32 {
 
 namespace {
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
-};
-using OwnedHandle = std::unique_ptr<void, HandleCloser>;
 
 // The caller's thread serves its queue at least this often, and tells its
 // observer about the progress at most this often.

@@ -11,16 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/scoped.h"
+
 namespace platform::win32 {
 
 // How many redirects a download follows; the next one fails it. A server
 // that redirects to itself would otherwise be asked for ever.
 inline constexpr int kDownloadRedirectLimit = 10;
-
-struct InternetCloser {
-  void operator()(void* handle) const noexcept;
-};
-using InternetHandle = std::unique_ptr<void, InternetCloser>;
 
 // A WinHTTP session: every wait on the server (connecting, sending, waiting
 // for the answer or the next bytes of the body) ends after `stallLimit` of

@@ -5,8 +5,9 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <vector>
+
+#include "platform/win32/scoped.h"
 
 namespace platform::win32 {
 
@@ -31,11 +32,6 @@ class PartWriter {
 
  private:
   static constexpr DWORD kPieceSize = 1024 * 1024;
-  struct HandleCloser {
-    void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
-  };
-  using OwnedHandle = std::unique_ptr<void, HandleCloser>;
-
   static DWORD WINAPI Run(void* writer) noexcept;
   bool HandOver();  // the gathered piece to the writing thread; the other buffer is filled meanwhile
   bool WaitIdle();

@@ -13,6 +13,7 @@
 #include "platform/win32/barrier.h"
 #include "platform/win32/directory_dialog.h"
 #include "platform/win32/message_loop.h"
+#include "platform/win32/scoped.h"
 #include "platform/win32/system_codes.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/download.h"
@@ -26,17 +27,6 @@ WindowHandle FromWindow(HWND window) { return WindowHandle{reinterpret_cast<std:
 HANDLE AsKernelHandle(ProcessHandle handle) { return reinterpret_cast<HANDLE>(handle.value); }
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
-
-// A file handle closed when it goes out of scope.
-struct FileHandle {
-  explicit FileHandle(HANDLE h) : handle(h) {}
-  ~FileHandle() {
-    if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  HANDLE handle;
-};
 
 }  // namespace
 
@@ -69,13 +59,13 @@ bool Win32Platform::DirectoryExists(const std::string& path) {
 }
 
 std::optional<std::string> Win32Platform::ReadFile(const std::string& path) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+  win32::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (!file) return std::nullopt;
   std::string content;
   char chunk[4096];
   DWORD read = 0;
-  while (::ReadFile(file.handle, chunk, sizeof chunk, &read, nullptr)) {
+  while (::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) {
     if (read == 0) return content;
     content.append(chunk, read);
   }
@@ -92,12 +82,12 @@ bool Win32Platform::WriteFile(const std::string& path, const std::string& bytes)
   if (GetTempFileNameA(folder.c_str(), "vnw", 0, fresh) == 0) return false;
   bool written = false;
   {
-    FileHandle file(CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    win32::FileHandle file(CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD count = 0;
-    written = file.handle != INVALID_HANDLE_VALUE &&
-              (bytes.empty() || (::WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
+    written = file &&
+              (bytes.empty() || (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
                                  count == bytes.size())) &&
-              FlushFileBuffers(file.handle);
+              FlushFileBuffers(file.get());
   }
   if (written && MoveFileExA(fresh, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
   DeleteFileA(fresh);

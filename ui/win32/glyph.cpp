@@ -1,5 +1,7 @@
 #include "ui/win32/glyph.h"
 
+#include "platform/win32/scoped.h"
+
 namespace ui::win32 {
 
 namespace {
@@ -15,11 +17,6 @@ bool Ink(std::uint32_t pixel) {
   const unsigned sum = ((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF);
   return sum < 3 * 0xC0;
 }
-
-struct DeviceContext {
-  HDC dc;
-  ~DeviceContext() { DeleteDC(dc); }
-};
 
 }  // namespace
 
@@ -54,9 +51,8 @@ std::unique_ptr<Glyph> Glyph::Load(const char* name, int images) {
   request.bmiHeader.biPlanes = 1;
   request.bmiHeader.biBitCount = 32;
   request.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, height, all.data(), &request, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  const int rows = GetDIBits(platform::win32::WindowDC(nullptr).get(), bitmap, 0, height, all.data(), &request,
+                             DIB_RGB_COLORS);
   DeleteObject(bitmap);
   if (rows != height || width < images || height < 1) return nullptr;
 
@@ -94,19 +90,17 @@ void Glyph::Draw(HDC dc, int x, int y, bool disabled) const {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (canvas == nullptr) return;
-  DeviceContext memory{CreateCompatibleDC(dc)};
-  HGDIOBJ old = SelectObject(memory.dc, canvas);
-  BitBlt(memory.dc, 0, 0, width_, height_, dc, x, y, SRCCOPY);
+  const platform::win32::GdiObject<HBITMAP> canvas(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!canvas) return;
+  const platform::win32::MemoryDC memory(CreateCompatibleDC(dc));
+  const platform::win32::Selection selected(memory.get(), canvas.get());
+  BitBlt(memory.get(), 0, 0, width_, height_, dc, x, y, SRCCOPY);
   GdiFlush();
   auto* target = static_cast<std::uint32_t*>(bits);
   for (std::size_t i = 0; i < pixels.size(); ++i) {
     if (pixels[i] != kSeeThrough) target[i] = pixels[i];
   }
-  BitBlt(dc, x, y, width_, height_, memory.dc, 0, 0, SRCCOPY);
-  SelectObject(memory.dc, old);
-  DeleteObject(canvas);
+  BitBlt(dc, x, y, width_, height_, memory.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace ui::win32

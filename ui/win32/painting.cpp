@@ -35,10 +35,10 @@ namespace ui::win32 {
 
 HBRUSH BrushCache::Get(TColor colour) {
   for (const Entry& entry : brushes_) {
-    if (entry.colour == colour) return entry.brush->Get();
+    if (entry.colour == colour) return entry.brush.get();
   }
-  brushes_.push_back({colour, std::make_unique<SolidBrush>(colour)});
-  return brushes_.back().brush->Get();
+  brushes_.push_back({colour, platform::win32::GdiObject<HBRUSH>(CreateSolidBrush(ColourOf(colour)))});
+  return brushes_.back().brush.get();
 }
 
 namespace {

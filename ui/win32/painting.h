@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/scoped.h"
 #include "ui/looks.h"
 
 namespace ui::win32 {
@@ -32,19 +33,6 @@ class FontCache {
   std::vector<Entry> fonts_;
 };
 
-// A solid brush of one colour, deleted with its owner.
-class SolidBrush {
- public:
-  explicit SolidBrush(TColor colour) : brush_(CreateSolidBrush(ColourOf(colour))) {}
-  ~SolidBrush() { DeleteObject(brush_); }
-  SolidBrush(const SolidBrush&) = delete;
-  SolidBrush& operator=(const SolidBrush&) = delete;
-  HBRUSH Get() const { return brush_; }
-
- private:
-  HBRUSH brush_;
-};
-
 // Solid brushes of the colours one window uses, made once each.
 class BrushCache {
  public:
@@ -56,7 +44,7 @@ class BrushCache {
  private:
   struct Entry {
     TColor colour;
-    std::unique_ptr<SolidBrush> brush;
+    platform::win32::GdiObject<HBRUSH> brush;
   };
   std::vector<Entry> brushes_;
 };

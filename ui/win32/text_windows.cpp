@@ -5,6 +5,7 @@
 #include <richedit.h>
 // clang-format on
 
+#include "platform/win32/scoped.h"
 #include "platform/win32/system_library.h"
 #include "ui/win32/painting.h"
 
@@ -29,15 +30,14 @@ WindowKind LabelWindow::MadeAs() const {
 
 void LabelWindow::FitText() {
   if (!control_.AutoSize) return;
-  HDC dc = GetDC(window_);
-  if (dc == nullptr) return;
-  const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window_, WM_GETFONT, 0, 0)));
+  const platform::win32::WindowDC dc(window_);
+  if (dc.get() == nullptr) return;
   SIZE size{};
   const std::string& text = control_.Text();
-  const bool measured = GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size) != FALSE;
-  SelectObject(dc, before);
-  ReleaseDC(window_, dc);
-  if (!measured) return;
+  {
+    const platform::win32::Selection font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(window_, WM_GETFONT, 0, 0)));
+    if (!GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size)) return;
+  }
   control_.Width = size.cx;
   control_.Height = size.cy;
   SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,0 +1,88 @@
+// Owners of the system's resources, each released once when its owner goes
+// out of scope: kernel handles, files, WinHTTP handles, device contexts, GDI
+// objects and an object selected into a device context. A file that needs
+// one includes this header rather than writing its own deleter.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+#include <utility>
+
+namespace platform::win32 {
+
+// A kernel handle (event, thread, process); nullptr is none.
+struct KernelCloser {
+  void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
+};
+using OwnedHandle = std::unique_ptr<void, KernelCloser>;
+
+// A file's handle as CreateFile gives it: INVALID_HANDLE_VALUE is none.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (*this) CloseHandle(handle_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  HANDLE get() const { return handle_; }
+  explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+
+ private:
+  HANDLE handle_;
+};
+
+// A WinHTTP handle (session, connection, request), closed through WinHTTP
+// as bound on first use (http_request.cpp).
+struct InternetCloser {
+  void operator()(void* handle) const noexcept;
+};
+using InternetHandle = std::unique_ptr<void, InternetCloser>;
+
+// A window's device context (GetDC; the screen's for no window).
+class WindowDC {
+ public:
+  explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDC() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// A memory device context (CreateCompatibleDC).
+struct MemoryDCDeleter {
+  void operator()(HDC dc) const noexcept { DeleteDC(dc); }
+};
+using MemoryDC = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDCDeleter>;
+
+// A pen, brush, bitmap or font: GdiObject<HBRUSH> brush(CreateSolidBrush(...)).
+struct GdiDeleter {
+  void operator()(void* object) const noexcept { DeleteObject(static_cast<HGDIOBJ>(object)); }
+};
+template <class Handle>
+using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiDeleter>;
+
+// An object selected into a device context; the one it replaced comes back.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), before_(SelectObject(dc, object)) {}
+  ~Selection() {
+    if (before_ != nullptr) SelectObject(dc_, before_);
+  }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ before_;
+};
+
+}  // namespace platform::win32
