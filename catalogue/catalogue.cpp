@@ -1,5 +1,6 @@
 #include "catalogue/catalogue.h"
 
+#include <stdexcept>
 #include <string_view>
 
 #ifndef VANDREL_DOWNLOAD_BASE_URL
@@ -9,97 +10,92 @@
 namespace catalogue {
 
 namespace {
-// Entries 0 and 2 are two editions of one program and share its page.
+// Entries 0 and 2 are two editions of one program and share its page, its
+// program file, its update and its shortcut.
 constexpr const char* kOrvikPage = "https://www.vandrel-midi.example/orvik-studio-pro/";
-constexpr const char* kOrvikUpdate = "orvikupd.exe";
 constexpr const char* kOrvikDir = "C:\\ORVIK ( recommended !)";
+constexpr const char* kOrvikUpdate = "orvikupd.exe";
+constexpr const char* kOrvikShortcut = "\\Orvik Studio Pro.lnk";
+
+constexpr Entry Link(const char* displayName, const char* website) {
+  return {.displayName = displayName, .website = website};
+}
 }  // namespace
 
-const std::array<const char*, kEntryCount> kDisplayName = {
-    "Orvik Studio Pro",
-    "Selvo",
-    "Portable Orvik Pro",
-    "Brunda",
-    "Fennick",
-    "Software MIDI synthesizer",
-    "Virtual MIDI loopback driver",
-    "SoundFont VST instrument",
-    "General MIDI SoundFont",
-    "VST effect plug-in",
-    "MIDI file player",
-    "Style database",
-    "Styles for arranger keyboards",
-};
-
-const std::array<const char*, kEntryCount> kWebsite = {
-    kOrvikPage,
-    "https://www.vandrel-midi.example/selvo/",
-    kOrvikPage,
-    "https://www.vandrel-midi.example/brunda/",
-    "https://www.vandrel-midi.example/midi-software/",
-    "https://www.softsynth-works.example/",
-    "http://www.loopback-midi.example/driver/",
-    "https://www.fontsampler.example/vst/",
-    "https://www.gm-soundbank.example/",
-    "https://www.effect-rack.example/plugins/",
-    "http://www.midiplayer-lab.example/",
-    "https://www.style-archive.example/database/",
-    "https://www.arranger-styles.example/",
-};
-
-const std::array<const char*, kOwnProgramCount + 1> kDefaultDirectory = {
-    kOrvikDir, kOrvikDir, kOrvikDir, "C:\\BRUNDA ( recommended !)", "Please select directory ->", "0",
-};
-
-const std::array<const char*, kOwnProgramCount> kExecutableName = {
-    "ORVIK.exe", "SELVO.exe", "ORVIK.exe", "BRUNDA.exe", "FENNICK.exe",
-};
-
-const std::array<const char*, kOwnProgramCount> kSetupFileName = {
-    "orvik100.exe", "selvo100.exe", "orvik100portable.exe", "brunda100.exe", "orvik101.exe",
-};
-
-// Entry 4 is installed into another program's directory and has no update.
-const std::array<const char*, kOwnProgramCount> kUpdateFileName = {
-    kOrvikUpdate, "selvoupd.exe", kOrvikUpdate, "brundaupd.exe", "",
-};
-
-const std::array<const char*, kOwnProgramCount> kShortcutName = {
-    "\\Orvik Studio Pro.lnk", "\\Selvo.lnk", "\\Orvik Studio Pro.lnk", "\\Brunda.lnk", "\\Fennick.lnk",
-};
-
-namespace {
-
-// What the actions treat differently among the own programs, one row per
-// entry; the update installer is its own column above.
-struct OwnProgramFacts {
-  const char* family = "";  // empty: of no family
-  bool removable = false;
-  bool rememberedAsSelection = false;
-  bool installedIntoAnotherProgramsDirectory = false;
-  bool startedWithManagerPath = false;
-  bool portableEdition = false;
-};
-
-constexpr std::array<OwnProgramFacts, kOwnProgramCount> kOwnProgramFacts = {{
-    {.family = "Orvik", .removable = true, .rememberedAsSelection = true, .startedWithManagerPath = true},
-    {.family = "Orvik", .removable = true, .rememberedAsSelection = true, .startedWithManagerPath = true},
-    {.family = "Orvik",
+const std::array<Entry, kEntryCount> kEntries = {{
+    {.displayName = "Orvik Studio Pro",
+     .website = kOrvikPage,
+     .defaultDirectory = kOrvikDir,
+     .executable = "ORVIK.exe",
+     .setupFile = "orvik100.exe",
+     .updateFile = kOrvikUpdate,
+     .shortcut = kOrvikShortcut,
+     .family = "Orvik",
+     .removable = true,
+     .rememberedAsSelection = true,
+     .startedWithManagerPath = true},
+    {.displayName = "Selvo",
+     .website = "https://www.vandrel-midi.example/selvo/",
+     .defaultDirectory = kOrvikDir,
+     .executable = "SELVO.exe",
+     .setupFile = "selvo100.exe",
+     .updateFile = "selvoupd.exe",
+     .shortcut = "\\Selvo.lnk",
+     .family = "Orvik",
+     .removable = true,
+     .rememberedAsSelection = true,
+     .startedWithManagerPath = true},
+    {.displayName = "Portable Orvik Pro",
+     .website = kOrvikPage,
+     .defaultDirectory = kOrvikDir,
+     .executable = "ORVIK.exe",
+     .setupFile = "orvik100portable.exe",
+     .updateFile = kOrvikUpdate,
+     .shortcut = kOrvikShortcut,
+     .family = "Orvik",
      .removable = true,
      .rememberedAsSelection = true,
      .startedWithManagerPath = true,
      .portableEdition = true},
-    {.family = "Brunda", .removable = true, .rememberedAsSelection = true},
-    {.installedIntoAnotherProgramsDirectory = true},
+    {.displayName = "Brunda",
+     .website = "https://www.vandrel-midi.example/brunda/",
+     .defaultDirectory = "C:\\BRUNDA ( recommended !)",
+     .executable = "BRUNDA.exe",
+     .setupFile = "brunda100.exe",
+     .updateFile = "brundaupd.exe",
+     .shortcut = "\\Brunda.lnk",
+     .family = "Brunda",
+     .removable = true,
+     .rememberedAsSelection = true},
+    // Installed into another program's directory; no update, not removed on its own.
+    {.displayName = "Fennick",
+     .website = "https://www.vandrel-midi.example/midi-software/",
+     .defaultDirectory = "Please select directory ->",
+     .executable = "FENNICK.exe",
+     .setupFile = "orvik101.exe",
+     .shortcut = "\\Fennick.lnk",
+     .installedIntoAnotherProgramsDirectory = true},
+    Link("Software MIDI synthesizer", "https://www.softsynth-works.example/"),
+    Link("Virtual MIDI loopback driver", "http://www.loopback-midi.example/driver/"),
+    Link("SoundFont VST instrument", "https://www.fontsampler.example/vst/"),
+    Link("General MIDI SoundFont", "https://www.gm-soundbank.example/"),
+    Link("VST effect plug-in", "https://www.effect-rack.example/plugins/"),
+    Link("MIDI file player", "http://www.midiplayer-lab.example/"),
+    Link("Style database", "https://www.style-archive.example/database/"),
+    Link("Styles for arranger keyboards", "https://www.arranger-styles.example/"),
 }};
 
-// The facts of an own entry; a link-only entry or an index outside the
-// catalogue has none of them.
-OwnProgramFacts Facts(int index) { return IsOwnProgram(index) ? kOwnProgramFacts[index] : OwnProgramFacts{}; }
+const Entry& OwnProgramAt(int index) {
+  if (!IsOwnProgram(index)) throw std::out_of_range("not an own program: " + std::to_string(index));
+  return kEntries[static_cast<std::size_t>(index)];
+}
 
+namespace {
+// The entry's record; an index outside the catalogue has none of the facts.
+Entry Facts(int index) { return index >= 0 && index < kEntryCount ? kEntries[index] : Entry{}; }
 }  // namespace
 
-bool HasUpdateInstaller(int index) { return IsOwnProgram(index) && kUpdateFileName[index][0] != '\0'; }
+bool HasUpdateInstaller(int index) { return IsOwnProgram(index) && Facts(index).updateFile[0] != '\0'; }
 bool CanBeRemoved(int index) { return Facts(index).removable; }
 bool IsRememberedAsSelection(int index) { return Facts(index).rememberedAsSelection; }
 bool InstallsIntoAnotherProgramsDirectory(int index) { return Facts(index).installedIntoAnotherProgramsDirectory; }
@@ -117,6 +113,6 @@ std::string SoftwareUrl(const std::string& fileName) {
   return std::string(DownloadBase()) + "/software/" + fileName;
 }
 
-std::string DownloadUrl(int index) { return SoftwareUrl(kSetupFileName.at(index)); }
+std::string DownloadUrl(int index) { return SoftwareUrl(OwnProgramAt(index).setupFile); }
 
 }  // namespace catalogue

@@ -1,9 +1,10 @@
 // The fixed catalogue: thirteen entries, shown in this order in the drop-down
-// list. Entries 0-4 are the maker's own programs and have every column;
+// list. Entries 0-4 are the maker's own programs and have every field;
 // entries 5-12 are links to other makers and have only a name and a website.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace catalogue {
@@ -15,15 +16,32 @@ inline constexpr int kOwnProgramCount = 5;
 // marker when it is read.
 inline constexpr const char* kRecommendedMarker = " ( recommended";
 
-extern const std::array<const char*, kEntryCount> kDisplayName;
-extern const std::array<const char*, kEntryCount> kWebsite;
-// Rows 0-4 are the proposed directories; the sixth row is the entry selected
-// by default, so the six rows are exactly the default directory list.
-extern const std::array<const char*, kOwnProgramCount + 1> kDefaultDirectory;
-extern const std::array<const char*, kOwnProgramCount> kExecutableName;
-extern const std::array<const char*, kOwnProgramCount> kSetupFileName;
-extern const std::array<const char*, kOwnProgramCount> kUpdateFileName;
-extern const std::array<const char*, kOwnProgramCount> kShortcutName;
+// One entry of the catalogue. A link-only entry leaves every field after the
+// website empty or false.
+struct Entry {
+  const char* displayName = "";
+  const char* website = "";
+  const char* defaultDirectory = "";  // proposed in the directory field
+  const char* executable = "";        // the program file in the install directory
+  const char* setupFile = "";         // served under /software/ and fetched into the install directory
+  const char* updateFile = "";        // the same for the update installer; empty: none
+  const char* shortcut = "";          // the desktop shortcut its setup program makes, with its leading "\"
+  // What the actions treat differently among the own programs.
+  const char* family = "";  // empty: of no family
+  bool removable = false;
+  bool rememberedAsSelection = false;
+  bool installedIntoAnotherProgramsDirectory = false;
+  bool startedWithManagerPath = false;
+  bool portableEdition = false;
+};
+
+extern const std::array<Entry, kEntryCount> kEntries;
+
+// The entry at `index`; an index outside the catalogue throws std::out_of_range.
+inline const Entry& EntryAt(int index) { return kEntries.at(static_cast<std::size_t>(index)); }
+// The same for an own program's entry: any other index throws std::out_of_range,
+// since a link-only entry has no files to name.
+const Entry& OwnProgramAt(int index);
 
 // The download server's base address (a build setting), without a trailing slash.
 const char* DownloadBase();

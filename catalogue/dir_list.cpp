@@ -37,7 +37,12 @@ std::string JoinLines(const DirList& lines) {
   return text;
 }
 
-DirList DefaultDirList() { return DirList(kDefaultDirectory.begin(), kDefaultDirectory.end()); }
+DirList DefaultDirList() {
+  DirList lines;
+  for (int index = 0; index < kOwnProgramCount; ++index) lines.emplace_back(kEntries[index].defaultDirectory);
+  lines.emplace_back(kDefaultSelectedEntry);
+  return lines;
+}
 
 namespace {
 

@@ -18,6 +18,8 @@ using DirList = std::vector<std::string>;
 
 inline constexpr int kDirListLines = 6;
 inline constexpr int kSelectedEntryLine = 5;
+// The selected-entry line of a new list: the first entry.
+inline constexpr const char* kDefaultSelectedEntry = "0";
 
 std::string DirListPath(const std::string& exePath);
 

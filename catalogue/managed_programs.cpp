@@ -13,18 +13,18 @@ std::string InDirectory(const std::string& installDir, const char* fileName) { r
 }  // namespace
 
 std::string ProgramPath(const std::string& installDir, int index) {
-  return InDirectory(installDir, kExecutableName.at(index));
+  return InDirectory(installDir, OwnProgramAt(index).executable);
 }
 
 std::string SetupPath(const std::string& installDir, int index) {
-  return InDirectory(installDir, kSetupFileName.at(index));
+  return InDirectory(installDir, OwnProgramAt(index).setupFile);
 }
 
 std::string UpdatePath(const std::string& installDir, int index) {
-  return InDirectory(installDir, kUpdateFileName.at(index));
+  return InDirectory(installDir, OwnProgramAt(index).updateFile);
 }
 
-std::string UpdateUrl(int index) { return SoftwareUrl(kUpdateFileName.at(index)); }
+std::string UpdateUrl(int index) { return SoftwareUrl(OwnProgramAt(index).updateFile); }
 
 std::string SetupArguments(const std::string& installDir) { return "/DIR=" + installDir; }
 

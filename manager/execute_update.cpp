@@ -26,7 +26,7 @@ void TForm1::SpeedButton4Click(ui::TObject* /*sender*/) {
     }
     const std::string arguments = catalogue::ProgramArguments(index, os_.ModuleFileName());
     if (!RunProgram(programPath, arguments, platform::ShowCommand::Normal, false)) {
-      Inform(std::string(catalogue::kExecutableName[index]) + " could not be executed !");
+      Inform(std::string(catalogue::OwnProgramAt(index).executable) + " could not be executed !");
       return;
     }
   }

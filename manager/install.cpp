@@ -42,7 +42,7 @@ void TForm1::SpeedButton3Click(ui::TObject* sender) {
 }
 
 bool TForm1::FetchAndRunInstaller(int index, const InstallerRun& installer) {
-  const std::string name = catalogue::kExecutableName[index];
+  const std::string name = catalogue::OwnProgramAt(index).executable;
   // However the action ends, the downloaded file is no longer held after it.
   struct HoldEnds {
     TForm1& form;

@@ -17,7 +17,8 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner)
   SelDir1.SetPlatform(os_);
   SelDir1.OSHelpContext = 0;
   SelDir1.Title = "Select directory";
-  ComboBox1.Items.assign(catalogue::kDisplayName.begin(), catalogue::kDisplayName.end());
+  ComboBox1.Items.clear();
+  for (const catalogue::Entry& entry : catalogue::kEntries) ComboBox1.Items.emplace_back(entry.displayName);
 
   OnCreate = [this](ui::TObject* sender) { FormCreate(sender); };
   OnClose = [this](ui::TObject* sender, ui::TCloseAction& action) { FormClose(sender, action); };

@@ -68,7 +68,7 @@ void TForm1::SpeedButton5Click(ui::TObject* sender) {
   const std::string desktop = GetSpecialFolder(os_, os_.ApplicationWindow(), platform::SpecialFolder::CommonDesktop);
   if (!desktop.empty()) {
     for (int k : ShortcutCandidates(index)) {
-      if (os_.FileExists(catalogue::ProgramPath(FInstallDir, k))) os_.RemoveFile(desktop + catalogue::kShortcutName[k]);
+      if (os_.FileExists(catalogue::ProgramPath(FInstallDir, k))) os_.RemoveFile(desktop + catalogue::OwnProgramAt(k).shortcut);
     }
   }
   if (!os_.FileExists(programPath)) {

@@ -23,7 +23,7 @@ void TForm1::SpeedButton1Click(ui::TObject* /*sender*/) {
   }
   const int index = ComboBox1.ItemIndex();
   if (index < 0 || index >= catalogue::kEntryCount) return;
-  os_.ShellOpen(WindowHandle(), "", catalogue::kWebsite[index], "", "", platform::ShowCommand::Normal);
+  os_.ShellOpen(WindowHandle(), "", catalogue::EntryAt(index).website, "", "", platform::ShowCommand::Normal);
 }
 
 void TForm1::SpeedButton7Click(ui::TObject* /*sender*/) {
@@ -37,7 +37,7 @@ void TForm1::SpeedButton7Click(ui::TObject* /*sender*/) {
       "The link to " +
       name + " is already in the clipboard.";
   if (!AskYesNo(question)) return;
-  const std::string link = catalogue::IsOwnProgram(index) ? catalogue::DownloadUrl(index) : catalogue::kWebsite[index];
+  const std::string link = catalogue::IsOwnProgram(index) ? catalogue::DownloadUrl(index) : catalogue::EntryAt(index).website;
   // The platform waits a moment for a clipboard that another program holds;
   // if it stays held, the user learns it before the page opens.
   if (!os_.SetClipboardText(link)) {

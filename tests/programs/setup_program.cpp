@@ -27,10 +27,10 @@ constexpr int kManagedProgramResource = 1;
 int EntryOfInstaller(const std::string& fileName) {
   const std::string name = platform::LowerAscii(fileName);
   for (int i = 0; i < catalogue::kOwnProgramCount; ++i) {
-    if (name == platform::LowerAscii(catalogue::kSetupFileName[i])) return i;
+    if (name == platform::LowerAscii(catalogue::OwnProgramAt(i).setupFile)) return i;
   }
   for (int i = 0; i < catalogue::kOwnProgramCount; ++i) {
-    if (catalogue::kUpdateFileName[i][0] != '\0' && name == platform::LowerAscii(catalogue::kUpdateFileName[i])) {
+    if (catalogue::OwnProgramAt(i).updateFile[0] != '\0' && name == platform::LowerAscii(catalogue::OwnProgramAt(i).updateFile)) {
       return i;
     }
   }
@@ -76,7 +76,7 @@ void WriteShortcut(int entry, const std::string& programPath) {
   char desktop[MAX_PATH] = "";
   if (!SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_COMMON_DESKTOPDIRECTORY, TRUE)) return;
   const std::string text = "Shortcut to " + programPath + "\r\n";
-  WriteBytes(std::string(desktop) + catalogue::kShortcutName[entry], text.data(), static_cast<DWORD>(text.size()));
+  WriteBytes(std::string(desktop) + catalogue::OwnProgramAt(entry).shortcut, text.data(), static_cast<DWORD>(text.size()));
 }
 
 int Install(const std::string& self, const std::string& arguments) {
@@ -90,7 +90,7 @@ int Install(const std::string& self, const std::string& arguments) {
 
   SHCreateDirectoryExA(nullptr, directory.c_str(), nullptr);           // like a real setup; it may exist
   const std::string separator = directory.back() == '\\' ? "" : "\\";  // a drive root keeps its one backslash
-  const std::string program = directory + separator + catalogue::kExecutableName[entry];
+  const std::string program = directory + separator + catalogue::OwnProgramAt(entry).executable;
   if (!WriteManagedProgram(program)) return 3;
   WriteShortcut(entry, program);
   return 0;

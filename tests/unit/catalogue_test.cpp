@@ -1,7 +1,9 @@
 #include "catalogue/catalogue.h"
+#include "catalogue/dir_list.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -24,33 +26,37 @@ std::string Where(Fact holds) {
 }
 
 TEST(Catalogue, TwoEditionsOfOneProgramShareEverythingButTheSetupFile) {
-  EXPECT_STREQ(kExecutableName[0], kExecutableName[2]);
-  EXPECT_STREQ(kShortcutName[0], kShortcutName[2]);
-  EXPECT_STREQ(kWebsite[0], kWebsite[2]);
-  EXPECT_STREQ(kUpdateFileName[0], kUpdateFileName[2]);
-  EXPECT_STRNE(kSetupFileName[0], kSetupFileName[2]);
+  const Entry& studio = EntryAt(0);
+  const Entry& portable = EntryAt(2);
+  EXPECT_STREQ(studio.executable, portable.executable);
+  EXPECT_STREQ(studio.shortcut, portable.shortcut);
+  EXPECT_STREQ(studio.website, portable.website);
+  EXPECT_STREQ(studio.updateFile, portable.updateFile);
+  EXPECT_STRNE(studio.setupFile, portable.setupFile);
 }
 
 TEST(Catalogue, DownloadUrlIsTheBaseSoftwareFolderAndTheSetupFileName) {
   for (int i = 0; i < kOwnProgramCount; ++i) {
     const std::string url = DownloadUrl(i);
-    EXPECT_EQ(url, std::string(DownloadBase()) + "/software/" + kSetupFileName[i]);
+    EXPECT_EQ(url, std::string(DownloadBase()) + "/software/" + EntryAt(i).setupFile);
   }
   // Entry 4 is fetched under its own setup name but installs FENNICK.exe.
   EXPECT_EQ(DownloadUrl(4).substr(DownloadUrl(4).size() - 22), "/software/orvik101.exe");
-  EXPECT_STREQ(kExecutableName[4], "FENNICK.exe");
-  EXPECT_STREQ(kUpdateFileName[4], "");
+  EXPECT_STREQ(EntryAt(4).executable, "FENNICK.exe");
+  EXPECT_STREQ(EntryAt(4).updateFile, "");
+  // A link-only entry names no file to fetch.
+  EXPECT_THROW(DownloadUrl(5), std::out_of_range);
 }
 
 TEST(Catalogue, WebsitesAreAbsoluteAddressesOnReservedHostsEachItsOwnButTheEditions) {
   for (int i = 0; i < kEntryCount; ++i) {
-    const std::string url = kWebsite[i];
+    const std::string url = EntryAt(i).website;
     EXPECT_TRUE(url.rfind("http://", 0) == 0 || url.rfind("https://", 0) == 0) << url;
     const std::string host = Host(url);
     EXPECT_EQ(host.substr(host.size() - 8), ".example") << url;
     for (int j = i + 1; j < kEntryCount; ++j) {
       if (!(i == 0 && j == 2)) {
-        EXPECT_STRNE(kWebsite[i], kWebsite[j]) << i << " " << j;
+        EXPECT_STRNE(EntryAt(i).website, EntryAt(j).website) << i << " " << j;
       }
     }
   }
@@ -67,12 +73,12 @@ TEST(Catalogue, DownloadBaseIsHttpsOnAReservedHostUnlessATestServerOnThisMachine
 }
 
 TEST(Catalogue, DefaultsAreTheSixLinesOfAFreshDirectoryList) {
-  EXPECT_STREQ(kDefaultDirectory[0], "C:\\ORVIK ( recommended !)");
-  EXPECT_STREQ(kDefaultDirectory[3], "C:\\BRUNDA ( recommended !)");
-  EXPECT_STREQ(kDefaultDirectory[4], "Please select directory ->");
-  EXPECT_STREQ(kDefaultDirectory[5], "0");
-  EXPECT_STREQ(kDisplayName[5], "Software MIDI synthesizer");
-  EXPECT_STREQ(kDisplayName[12], "Styles for arranger keyboards");
+  EXPECT_EQ(DefaultDirList(), (DirList{"C:\\ORVIK ( recommended !)", "C:\\ORVIK ( recommended !)",
+                                       "C:\\ORVIK ( recommended !)", "C:\\BRUNDA ( recommended !)",
+                                       "Please select directory ->", "0"}));
+  EXPECT_STREQ(EntryAt(5).displayName, "Software MIDI synthesizer");
+  EXPECT_STREQ(EntryAt(12).displayName, "Styles for arranger keyboards");
+  EXPECT_STREQ(EntryAt(12).executable, "");
 }
 
 TEST(Catalogue, WhatTheActionsTellApartIsNamedPerEntry) {

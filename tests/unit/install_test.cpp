@@ -207,12 +207,12 @@ TEST_F(OwnProgramActions, UpdateWritesTheMarksFetchesStartsSilentlyRecordsAndClo
   EXPECT_EQ(writes, expected);
   EXPECT_EQ(Said(), (std::vector<std::string>{"The download was successful. The program will now be\r\nupdated and "
                                               "executed with its original start values !"}));
-  EXPECT_EQ(os.lastLaunch.file, "C:\\P\\" + std::string(catalogue::kUpdateFileName[2]));
+  EXPECT_EQ(os.lastLaunch.file, "C:\\P\\" + std::string(catalogue::OwnProgramAt(2).updateFile));
   EXPECT_EQ(os.lastLaunch.parameters, "/DIR=C:\\P /SILENT");
   EXPECT_EQ(os.CallCount("WaitForSingleObject"), 0);
   EXPECT_FALSE(f.DirList().has_value());
   // The update installer was recorded and is what the close deletes.
-  EXPECT_EQ(os.CallCount("RemoveFile C:\\P\\" + std::string(catalogue::kUpdateFileName[2])), 1);
+  EXPECT_EQ(os.CallCount("RemoveFile C:\\P\\" + std::string(catalogue::OwnProgramAt(2).updateFile)), 1);
 }
 
 TEST_F(OwnProgramActions, UpdateDoesNothingWithoutSettingsFileOrWhileDisabled) {

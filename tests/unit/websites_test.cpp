@@ -58,8 +58,8 @@ TEST_F(LeavingTheManager, OwnProgramsOpenTheirPageAtOnceEntriesZeroAndTwoTheSame
     Select(index);
     form1->SpeedButton1.Click();
   }
-  EXPECT_EQ(Opened(), (std::vector<std::string>{Page(catalogue::kWebsite[0]), Page(catalogue::kWebsite[0]),
-                                                Page(catalogue::kWebsite[4])}));
+  EXPECT_EQ(Opened(), (std::vector<std::string>{Page(catalogue::EntryAt(0).website), Page(catalogue::EntryAt(0).website),
+                                                Page(catalogue::EntryAt(4).website)}));
   EXPECT_TRUE(app.script.log.empty());  // no disclaimer
 }
 
@@ -88,7 +88,7 @@ TEST_F(LeavingTheManager, OtherMakersPagesOpenOnlyAfterYesInTheDisclaimer) {
                         d.BitBtn1.Click();
                       })};
   form1->SpeedButton1.Click();
-  EXPECT_EQ(Opened(), (std::vector<std::string>{Page(catalogue::kWebsite[5])}));
+  EXPECT_EQ(Opened(), (std::vector<std::string>{Page(catalogue::EntryAt(5).website)}));
 
   // The next showing starts unticked again.
   Select(12);
@@ -99,7 +99,7 @@ TEST_F(LeavingTheManager, OtherMakersPagesOpenOnlyAfterYesInTheDisclaimer) {
     d.BitBtn1.Click();
   })};
   form1->SpeedButton1.Click();
-  EXPECT_EQ(Opened().back(), Page(catalogue::kWebsite[12]));
+  EXPECT_EQ(Opened().back(), Page(catalogue::EntryAt(12).website));
 }
 
 TEST_F(LeavingTheManager, TheDisclaimerIsCentredOnTheMainWindow50PixelsBelowItsTop) {
@@ -144,7 +144,7 @@ TEST_F(LeavingTheManager, TheInstallButtonOfALinkOnlyEntryIsTheWebsiteButton) {
     d.BitBtn1.Click();
   })};
   form1->SpeedButton3.Click();
-  EXPECT_EQ(Opened(), (std::vector<std::string>{Page(catalogue::kWebsite[7])}));
+  EXPECT_EQ(Opened(), (std::vector<std::string>{Page(catalogue::EntryAt(7).website)}));
 }
 
 TEST_F(LeavingTheManager, VirusCheckAsksFirstAndCopiesTheDownloadOrWebsiteLink) {
@@ -167,7 +167,7 @@ TEST_F(LeavingTheManager, VirusCheckAsksFirstAndCopiesTheDownloadOrWebsiteLink) 
     os.calls.clear();
     os.messageBoxAnswers = {platform::BoxAnswer::Yes};
     form1->SpeedButton7.Click();
-    const std::string link = index == 0 ? catalogue::DownloadUrl(0) : std::string(catalogue::kWebsite[7]);
+    const std::string link = index == 0 ? catalogue::DownloadUrl(0) : std::string(catalogue::EntryAt(7).website);
     EXPECT_EQ(os.clipboard, link);
     ASSERT_EQ(os.calls.size(), 3u);
     EXPECT_EQ(os.calls[1], "SetClipboardText " + link);  // after the question

@@ -110,11 +110,11 @@ TEST_F(RunProgramTest, MissingFileGivesFalseWithTheWindowEnabledAgain) {
 }
 
 TEST_F(RunProgramTest, SetupProgramInstallsIntoTheUnquotedDirectoryWithBlanks) {
-  const std::string setup = Install("test_setup_program.exe", catalogue::kSetupFileName[4]);  // orvik101.exe
+  const std::string setup = Install("test_setup_program.exe", catalogue::OwnProgramAt(4).setupFile);  // orvik101.exe
   const std::string installDir = dir_ / "Program Files\\My MIDI";
   const std::string desktop = Desktop();
   ASSERT_FALSE(desktop.empty());
-  const std::string shortcut = desktop + catalogue::kShortcutName[4];
+  const std::string shortcut = desktop + catalogue::OwnProgramAt(4).shortcut;
   desktopFiles_.push_back(shortcut);
   DeleteFileA(shortcut.c_str());
 
@@ -131,11 +131,11 @@ TEST_F(RunProgramTest, SetupProgramInstallsIntoTheUnquotedDirectoryWithBlanks) {
 }
 
 TEST_F(RunProgramTest, UpdateInstallerStopsTheDirectoryBeforeSilent) {
-  const std::string update = Install("test_setup_program.exe", catalogue::kUpdateFileName[1]);  // selvoupd.exe
+  const std::string update = Install("test_setup_program.exe", catalogue::OwnProgramAt(1).updateFile);  // selvoupd.exe
   const std::string installDir = dir_ / "Selvo dir";
   ASSERT_TRUE(CreateDirectoryA(installDir.c_str(), nullptr));
   ASSERT_TRUE(WriteAll(catalogue::ProgramPath(installDir, 1), "old program"));
-  desktopFiles_.push_back(Desktop() + catalogue::kShortcutName[1]);
+  desktopFiles_.push_back(Desktop() + catalogue::OwnProgramAt(1).shortcut);
 
   ASSERT_TRUE(form_.RunProgram(update, catalogue::UpdateArguments(installDir), platform::ShowCommand::Normal, true));
   const std::string program = ReadAll(catalogue::ProgramPath(installDir, 1));
@@ -145,9 +145,9 @@ TEST_F(RunProgramTest, UpdateInstallerStopsTheDirectoryBeforeSilent) {
 }
 
 TEST_F(RunProgramTest, BehaviourChosenByTheTestLetsASetupCreateNothing) {
-  const std::string setup = Install("test_setup_program.exe", catalogue::kSetupFileName[3]);  // brunda100.exe
+  const std::string setup = Install("test_setup_program.exe", catalogue::OwnProgramAt(3).setupFile);  // brunda100.exe
   const std::string installDir = dir_ / "Brunda";
-  desktopFiles_.push_back(Desktop() + catalogue::kShortcutName[3]);
+  desktopFiles_.push_back(Desktop() + catalogue::OwnProgramAt(3).shortcut);
   for (const char* behaviour : {"nothing", "fail"}) {
     SetEnvironmentVariableA("VANDREL_TEST_BEHAVIOUR", behaviour);
     // Started is all RunProgram reports; whether anything was installed the caller tests.
