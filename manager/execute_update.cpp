@@ -12,16 +12,16 @@ constexpr const char* kMissingProgram =
     "The program does not exist and therefore cannot be executed, updated or removed !";
 }  // namespace
 
-void TForm1::SpeedButton4Click(ui::TObject* /*sender*/) {
+void TForm1::Execute() {
   {
     const ActionScope action(*this);
-    Edit1Exit(this);
+    ValidateDirectory();
     const int index = ComboBox1.ItemIndex();
     if (!catalogue::IsOwnProgram(index)) return;
     const std::string programPath = ProgramPath(index);
     if (!os_.FileExists(programPath)) {
       Inform(kMissingProgram);
-      Edit1Exit(this);
+      ValidateDirectory();
       return;
     }
     const std::string arguments = catalogue::ProgramArguments(index, os_.ModuleFileName());
@@ -33,11 +33,12 @@ void TForm1::SpeedButton4Click(ui::TObject* /*sender*/) {
   Close();
 }
 
-void TForm1::SpeedButton8Click(ui::TObject* /*sender*/) {
+void TForm1::UpdateAndReset() {
+  // Called while its button is off (by a program, not a click), it does nothing.
   if (!SpeedButton8.Enabled()) return;
   {
     const ActionScope action(*this);
-    Edit1Exit(this);
+    ValidateDirectory();
     const int index = ComboBox1.ItemIndex();
     if (!catalogue::IsOwnProgram(index)) return;
     const std::string settingsFile = catalogue::SettingsFilePath(ProgramPath(index));

@@ -10,15 +10,15 @@
 
 namespace manager {
 
-void TForm1::SpeedButton3Click(ui::TObject* sender) {
+void TForm1::Install() {
   const ActionScope action(*this);
-  Edit1Exit(this);
+  ValidateDirectory();
   if (catalogue::InstallsIntoAnotherProgramsDirectory(ComboBox1.ItemIndex())) {
     Inform("Please enter the directory in which Orvik Pro, Selvo or Brunda are located or select another directory.");
-    SpeedButton2Click(sender);  // picked or cancelled, the action goes on with FInstallDir
+    SelectDirectory();  // picked or cancelled, the action goes on with FInstallDir
   }
   if (catalogue::IsLinkOnly(ComboBox1.ItemIndex())) {
-    SpeedButton1Click(sender);
+    ShowWebsite();
     return;
   }
   const int index = ComboBox1.ItemIndex();
@@ -61,7 +61,7 @@ bool TForm1::FetchAndRunInstaller(int index, const InstallerRun& installer) {
     return false;
   }
   FInstallers[static_cast<std::size_t>(index)] = installer.path;
-  Edit1Exit(this);
+  ValidateDirectory();
   return true;
 }
 

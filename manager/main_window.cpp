@@ -4,6 +4,7 @@
 #include "catalogue/managed_programs.h"
 #include "manager/command_line.h"
 #include "manager/directory_text.h"
+#include "manager/enabling_rules.h"
 #include "ui/forms/main_form.h"
 
 namespace manager {
@@ -24,22 +25,30 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner)
   OnClose = [this](ui::TObject* sender, ui::TCloseAction& action) { FormClose(sender, action); };
   OnEndSession = [this](ui::TObject* sender) { FormEndSession(sender); };
   ComboBox1.OnChange = [this](ui::TObject* sender) { ComboBox1Change(sender); };
-  Edit1.OnChange = [this](ui::TObject* sender) { Edit1Exit(sender); };
-  Edit1.OnExit = [this](ui::TObject* sender) { Edit1Exit(sender); };
+  Edit1.OnChange = [this](ui::TObject*) { ValidateDirectory(); };
+  Edit1.OnExit = [this](ui::TObject*) { ValidateDirectory(); };
   Edit1.OnKeyPress = [this](ui::TObject* sender, char& key) { Edit1KeyPress(sender, key); };
-  SpeedButton1.OnClick = [this](ui::TObject* sender) { SpeedButton1Click(sender); };
-  SpeedButton2.OnClick = [this](ui::TObject* sender) { SpeedButton2Click(sender); };
-  SpeedButton3.OnClick = [this](ui::TObject* sender) { SpeedButton3Click(sender); };
-  SpeedButton4.OnClick = [this](ui::TObject* sender) { SpeedButton4Click(sender); };
-  SpeedButton8.OnClick = [this](ui::TObject* sender) { SpeedButton8Click(sender); };
-  SpeedButton7.OnClick = [this](ui::TObject* sender) { SpeedButton7Click(sender); };
-  SpeedButton9.OnClick = [this](ui::TObject* sender) { SpeedButton9Click(sender); };
-  Image1.OnClick = [this](ui::TObject* sender) { Image1Click(sender); };
-  SpeedButton5.OnClick = [this](ui::TObject* sender) { SpeedButton5Click(sender); };
-  SpeedButton6.OnClick = [this](ui::TObject* sender) { SpeedButton6Click(sender); };
-  SpeedButton10.OnClick = [this](ui::TObject* sender) { SpeedButton10Click(sender); };
+  for (const ActionRow& row : Actions()) {
+    row.control.OnClick = [this, action = row.action](ui::TObject*) { (this->*action)(); };
+  }
 
   OnCreate(this);
+}
+
+std::array<TForm1::ActionRow, 11> TForm1::Actions() {
+  return {{
+      {SpeedButton1, &TForm1::ShowWebsite, nullptr},
+      {SpeedButton2, &TForm1::SelectDirectory, &EnabledControls::selectDirectory},
+      {SpeedButton3, &TForm1::Install, &EnabledControls::install},
+      {SpeedButton4, &TForm1::Execute, &EnabledControls::execute},
+      {SpeedButton5, &TForm1::RemoveProgram, &EnabledControls::removeProgram},
+      {SpeedButton6, &TForm1::ExitManager, nullptr},
+      {SpeedButton7, &TForm1::CheckLinkForViruses, nullptr},
+      {SpeedButton8, &TForm1::UpdateAndReset, &EnabledControls::updateAndReset},
+      {SpeedButton9, &TForm1::OpenInstallDirectory, nullptr},
+      {SpeedButton10, &TForm1::RemoveManager, nullptr},
+      {Image1, &TForm1::ShowAbout, nullptr},
+  }};
 }
 
 std::string TForm1::ProgramPath(int index) const { return catalogue::ProgramPath(FInstallDir, index); }
@@ -57,48 +66,35 @@ void TForm1::FormCreate(ui::TObject* /*sender*/) {
   const int remembered = catalogue::SelectedEntry(*FDirList);
   if (remembered < catalogue::kEntryCount) ComboBox1.SetItemIndex(remembered);
   Edit1.SetText((*FDirList)[remembered]);
-  Edit1Exit(this);
+  ValidateDirectory();
 }
 
 void TForm1::ComboBox1Change(ui::TObject* /*sender*/) {
   const int index = ComboBox1.ItemIndex();
   if (IsOwnProgram(index)) Edit1.SetText((*FDirList)[index]);
-  Edit1Exit(this);
+  ValidateDirectory();
 }
 
-void TForm1::Edit1Exit(ui::TObject* /*sender*/) {
-  const int index = ComboBox1.ItemIndex();
-  if (IsOwnProgram(index)) {
-    Edit1.SetEnabled(true);
-    SpeedButton2.SetEnabled(true);
+void TForm1::ValidateDirectory() {
+  ActionState state{.entry = ComboBox1.ItemIndex(), .protectedMode = FProtectOwnDir};
+  if (IsOwnProgram(state.entry)) {
     FInstallDir = CleanDirectoryText(Edit1.Text());
-    if (FDirList) (*FDirList)[index] = FInstallDir;
-
+    if (FDirList) (*FDirList)[state.entry] = FInstallDir;
     if (!FProtectOwnDir) {
-      SpeedButton4.SetEnabled(os_.FileExists(ProgramPath(index)));
-      SpeedButton3.SetEnabled(!SpeedButton4.Enabled());
-      SpeedButton5.SetEnabled(SpeedButton4.Enabled() && catalogue::CanBeRemoved(index));
-      SpeedButton8.SetEnabled(SpeedButton5.Enabled() && catalogue::HasUpdateInstaller(index));
-    } else if (IsOwnDirectory(os_.ModuleFileName(), FInstallDir)) {
-      SpeedButton2.SetEnabled(false);
-      SpeedButton3.SetEnabled(false);
-      SpeedButton4.SetEnabled(false);
-      SpeedButton5.SetEnabled(false);
-      SpeedButton8.SetEnabled(false);
+      state.programPresent = os_.FileExists(ProgramPath(state.entry));
     } else {
-      SpeedButton3.SetEnabled(true);
+      state.ownDirectory = IsOwnDirectory(os_.ModuleFileName(), FInstallDir);
     }
-    return;
+  } else {
+    // A link-only entry: emptying the field runs this once more, inside.
+    Edit1.SetText("");
   }
 
-  // A link-only entry: emptying the field runs this once more, inside.
-  Edit1.SetText("");
-  Edit1.SetEnabled(false);
-  SpeedButton2.SetEnabled(false);
-  SpeedButton3.SetEnabled(true);
-  SpeedButton4.SetEnabled(false);
-  SpeedButton5.SetEnabled(false);
-  SpeedButton8.SetEnabled(false);
+  const EnabledControls enabled = EnabledFor(state);
+  Edit1.SetEnabled(enabled.directoryField);
+  for (const ActionRow& row : Actions()) {
+    if (row.rule != nullptr) row.control.SetEnabled(enabled.*row.rule);
+  }
 }
 
 void TForm1::Edit1KeyPress(ui::TObject* /*sender*/, char& key) {

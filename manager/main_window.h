@@ -9,6 +9,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/dir_list.h"
+#include "manager/enabling_rules.h"
 #include "platform/platform.h"
 #include "seldir/seldir.h"
 #include "ui/forms.h"
@@ -44,29 +45,38 @@ class TForm1 : public ui::TForm {
   ui::TSpeedButton SpeedButton9{this, "SpeedButton9"};
   ui::TSpeedButton SpeedButton10{this, "SpeedButton10"};
 
-  // Event handlers.
+  // Events of the form and of the controls that are no action of their own.
   void FormCreate(ui::TObject* sender);
   void FormClose(ui::TObject* sender, ui::TCloseAction& action);
   void FormEndSession(ui::TObject* sender);  // shutdown.cpp
   void ComboBox1Change(ui::TObject* sender);
-  void Edit1Exit(ui::TObject* sender);
   void Edit1KeyPress(ui::TObject* sender, char& key);
-  void SpeedButton2Click(ui::TObject* sender);  // select_directory.cpp
-  void SpeedButton3Click(ui::TObject* sender);  // install.cpp
-  void SpeedButton4Click(ui::TObject* sender);  // execute_update.cpp
-  void SpeedButton8Click(ui::TObject* sender);
-  void SpeedButton5Click(ui::TObject* sender);   // removal.cpp
-  void SpeedButton6Click(ui::TObject* sender);   // shutdown.cpp
-  void SpeedButton10Click(ui::TObject* sender);
+
+  // Re-reads the directory field: cleans it into the install directory,
+  // stores it in the directory list and enables the controls that the state
+  // allows (enabling_rules.h). Runs on every change and exit of the field,
+  // after a new selection and before and after the actions.
+  void ValidateDirectory();
+
+  // The actions, one per control (the table in main_window_actions.cpp binds
+  // them and names the rule that enables each).
+  void ShowWebsite();           // websites.cpp
+  void SelectDirectory();       // select_directory.cpp
+  void Install();               // install.cpp
+  void Execute();               // execute_update.cpp
+  void RemoveProgram();         // removal.cpp
+  void ExitManager();           // shutdown.cpp
+  void CheckLinkForViruses();   // websites.cpp
+  void UpdateAndReset();        // execute_update.cpp
+  void OpenInstallDirectory();  // websites.cpp
+  void RemoveManager();         // shutdown.cpp
+  void ShowAbout();             // websites.cpp
+  // Part of removing the manager: its own desktop shortcut goes (removal.cpp).
+  void RemoveManagerShortcut();
   // Writes the batch file that deletes the manager's files after it has
   // ended, deletes the manager's shortcut and starts the batch file hidden;
   // gives back the batch file's path. A failed write throws.
   std::string WriteRemovalScript();
-  // Leaving the manager (websites.cpp).
-  void SpeedButton1Click(ui::TObject* sender);
-  void SpeedButton7Click(ui::TObject* sender);
-  void SpeedButton9Click(ui::TObject* sender);
-  void Image1Click(ui::TObject* sender);
 
   // Shared operations of every action (shared_operations.cpp).
   bool AskYesNo(const std::string& question);
@@ -102,6 +112,15 @@ class TForm1 : public ui::TForm {
   const std::array<std::string, catalogue::kOwnProgramCount>& Installers() const { return FInstallers; }
 
  private:
+  // A control of the window, the action its click runs and the rule that
+  // enables it (none: always enabled).
+  struct ActionRow {
+    ui::TControl& control;
+    void (TForm1::*action)();
+    bool EnabledControls::*rule;
+  };
+  std::array<ActionRow, 11> Actions();
+
   std::string ProgramPath(int index) const;
   // Parts of a close (shutdown.cpp): the fetched installers go; the list is
   // written with the remembered entry (throws when it cannot be).

@@ -1,7 +1,7 @@
 // "Remove selected program": after two questions, the desktop shortcuts of
 // the own programs in the install directory, then the whole directory, for
-// good. Called with the self-removal button as sender it only deletes the
-// manager's own shortcut (the close runs it after the list is released).
+// good. Removing the manager itself only deletes the manager's own shortcut
+// here (the close runs it after the list is released).
 #include <array>
 #include <vector>
 
@@ -34,16 +34,17 @@ std::vector<int> ShortcutCandidates(int selected) {
 
 }  // namespace
 
-void TForm1::SpeedButton5Click(ui::TObject* sender) {
-  if (sender == &SpeedButton10) {
-    // Self-removal: the directory list is gone; only the manager's shortcut goes.
-    const std::string desktop = GetSpecialFolder(os_, os_.ApplicationWindow(), platform::SpecialFolder::CommonDesktop);
-    if (!desktop.empty()) os_.RemoveFile(desktop + kOwnShortcut);
-    return;
-  }
+// Self-removal: the directory list is gone; only the manager's shortcut goes.
+void TForm1::RemoveManagerShortcut() {
+  const std::string desktop = GetSpecialFolder(os_, os_.ApplicationWindow(), platform::SpecialFolder::CommonDesktop);
+  if (!desktop.empty()) os_.RemoveFile(desktop + kOwnShortcut);
+}
 
+// The removal does not look at its button: called after the program file
+// went, it asks, then tells that the program does not exist.
+void TForm1::RemoveProgram() {
   const int index = ComboBox1.ItemIndex();
-  Edit1Exit(this);
+  ValidateDirectory();
   if (!catalogue::IsOwnProgram(index)) return;
   const std::string programPath = catalogue::ProgramPath(FInstallDir, index);
   // Never a drive, a system folder or a folder that holds one: what the user
@@ -76,7 +77,7 @@ void TForm1::SpeedButton5Click(ui::TObject* sender) {
     return;
   }
   const int result = os_.ShellDeleteTree(FInstallDir);
-  Edit1Exit(this);
+  ValidateDirectory();
   if (result == 0) {
     Inform("The selected program as well as the directory \"" + FInstallDir +
            "\" and all its subdirectories were successfully deleted.");

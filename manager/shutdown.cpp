@@ -71,9 +71,9 @@ CloseStep RunCloseStep(TForm1& form, bool& failedBefore, bool askAtOnce, const c
 
 }  // namespace
 
-void TForm1::SpeedButton6Click(ui::TObject* /*sender*/) { Close(); }
+void TForm1::ExitManager() { Close(); }
 
-void TForm1::SpeedButton10Click(ui::TObject* /*sender*/) {
+void TForm1::RemoveManager() {
   if (!AskYesNo("Are you sure you want to remove this manager from your system ?")) return;
   FRemoveSelf = true;
   Close();
@@ -164,7 +164,7 @@ std::string TForm1::WriteRemovalScript() {
                              DeleteLine(os_, platform::ChangeFileExt(batchPath, ".ini")) +
                              DeleteLine(os_, platform::ChangeFileExt(batchPath, ".exe")) + DeleteLine(os_, batchPath);
   if (!os_.WriteFile(batchPath, script)) throw failed();
-  SpeedButton5Click(&SpeedButton10);
+  RemoveManagerShortcut();
   // Not waited for; when it cannot start, the manager's files simply stay.
   os_.ShellOpen(os_.ApplicationWindow(), "open", batchPath, "", "", platform::ShowCommand::Hidden);
   return batchPath;

@@ -17,7 +17,7 @@ constexpr const char* kVirusCheckPage = "https://www.virustotal.com/gui/home/url
 
 }  // namespace
 
-void TForm1::SpeedButton1Click(ui::TObject* /*sender*/) {
+void TForm1::ShowWebsite() {
   if (catalogue::IsLinkOnly(ComboBox1.ItemIndex())) {
     if (Form2 == nullptr || Form2->ShowModal() != ui::mrYes) return;
   }
@@ -26,7 +26,7 @@ void TForm1::SpeedButton1Click(ui::TObject* /*sender*/) {
   os_.ShellOpen(WindowHandle(), "", catalogue::EntryAt(index).website, "", "", platform::ShowCommand::Normal);
 }
 
-void TForm1::SpeedButton7Click(ui::TObject* /*sender*/) {
+void TForm1::CheckLinkForViruses() {
   const int index = ComboBox1.ItemIndex();
   if (index < 0 || index >= catalogue::kEntryCount) return;
   const std::string name = ComboBox1.Items[static_cast<std::size_t>(index)];
@@ -46,11 +46,11 @@ void TForm1::SpeedButton7Click(ui::TObject* /*sender*/) {
   os_.ShellOpen(WindowHandle(), "", kVirusCheckPage, "", "", platform::ShowCommand::Normal);
 }
 
-void TForm1::SpeedButton9Click(ui::TObject* /*sender*/) {
+void TForm1::OpenInstallDirectory() {
   os_.ShellOpen(os_.ApplicationWindow(), "open", FInstallDir, "", "", platform::ShowCommand::Normal);
 }
 
-void TForm1::Image1Click(ui::TObject* /*sender*/) {
+void TForm1::ShowAbout() {
   // The box destroys itself after every showing; each click makes a new one.
   if (AboutBox == nullptr) AboutBox = &ui::Application.CreateForm<TAboutBox>(nullptr, os_);
   AboutBox->ShowModal();

@@ -227,7 +227,7 @@ TEST_F(OwnProgramActions, UpdateDoesNothingWithoutSettingsFileOrWhileDisabled) {
   f.SpeedButton8.SetEnabled(false);
   os.calls.clear();
   f.SpeedButton8.Click();
-  f.SpeedButton8Click(&f.SpeedButton8);  // called directly while disabled
+  f.UpdateAndReset();  // called directly while disabled
   EXPECT_TRUE(os.calls.empty());
 }
 

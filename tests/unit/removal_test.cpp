@@ -102,7 +102,7 @@ TEST_F(Removal, AProgramFileGoneBehindTheManagersBackLeavesTheFolder) {
   os.RemoveFile("D:\\Orvik\\ORVIK.exe");
   os.calls.clear();
   os.messageBoxAnswers = {platform::BoxAnswer::Yes, platform::BoxAnswer::Yes};
-  f.SpeedButton5Click(&f.SpeedButton5);  // the button went off with the file; the handler does not ask
+  f.RemoveProgram();  // the button went off with the file; the handler does not ask
   EXPECT_EQ(Boxes().back(),
             "ShowMessageDialog Vandrel download manager: The program does not exist and therefore cannot be removed !");
   EXPECT_FALSE(Shortcut("Fennick"));
@@ -194,11 +194,11 @@ TEST_F(Removal, AThirtyTwoBitProcessGuardsTheNativeFoldersToo) {
 TEST_F(Removal, SelfRemovalModeOnlyTakesTheManagersShortcut) {
   os.AddFile("D:\\Orvik\\ORVIK.exe");
   TForm1& f = Start(0, "D:\\Orvik");
-  f.SpeedButton5Click(&f.SpeedButton10);
+  f.RemoveManagerShortcut();
   EXPECT_FALSE(Shortcut("Vandrel download manager"));
   EXPECT_TRUE(Shortcut("Orvik Studio Pro"));
   EXPECT_EQ(Boxes().size(), 0u);
-  f.SpeedButton5Click(&f.SpeedButton10);  // no shortcut left: nothing to say
+  f.RemoveManagerShortcut();  // no shortcut left: nothing to say
   EXPECT_EQ(Boxes().size(), 0u);
 }
 
