@@ -4,7 +4,7 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/path.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace catalogue {
 
@@ -78,24 +78,24 @@ int SelectedEntry(const DirList& lines) {
   return static_cast<int>(value);
 }
 
-DirList LoadDirList(platform::Platform& os, const std::string& exePath) {
+DirList LoadDirList(platform::Files& files, const std::string& exePath) {
   const std::string path = DirListPath(exePath);
   const DirList defaults = DefaultDirList();
-  if (!os.FileExists(path)) return defaults;
-  const auto text = os.ReadFile(path);
+  if (!files.FileExists(path)) return defaults;
+  const auto text = files.ReadFile(path);
   if (!text) return defaults;
 
   DirList lines = SplitLines(*text);
   for (std::size_t i = lines.size(); i < defaults.size(); ++i) lines.push_back(defaults[i]);
   for (int i = 0; i < kOwnProgramCount; ++i) {
-    if (lines[i].empty() || !os.DirectoryExists(lines[i])) lines[i] = defaults[i];
+    if (lines[i].empty() || !files.DirectoryExists(lines[i])) lines[i] = defaults[i];
   }
   if (!HasUsableSelectedEntry(lines)) lines[kSelectedEntryLine] = defaults[kSelectedEntryLine];
   return lines;
 }
 
-bool SaveDirList(platform::Platform& os, const std::string& exePath, const DirList& lines) {
-  return os.WriteFile(DirListPath(exePath), JoinLines(lines));
+bool SaveDirList(platform::Files& files, const std::string& exePath, const DirList& lines) {
+  return files.WriteFile(DirListPath(exePath), JoinLines(lines));
 }
 
 }  // namespace catalogue

@@ -9,7 +9,7 @@
 #include <vector>
 
 namespace platform {
-class Platform;
+class Files;
 }
 
 namespace catalogue {
@@ -40,7 +40,7 @@ DirList DefaultDirList();
 // their defaults, and a line 5 that is not a whole number naming a line of the
 // list becomes "0". A file that exists but cannot be read counts as missing.
 // So the start always finds six lines and a usable index.
-DirList LoadDirList(platform::Platform& os, const std::string& exePath);
+DirList LoadDirList(platform::Files& files, const std::string& exePath);
 
 // Whole number n with 0 <= n < lines.size() in line 5, as start-up needs it.
 bool HasUsableSelectedEntry(const DirList& lines);
@@ -48,6 +48,6 @@ bool HasUsableSelectedEntry(const DirList& lines);
 int SelectedEntry(const DirList& lines);
 
 // Writes every line to the list file, replacing its content.
-bool SaveDirList(platform::Platform& os, const std::string& exePath, const DirList& lines);
+bool SaveDirList(platform::Files& files, const std::string& exePath, const DirList& lines);
 
 }  // namespace catalogue

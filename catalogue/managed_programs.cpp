@@ -4,7 +4,7 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/path.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace catalogue {
 
@@ -46,11 +46,11 @@ std::vector<std::pair<std::string, std::string>> UpdateMarks(int index, const st
   return marks;
 }
 
-bool WriteUpdateMarks(platform::Platform& os, int index, const std::string& settingsFile,
+bool WriteUpdateMarks(platform::Files& files, int index, const std::string& settingsFile,
                       const std::string& managerPath) {
-  if (!HasUpdateInstaller(index) || !os.FileExists(settingsFile)) return false;
+  if (!HasUpdateInstaller(index) || !files.FileExists(settingsFile)) return false;
   for (const auto& [key, value] : UpdateMarks(index, managerPath)) {
-    if (!os.WriteProfileKey(kSettingsSection, key, value, settingsFile)) {
+    if (!files.WriteProfileKey(kSettingsSection, key, value, settingsFile)) {
       throw std::runtime_error("Unable to write to " + settingsFile);
     }
   }

@@ -8,7 +8,7 @@
 #include <vector>
 
 namespace platform {
-class Platform;
+class Files;
 }
 
 namespace catalogue {
@@ -45,7 +45,7 @@ std::vector<std::pair<std::string, std::string>> UpdateMarks(int index, const st
 // exists at `settingsFile`; a program that never wrote its settings gets none.
 // A write that fails throws std::runtime_error "Unable to write to <file>";
 // the keys written before it stay written.
-bool WriteUpdateMarks(platform::Platform& os, int index, const std::string& settingsFile,
+bool WriteUpdateMarks(platform::Files& files, int index, const std::string& settingsFile,
                       const std::string& managerPath);
 
 }  // namespace catalogue

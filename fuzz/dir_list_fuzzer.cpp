@@ -26,7 +26,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/dir_list.h"
-#include "tests/support/fake_platform.h"
+#include "tests/support/fake_files.h"
 
 namespace {
 
@@ -97,18 +97,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(catalogue::SplitLines(catalogue::JoinLines(split)) == split, "joined lines split differently");
   CheckSelectedEntry(split);
 
-  testing_support::FakePlatform os;
-  os.AddDirectory("C:\\Tools");  // the manager's folder
+  testing_support::FakeFiles files;
+  files.AddDirectory("C:\\Tools");  // the manager's folder
   for (std::size_t i = 0; i < split.size() && i < static_cast<std::size_t>(catalogue::kOwnProgramCount); ++i) {
-    if ((control >> i) & 1) os.AddDirectory(split[i]);
+    if ((control >> i) & 1) files.AddDirectory(split[i]);
   }
-  if (presence != 0) os.AddFile(kList, std::string(content));
-  if (presence == 2) os.unreadable.insert("c:\\tools\\vandrel.ini");
-  const bool readable = presence != 0 && presence != 2 && os.FileExists(kList);
+  if (presence != 0) files.AddFile(kList, std::string(content));
+  if (presence == 2) files.unreadable.insert("c:\\tools\\vandrel.ini");
+  const bool readable = presence != 0 && presence != 2 && files.FileExists(kList);
 
   const DirList defaults = catalogue::DefaultDirList();
-  const DirList loaded = catalogue::LoadDirList(os, kExe);
-  Require(os.CallCount("WriteFile") == 0, "loading wrote a file");
+  const DirList loaded = catalogue::LoadDirList(files, kExe);
+  Require(files.CallCount("WriteFile") == 0, "loading wrote a file");
   Require(catalogue::HasUsableSelectedEntry(loaded), "the loaded line 5 is not usable");
   if (!readable) {
     Require(loaded == defaults, "a missing or unreadable file did not give the defaults");
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < loaded.size(); ++i) {
       const bool inFile = i < split.size();
       if (i < static_cast<std::size_t>(catalogue::kOwnProgramCount)) {
-        const bool kept = inFile && !split[i].empty() && os.DirectoryExists(split[i]);
+        const bool kept = inFile && !split[i].empty() && files.DirectoryExists(split[i]);
         Require(loaded[i] == (kept ? split[i] : defaults[i]), "a directory line is neither kept nor the default");
       } else if (i == static_cast<std::size_t>(catalogue::kSelectedEntryLine)) {
         long long line = 0;
@@ -131,15 +131,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckSelectedEntry(loaded);
 
   // The list file itself may have been made a folder by the lines above.
-  if (!catalogue::SaveDirList(os, kExe, loaded)) {
-    Require(os.DirectoryExists(kList), "saving failed though the file may be written");
+  if (!catalogue::SaveDirList(files, kExe, loaded)) {
+    Require(files.DirectoryExists(kList), "saving failed though the file may be written");
     return 0;
   }
-  const std::string saved = os.FileContent(kList);
+  const std::string saved = files.FileContent(kList);
   Require(saved == catalogue::JoinLines(loaded), "the saved bytes are not the joined lines");
-  const DirList reloaded = catalogue::LoadDirList(os, kExe);
+  const DirList reloaded = catalogue::LoadDirList(files, kExe);
   Require(reloaded == loaded, "a saved list loads back differently");
-  Require(catalogue::SaveDirList(os, kExe, reloaded), "a second save failed");
-  Require(os.FileContent(kList) == saved, "a second save wrote other bytes");
+  Require(catalogue::SaveDirList(files, kExe, reloaded), "a second save failed");
+  Require(files.FileContent(kList) == saved, "a second save wrote other bytes");
   return 0;
 }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/shell_namespace.h"
 
 namespace platform {
 
@@ -14,7 +14,7 @@ namespace platform {
 // are not freed and the lookups go on.
 class ShellAllocator {
  public:
-  explicit ShellAllocator(Platform& os);
+  explicit ShellAllocator(ShellFolders& shell);
   ~ShellAllocator();
   ShellAllocator(const ShellAllocator&) = delete;
   ShellAllocator& operator=(const ShellAllocator&) = delete;
@@ -24,18 +24,18 @@ class ShellAllocator {
   void Free(ItemIdList itemList);
 
  private:
-  Platform& os_;
+  ShellFolders& shell_;
   AllocatorHandle allocator_;
   long result_;
 };
 
 // The item id list of a special folder, to be freed with `allocator`; none
 // when the shell cannot locate the folder.
-ItemIdList LocateSpecialFolder(Platform& os, ShellAllocator& allocator, WindowHandle owner, SpecialFolder folder);
+ItemIdList LocateSpecialFolder(ShellFolders& shell, ShellAllocator& allocator, WindowHandle owner, SpecialFolder folder);
 
 // The file-system path of a special folder as the shell gives it, up to its
 // first NUL; empty text when the shell cannot locate the folder or it has no
 // path (the computer).
-std::string SpecialFolderPath(Platform& os, ShellAllocator& allocator, WindowHandle owner, SpecialFolder folder);
+std::string SpecialFolderPath(ShellFolders& shell, ShellAllocator& allocator, WindowHandle owner, SpecialFolder folder);
 
 }  // namespace platform

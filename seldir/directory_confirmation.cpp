@@ -19,17 +19,17 @@ std::string Parent(const std::string& path) {
 
 }  // namespace
 
-bool ForceDirectories(platform::Platform& os, const std::string& path) {
+bool ForceDirectories(platform::Files& files, const std::string& path) {
   std::string directory = path;
   // Trailing backslashes go, except the one of a drive root.
   while (directory.size() > 1 && directory.back() == '\\' && directory[directory.size() - 2] != ':') {
     directory.pop_back();
   }
   if (directory.empty()) return false;
-  if (os.DirectoryExists(directory)) return true;
+  if (files.DirectoryExists(directory)) return true;
   const std::string parent = Parent(directory);
-  if (!parent.empty() && parent != directory && !ForceDirectories(os, parent)) return false;
-  return os.MakeDirectory(directory) || os.DirectoryExists(directory);
+  if (!parent.empty() && parent != directory && !ForceDirectories(files, parent)) return false;
+  return files.MakeDirectory(directory) || files.DirectoryExists(directory);
 }
 
 bool ConfirmDirectory(platform::Platform& os, platform::WindowHandle dialog, const std::string& path,

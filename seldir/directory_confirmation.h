@@ -21,6 +21,6 @@ bool ConfirmDirectory(platform::Platform& os, platform::WindowHandle dialog, con
 
 // Creates `path` and every missing parent, one level at a time; true when the
 // directory exists afterwards.
-bool ForceDirectories(platform::Platform& os, const std::string& path);
+bool ForceDirectories(platform::Files& files, const std::string& path);
 
 }  // namespace seldir

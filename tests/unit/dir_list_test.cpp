@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/fake_platform.h"
+#include "tests/support/fake_files.h"
 
 namespace {
 
@@ -29,80 +29,80 @@ TEST(DirListFile, LinesEndAtCrLfLoneCrOrLoneLfAndStopAtNul) {
 }
 
 TEST(DirListFile, WithoutAFileTheDefaultsAreUsedAndNothingIsWritten) {
-  testing_support::FakePlatform os;
-  EXPECT_EQ(LoadDirList(os, kExe), catalogue::DefaultDirList());
-  EXPECT_EQ(os.CallCount("WriteFile"), 0);
+  testing_support::FakeFiles files;
+  EXPECT_EQ(LoadDirList(files, kExe), catalogue::DefaultDirList());
+  EXPECT_EQ(files.CallCount("WriteFile"), 0);
 }
 
 TEST(DirListFile, StaleDirectoriesFallBackToTheirDefaultsOtherLinesAreKept) {
-  testing_support::FakePlatform os;
-  os.AddDirectory("D:\\Music");
-  os.AddFile("D:\\file.txt");
-  os.AddFile(kList, "D:\\Music\nD:\\gone\nD:\\file.txt\n\nd:\\music\n3\nextra six\n\nlast");
-  const DirList lines = LoadDirList(os, kExe);
+  testing_support::FakeFiles files;
+  files.AddDirectory("D:\\Music");
+  files.AddFile("D:\\file.txt");
+  files.AddFile(kList, "D:\\Music\nD:\\gone\nD:\\file.txt\n\nd:\\music\n3\nextra six\n\nlast");
+  const DirList lines = LoadDirList(files, kExe);
   EXPECT_EQ(lines, (DirList{"D:\\Music", "C:\\ORVIK ( recommended !)", "C:\\ORVIK ( recommended !)",
                             "C:\\BRUNDA ( recommended !)", "d:\\music", "3", "extra six", "", "last"}));
-  EXPECT_EQ(os.CallCount("WriteFile"), 0);
+  EXPECT_EQ(files.CallCount("WriteFile"), 0);
 }
 
 // Files the manager did not write in its shape are mended in memory only.
 TEST(DirListFile, ShortFilesTakeTheMissingLinesFromTheDefaults) {
-  testing_support::FakePlatform os;
-  os.AddDirectory("D:\\Music");
-  os.AddFile(kList, "D:\\Music\r\n");
+  testing_support::FakeFiles files;
+  files.AddDirectory("D:\\Music");
+  files.AddFile(kList, "D:\\Music\r\n");
   DirList expected = catalogue::DefaultDirList();
   expected[0] = "D:\\Music";
-  EXPECT_EQ(LoadDirList(os, kExe), expected);
+  EXPECT_EQ(LoadDirList(files, kExe), expected);
 
-  os.AddFile(kList, "");
-  EXPECT_EQ(LoadDirList(os, kExe), catalogue::DefaultDirList());
-  EXPECT_EQ(os.FileContent(kList), "");
+  files.AddFile(kList, "");
+  EXPECT_EQ(LoadDirList(files, kExe), catalogue::DefaultDirList());
+  EXPECT_EQ(files.FileContent(kList), "");
 }
 
 TEST(DirListFile, ALineFiveThatNamesNoLineBecomesZero) {
-  testing_support::FakePlatform os;
+  testing_support::FakeFiles files;
   const std::string head = "a\nb\nc\nd\ne\n";
   for (const char* bad : {"x", "", " 1", "1 ", "-1", "6", "12", "1.0", "99999999999999999999"}) {
-    os.AddFile(kList, head + bad + "\n");
-    EXPECT_EQ(LoadDirList(os, kExe)[5], "0") << '"' << bad << '"';
+    files.AddFile(kList, head + bad + "\n");
+    EXPECT_EQ(LoadDirList(files, kExe)[5], "0") << '"' << bad << '"';
   }
-  os.AddFile(kList, head + "7\nsix\nseven\n");  // eight lines: 7 names a line
-  EXPECT_EQ(LoadDirList(os, kExe)[5], "7");
-  os.AddFile(kList, head + "+2\n");
-  EXPECT_EQ(LoadDirList(os, kExe)[5], "+2");
-  EXPECT_EQ(catalogue::SelectedEntry(LoadDirList(os, kExe)), 2);
+  files.AddFile(kList, head + "7\nsix\nseven\n");  // eight lines: 7 names a line
+  EXPECT_EQ(LoadDirList(files, kExe)[5], "7");
+  files.AddFile(kList, head + "+2\n");
+  EXPECT_EQ(LoadDirList(files, kExe)[5], "+2");
+  EXPECT_EQ(catalogue::SelectedEntry(LoadDirList(files, kExe)), 2);
 }
 
 // Found by fuzzing: a number of more than 18 digits was refused even when
 // leading zeros made it long.
 TEST(DirListFile, LeadingZerosOfLineFiveDoNotCount) {
-  testing_support::FakePlatform os;
+  testing_support::FakeFiles files;
   const std::string head = "a\nb\nc\nd\ne\n";
-  os.AddFile(kList, head + "0000000000000000000002\n");
-  EXPECT_EQ(LoadDirList(os, kExe)[5], "0000000000000000000002");
-  EXPECT_EQ(catalogue::SelectedEntry(LoadDirList(os, kExe)), 2);
-  os.AddFile(kList, head + "-0000000000000000000000\n");
-  EXPECT_EQ(catalogue::SelectedEntry(LoadDirList(os, kExe)), 0);
+  files.AddFile(kList, head + "0000000000000000000002\n");
+  EXPECT_EQ(LoadDirList(files, kExe)[5], "0000000000000000000002");
+  EXPECT_EQ(catalogue::SelectedEntry(LoadDirList(files, kExe)), 2);
+  files.AddFile(kList, head + "-0000000000000000000000\n");
+  EXPECT_EQ(catalogue::SelectedEntry(LoadDirList(files, kExe)), 0);
   for (const char* bad : {"0000000000000000000006", "1000000000000000000002", "00000000000000000000x"}) {
-    os.AddFile(kList, head + bad + "\n");
-    EXPECT_EQ(LoadDirList(os, kExe)[5], "0") << bad;
+    files.AddFile(kList, head + bad + "\n");
+    EXPECT_EQ(LoadDirList(files, kExe)[5], "0") << bad;
   }
 }
 
 TEST(DirListFile, AnUnreadableFileCountsAsMissing) {
-  testing_support::FakePlatform os;
-  os.AddFile(kList, "D:\\x\n1\n");
-  os.unreadable.insert("c:\\tools\\vandrel.ini");
-  EXPECT_EQ(LoadDirList(os, kExe), catalogue::DefaultDirList());
+  testing_support::FakeFiles files;
+  files.AddFile(kList, "D:\\x\n1\n");
+  files.unreadable.insert("c:\\tools\\vandrel.ini");
+  EXPECT_EQ(LoadDirList(files, kExe), catalogue::DefaultDirList());
 }
 
 TEST(DirListFile, SaveWritesEveryLineWithCrLf) {
-  testing_support::FakePlatform os;
-  os.AddDirectory("C:\\Tools");  // the manager's folder
-  ASSERT_TRUE(catalogue::SaveDirList(os, kExe, {"a", "", "c"}));
-  EXPECT_EQ(os.FileContent(kList), "a\r\n\r\nc\r\n");
-  os.unwritable.insert("c:\\tools\\vandrel.ini");
-  EXPECT_FALSE(catalogue::SaveDirList(os, kExe, {"b"}));
+  testing_support::FakeFiles files;
+  files.AddDirectory("C:\\Tools");  // the manager's folder
+  ASSERT_TRUE(catalogue::SaveDirList(files, kExe, {"a", "", "c"}));
+  EXPECT_EQ(files.FileContent(kList), "a\r\n\r\nc\r\n");
+  files.unwritable.insert("c:\\tools\\vandrel.ini");
+  EXPECT_FALSE(catalogue::SaveDirList(files, kExe, {"b"}));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "catalogue/catalogue.h"
-#include "tests/support/fake_platform.h"
+#include "tests/support/fake_files.h"
 
 namespace {
 
@@ -51,17 +51,17 @@ class UpdateMarksTest : public ::testing::Test {
   static constexpr const char* kSettings = "C:\\ORVIK\\ORVIK.ini";
   std::vector<std::string> Writes() const {
     std::vector<std::string> writes;
-    for (const auto& call : os.calls) {
+    for (const auto& call : files.calls) {
       if (call.rfind("WriteProfileKey", 0) == 0) writes.push_back(call);
     }
     return writes;
   }
-  testing_support::FakePlatform os;
+  testing_support::FakeFiles files;
 };
 
 TEST_F(UpdateMarksTest, WritesResetUpdateFlagAndManagerPathInOrder) {
-  os.AddFile(kSettings, "[Options]\r\nReset=0\r\n");
-  EXPECT_TRUE(WriteUpdateMarks(os, 0, kSettings, kManager));
+  files.AddFile(kSettings, "[Options]\r\nReset=0\r\n");
+  EXPECT_TRUE(WriteUpdateMarks(files, 0, kSettings, kManager));
   EXPECT_EQ(Writes(),
             (std::vector<std::string>{
                 "WriteProfileKey C:\\ORVIK\\ORVIK.ini [Options] Reset=1",
@@ -71,32 +71,32 @@ TEST_F(UpdateMarksTest, WritesResetUpdateFlagAndManagerPathInOrder) {
 }
 
 TEST_F(UpdateMarksTest, OnlyThePortableEditionIsMarkedPortableAndFirst) {
-  os.AddFile(kSettings);
-  ASSERT_TRUE(WriteUpdateMarks(os, 2, kSettings, kManager));
+  files.AddFile(kSettings);
+  ASSERT_TRUE(WriteUpdateMarks(files, 2, kSettings, kManager));
   ASSERT_EQ(Writes().size(), 4u);
   EXPECT_EQ(Writes()[0], "WriteProfileKey C:\\ORVIK\\ORVIK.ini [Options] Portable=1");
   for (int index : {0, 1, 3}) {
-    os.calls.clear();
-    ASSERT_TRUE(WriteUpdateMarks(os, index, kSettings, kManager));
+    files.calls.clear();
+    ASSERT_TRUE(WriteUpdateMarks(files, index, kSettings, kManager));
     EXPECT_EQ(Writes().size(), 3u) << index;
-    EXPECT_EQ(os.CallCount("WriteProfileKey C:\\ORVIK\\ORVIK.ini [Options] Portable"), 0) << index;
+    EXPECT_EQ(files.CallCount("WriteProfileKey C:\\ORVIK\\ORVIK.ini [Options] Portable"), 0) << index;
   }
 }
 
 TEST_F(UpdateMarksTest, NothingIsWrittenWithoutSettingsFileOrUpdate) {
-  EXPECT_FALSE(WriteUpdateMarks(os, 0, kSettings, kManager));  // the program never wrote its settings
-  os.AddDirectory(kSettings);                                  // a directory of that name is no settings file
-  EXPECT_FALSE(WriteUpdateMarks(os, 0, kSettings, kManager));
-  os.AddFile("C:\\ORVIK\\FENNICK.ini");
-  EXPECT_FALSE(WriteUpdateMarks(os, 4, "C:\\ORVIK\\FENNICK.ini", kManager));
+  EXPECT_FALSE(WriteUpdateMarks(files, 0, kSettings, kManager));  // the program never wrote its settings
+  files.AddDirectory(kSettings);                                  // a directory of that name is no settings file
+  EXPECT_FALSE(WriteUpdateMarks(files, 0, kSettings, kManager));
+  files.AddFile("C:\\ORVIK\\FENNICK.ini");
+  EXPECT_FALSE(WriteUpdateMarks(files, 4, "C:\\ORVIK\\FENNICK.ini", kManager));
   EXPECT_TRUE(Writes().empty());
 }
 
 TEST_F(UpdateMarksTest, AFailedWriteStopsAndNamesTheFile) {
-  os.AddFile(kSettings);
-  os.unwritable.insert("c:\\orvik\\orvik.ini");
+  files.AddFile(kSettings);
+  files.unwritable.insert("c:\\orvik\\orvik.ini");
   try {
-    WriteUpdateMarks(os, 2, kSettings, kManager);
+    WriteUpdateMarks(files, 2, kSettings, kManager);
     FAIL() << "a failed write must be reported";
   } catch (const std::runtime_error& error) {
     EXPECT_STREQ(error.what(), "Unable to write to C:\\ORVIK\\ORVIK.ini");

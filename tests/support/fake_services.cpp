@@ -1,0 +1,121 @@
+#include "tests/support/fake_services.h"
+
+#include <stdexcept>
+
+namespace testing_support {
+
+namespace {
+
+// "YesNo Question", "Ok Error", "YesNo Question SecondDefault", "Ok".
+std::string Name(platform::BoxStyle style) {
+  std::string name = style.buttons == platform::BoxButtons::YesNo ? "YesNo" : "Ok";
+  if (style.icon == platform::BoxIcon::Error) name += " Error";
+  if (style.icon == platform::BoxIcon::Question) name += " Question";
+  if (style.secondButtonIsDefault) name += " SecondDefault";
+  return name;
+}
+
+std::string Name(platform::ShowCommand show) { return show == platform::ShowCommand::Hidden ? "Hidden" : "Normal"; }
+
+}  // namespace
+
+std::string FakeProcesses::ModuleFileName() {
+  // The manager runs from its folder, which therefore exists.
+  if (const std::string folder = ParentKey(Key(exePath)); !folder.empty()) AddDirectory(folder);
+  return exePath;
+}
+
+std::string FakeProcesses::CommandLine() { return commandLine; }
+
+std::string FakeProcesses::CurrentDirectory() { return currentDirectory; }
+
+std::string FakeProcesses::EnvironmentVariable(const std::string& name) {
+  const auto found = environment.find(name);
+  return found == environment.end() ? std::string() : found->second;
+}
+
+bool FakeProcesses::ShellExecuteExtended(platform::LaunchRequest& request) {
+  calls.push_back("ShellExecuteExtended " + request.file + " | " + request.parameters);
+  request.process = shellExecuteResult && request.returnProcess ? shellProcess : platform::ProcessHandle{};
+  lastLaunch = request;
+  return shellExecuteResult;
+}
+
+platform::WaitResult FakeProcesses::WaitForSingleObject(platform::ProcessHandle process, std::uint32_t milliseconds) {
+  calls.push_back("WaitForSingleObject " + std::to_string(process.value) + " " + std::to_string(milliseconds));
+  if (waitResults.empty()) return platform::WaitResult::Ended;
+  const platform::WaitResult result = waitResults.front();
+  waitResults.pop_front();
+  return result;
+}
+
+void FakeProcesses::CloseHandle(platform::ProcessHandle process) {
+  calls.push_back("CloseHandle " + std::to_string(process.value));
+}
+
+bool FakeProcesses::ShellOpen(platform::WindowHandle owner, const std::string& operation, const std::string& target,
+                             const std::string& parameters, const std::string& directory, platform::ShowCommand show) {
+  calls.push_back("ShellOpen " + std::to_string(owner.value) + " [" + operation + "] [" + target + "] [" + parameters +
+                  "] [" + directory + "] " + Name(show));
+  return true;
+}
+
+void FakeWindows::EnableWindow(platform::WindowHandle window, bool enable) {
+  calls.push_back("EnableWindow " + std::to_string(window.value) + (enable ? " on" : " off"));
+}
+
+void FakeWindows::ProcessMessages() {
+  calls.push_back("ProcessMessages");
+  if (onProcessMessages) onProcessMessages();
+}
+
+std::uint32_t FakeWindows::TickCount() {
+  const std::uint32_t now = tick;
+  tick += tickStep;
+  return now;
+}
+
+void FakeWindows::Sleep(std::uint32_t milliseconds) { calls.push_back("Sleep " + std::to_string(milliseconds)); }
+
+platform::BoxAnswer FakeBoxes::SystemMessageBox(platform::WindowHandle owner, const std::string& text,
+                                                   const std::string& caption, platform::BoxStyle style) {
+  calls.push_back("SystemMessageBox " + std::to_string(owner.value) + " " + caption + ": " + text + " /" + Name(style));
+  if (messageBoxAnswers.empty()) return platform::BoxAnswer::No;
+  const platform::BoxAnswer answer = messageBoxAnswers.front();
+  messageBoxAnswers.pop_front();
+  return answer;
+}
+
+platform::BoxAnswer FakeBoxes::ApplicationMessageBox(const std::string& text, const std::string& caption,
+                                                        platform::BoxStyle style) {
+  return SystemMessageBox(kApplicationWindow, text, caption, style);
+}
+
+void FakeBoxes::ShowMessageDialog(const std::string& text, const std::string& caption) {
+  calls.push_back("ShowMessageDialog " + caption + ": " + text);
+}
+
+bool FakeClipboard::SetClipboardText(const std::string& text) {
+  calls.push_back("SetClipboardText " + text);
+  if (clipboardResult) clipboard = text;
+  return clipboardResult;
+}
+
+platform::DownloadResult FakeDownloads::Download(const std::string& url, const std::string& path,
+                                                platform::DownloadObserver& observer, platform::HeldFile& held) {
+  calls.push_back("Download " + url + " -> " + path);
+  if (downloadThrows) throw std::runtime_error("download failed");
+  if (whileDownloading) whileDownloading(observer);
+  if (observer.CancelRequested()) return platform::DownloadResult::Cancelled;
+  if (downloadResult == platform::DownloadResult::Downloaded) {
+    if (downloadCreatesFile) files_[Key(path)] = downloadContent;
+    held = kHeldFile;
+  }
+  return downloadResult;
+}
+
+void FakeDownloads::ReleaseFile(platform::HeldFile held) {
+  calls.push_back("ReleaseFile " + std::to_string(held.value));
+}
+
+}  // namespace testing_support
