@@ -1,5 +1,7 @@
 #include "ui/win32/button_windows.h"
 
+#include "platform/win32/scoped.h"
+
 namespace ui::win32 {
 
 void ButtonWindow::Created() { glyph_ = Glyph::Load(control_.Looks.glyph, control_.Looks.numGlyphs); }
@@ -16,9 +18,8 @@ void ButtonWindow::Draw(const DRAWITEMSTRUCT& item) {
                   .pressed = (item.itemState & ODS_SELECTED) != 0,
                   .disabled = (item.itemState & ODS_DISABLED) != 0 || !IsWindowEnabled(window_),
                   .focused = (item.itemState & ODS_FOCUS) != 0};
-  HGDIOBJ oldFont = SelectObject(item.hDC, host_.Paint().FontFor(control_));
+  const platform::win32::Selection font(item.hDC, host_.Paint().FontFor(control_));
   DrawFace(item.hDC, item.rcItem, face);
-  SelectObject(item.hDC, oldFont);
 }
 
 WindowKind SpeedButtonWindow::MadeAs() const { return {.windowClass = "Button", .style = BS_OWNERDRAW}; }
