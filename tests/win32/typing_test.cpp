@@ -15,11 +15,7 @@ namespace {
 struct TypingForm : ui::TForm {
   TypingForm() : ui::TForm(nullptr) {
     Name = "TypingForm";
-    ClientWidth = 200;
-    ClientHeight = 50;
     Edit1.SetParent(this);
-    Edit1.Width = 150;
-    Edit1.Height = 21;
   }
   ui::TEdit Edit1{this};
 };
