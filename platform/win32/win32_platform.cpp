@@ -2,6 +2,7 @@
 
 // clang-format off
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 // clang-format on
@@ -260,33 +261,30 @@ void Win32Platform::ReleaseFile(HeldFile held) { win32::ReleaseFile(held); }
 
 namespace {
 
-constexpr const char* kBrowserProcProperty = "Vandrel.BrowserProc";
+// comctl32 knows a subclass by its procedure and this number.
+constexpr UINT_PTR kBrowserSubclass = 1;
 
 // Wine's browser often misses a newly made folder on the first request to
 // select it and finds it on the second: every path selection, ours and that
 // of automation, reaches the browser twice. Elsewhere the second changes nothing.
 LRESULT BrowserMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto original = reinterpret_cast<WNDPROC>(GetPropA(window, kBrowserProcProperty));
-  if (original == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   if ((message == BFFM_SETSELECTIONA || message == BFFM_SETSELECTIONW) && wParam != 0) {
-    CallWindowProcW(original, window, message, wParam, lParam);
-  } else if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-    RemovePropA(window, kBrowserProcProperty);
+    DefSubclassProc(window, message, wParam, lParam);
   }
-  return CallWindowProcW(original, window, message, wParam, lParam);
+  return DefSubclassProc(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return win32::Guarded<LRESULT>(0, [&] { return BrowserMessage(window, message, wParam, lParam); });
+LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR /*data*/) {
+  const LRESULT result = win32::Guarded<LRESULT>(0, [&] { return BrowserMessage(window, message, wParam, lParam); });
+  // The window's last message: the subclass goes with it.
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, BrowserProc, id);
+  return result;
 }
 
 void BrowseNotification(HWND window, UINT message, LPARAM context) {
-  if (message == BFFM_INITIALIZED && GetPropA(window, kBrowserProcProperty) == nullptr) {
-    const LONG_PTR original = GetWindowLongPtrW(window, GWLP_WNDPROC);
-    SetPropA(window, kBrowserProcProperty, reinterpret_cast<HANDLE>(original));
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BrowserProc));
-  }
+  // A second subclassing of the same window changes nothing. Without the
+  // subclass the browser works all the same, only without the second try.
+  if (message == BFFM_INITIALIZED) SetWindowSubclass(window, BrowserProc, kBrowserSubclass, 0);
   const auto& callback = *reinterpret_cast<const BrowseCallback*>(context);
   if (callback) callback(FromWindow(window), win32::BrowserEventOf(message));
 }

@@ -1,5 +1,10 @@
 #include "ui/win32/control_window.h"
 
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
 #include <algorithm>
 
 #include "platform/win32/barrier.h"
@@ -7,6 +12,14 @@
 #include "ui/win32/painting.h"
 
 namespace ui::win32 {
+
+namespace {
+
+// comctl32 knows a subclass by its procedure and this number; a control
+// window has one.
+constexpr UINT_PTR kControlSubclass = 1;
+
+}  // namespace
 
 std::string WindowText(HWND window) {
   const int length = GetWindowTextLengthA(window);
@@ -27,16 +40,20 @@ bool ControlWindow::Create(HWND parent, int id) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
   if (!control_.Enabled()) style |= WS_DISABLED;
   // An own class binds this object at WM_NCCREATE; a system control gets it
-  // here, once, by subclassing.
+  // here, once, as the reference data of our subclass.
   window_ = CreateWindowExA(kind.exStyle, kind.windowClass, control_.Text().c_str(), style, control_.Left,
                             control_.Top, control_.Width, kind.height != 0 ? kind.height : control_.Height, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
                             kind.ownClass ? this : nullptr);
   if (window_ == nullptr) return false;
   if (!kind.ownClass) {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    // A control whose messages never reach its object would look alive and do nothing.
+    if (!SetWindowSubclass(window_, SubclassProc, kControlSubclass, reinterpret_cast<DWORD_PTR>(this))) {
+      DestroyWindow(window_);
+      window_ = nullptr;
+      return false;
+    }
+    subclassed_ = true;
   }
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Paint().FontFor(control_)), FALSE);
   Created();
@@ -44,8 +61,20 @@ bool ControlWindow::Create(HWND parent, int id) {
   return true;
 }
 
+// Nothing reaches a gone object: its own class's window forgets it, a system
+// control loses our subclass (unless the window went first).
 ControlWindow::~ControlWindow() {
-  if (IsWindow(window_)) SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  if (subclassed_) {
+    RemoveSubclass();
+  } else {
+    Unbind(window_);
+  }
+}
+
+void ControlWindow::RemoveSubclass() {
+  subclassed_ = false;
+  // It fails only where there is no such subclass, which is what is wanted.
+  RemoveWindowSubclass(window_, SubclassProc, kControlSubclass);
 }
 
 void ControlWindow::TextChanged(const std::string& text) {
@@ -59,15 +88,18 @@ void ControlWindow::EnabledChanged(bool enabled) { EnableWindow(window_, enabled
 
 void ControlWindow::Focus() { SetFocus(window_); }
 
-LRESULT CALLBACK ControlWindow::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<ControlWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  return platform::win32::Guarded<LRESULT>(0, [&] { return self->Message(message, wParam, lParam); });
+LRESULT CALLBACK ControlWindow::SubclassProc(HWND /*window*/, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR /*id*/, DWORD_PTR self) {
+  auto& control = *reinterpret_cast<ControlWindow*>(self);
+  const LRESULT result = platform::win32::Guarded<LRESULT>(0, [&] { return control.Message(message, wParam, lParam); });
+  // The window's last message: the subclass goes with it.
+  if (message == WM_NCDESTROY) control.RemoveSubclass();
+  return result;
 }
 
 LRESULT ControlWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (original_ == nullptr) return DefWindowProcA(window_, message, wParam, lParam);
-  return CallWindowProcA(original_, window_, message, wParam, lParam);
+  if (!subclassed_) return DefWindowProcA(window_, message, wParam, lParam);
+  return DefSubclassProc(window_, message, wParam, lParam);
 }
 
 LRESULT ControlWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -90,9 +122,14 @@ LRESULT ControlWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     case WM_CHAR: {
-      char key = static_cast<char>(wParam);
-      if (!OnChar(key)) return 0;
-      wParam = static_cast<unsigned char>(key);
+      // Windows' comctl32 turns a subclassed window into one that takes
+      // UTF-16 (Wine 8's keeps it ANSI); the key handlers take ANSI.
+      const bool unicode = IsWindowUnicode(window_) != FALSE;
+      std::optional<char> key = TypedKey(wParam, unicode);
+      if (!key) break;  // a double-byte character: none of our handlers looks for one
+      const char typed = *key;
+      if (!OnChar(*key)) return 0;
+      if (*key != typed) wParam = TypedParam(*key, unicode);
       break;
     }
     case WM_LBUTTONDOWN:
@@ -129,6 +166,22 @@ bool ControlWindow::SetCursorOver(HWND under, int hitTest) {
   if (cursor == nullptr) return false;
   SetCursor(cursor);
   return true;
+}
+
+std::optional<char> TypedKey(WPARAM typed, bool unicode) {
+  if (!unicode) return static_cast<char>(typed);
+  // As the system turns it for a window that takes ANSI: a character the
+  // code page lacks becomes its default character.
+  const auto unit = static_cast<wchar_t>(typed);
+  char bytes[2] = {};
+  if (WideCharToMultiByte(CP_ACP, 0, &unit, 1, bytes, sizeof bytes, nullptr, nullptr) != 1) return std::nullopt;
+  return bytes[0];
+}
+
+WPARAM TypedParam(char key, bool unicode) {
+  wchar_t unit = 0;
+  if (!unicode || MultiByteToWideChar(CP_ACP, 0, &key, 1, &unit, 1) != 1) return static_cast<unsigned char>(key);
+  return unit;
 }
 
 bool ReflectToChild(const ControlHost& host, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -109,18 +110,27 @@ class ControlWindow : public ControlPeer {
  private:
   template <class T>
   friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR self);
   void Bind(HWND window) { window_ = window; }
+  void RemoveSubclass();
   LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
   bool SetCursorOver(HWND under, int hitTest);
 
-  WNDPROC original_ = nullptr;  // a system control's own procedure
+  bool subclassed_ = false;  // a system control that our subclass still sends here
   bool detached_ = false;
   bool settingText_ = false;
 };
 
 // The text a window shows.
 std::string WindowText(HWND window);
+
+// A typed character (WM_CHAR's wParam) as the key handlers take it, one
+// character of the ANSI code page; none for a double-byte character.
+// `unicode`: the window's procedure takes UTF-16 (IsWindowUnicode).
+std::optional<char> TypedKey(WPARAM typed, bool unicode);
+// The wParam of WM_CHAR that types `key` into such a window.
+WPARAM TypedParam(char key, bool unicode);
 
 // Notifications, colours and owner drawing that a parent window receives for
 // one of the form's control windows go to that control window. True (with
