@@ -4,7 +4,7 @@ no include circle among the product's files (app/, catalogue/, manager/,
 platform/, seldir/, ui/; a file's .h and .cpp count as one); no product file
 over 350 lines; no dynamic_cast but the one that checks a form
 description's row against its control's kind; no library loaded by its bare
-name.
+name; the README's layout names every source file.
   check-structure.py SOURCE_DIR"""
 import pathlib
 import re
@@ -63,6 +63,17 @@ for path in sorted(root.glob("**/*.cpp")) + sorted(root.glob("**/*.h")):
     for n, line in enumerate(path.read_text().splitlines(), 1):
         if re.search(r'\bLoadLibrary(?:Ex)?[AW]?\s*\(\s*(?:L?"|TEXT\()', line):
             faults.append(f"{path.relative_to(root)}:{n} loads a library by its bare name")
+
+# The README's layout names every source file, by its name with or without
+# the extension (a .h and .cpp pair once).
+readme = (root / "README.md").read_text()
+LAID_OUT = PRODUCT + ("tests", "bench", "fuzz", "tools")
+for folder in LAID_OUT:
+    for path in sorted(root.glob(folder + "/**/*")):
+        if path.suffix not in (".h", ".cpp", ".py", ".sh", ".rc") or "build" in path.parts:
+            continue
+        if not re.search(r"(?<![\w.])" + re.escape(path.stem) + r"(?![\w])", readme):
+            faults.append(f"{path.relative_to(root)} is not named in the README's layout")
 
 for fault in faults:
     print(fault)
