@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -146,6 +147,18 @@ struct DirectoryDialogRecord {
   std::function<bool(WindowHandle dialog, const std::string& path)> confirm;  // empty: every path is taken
 };
 
+// A modal section (platform/win32/modal_section.h): while it lives the
+// application's other windows take no input; when it ends they take input
+// again and the window that was active before is active again.
+class ModalSection {
+ public:
+  virtual ~ModalSection() = default;  // leaves it, if that was not done yet
+  // Ends it while the window that stood modal is still shown: the windows take
+  // input again and the one active before takes the activation back, so the
+  // modal window no longer has it when it hides.
+  virtual void Leave() = 0;
+};
+
 // What a running download tells its caller and asks it, on the caller's
 // thread, a few times a second while the transfer runs.
 class DownloadObserver {
@@ -212,13 +225,18 @@ class Platform {
 
   // Windows and messages.
   virtual WindowHandle ApplicationWindow() = 0;
-  virtual void EnableWindow(WindowHandle window, bool enable) = 0;
-  // A system message box (MessageBoxA) owned by `owner`.
+  // Begins a modal section: the application's windows that take input now
+  // take none until it ends (an action that waits on another program or a
+  // download).
+  virtual std::unique_ptr<ModalSection> BeginModal() = 0;
+  // A system message box (MessageBoxA) owned by `owner`; a box meant for the
+  // application window (or for none) belongs to the active window instead.
+  // Modal like the next one.
   virtual BoxAnswer SystemMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                                      BoxStyle style) = 0;
-  // A system message box owned by the application's window; while it is shown
-  // the application's other windows are disabled, afterwards they are enabled
-  // again and the window active before is activated again.
+  // A system message box owned by the application's active window; while it
+  // is shown the application's other windows are disabled, afterwards they
+  // are enabled again and the window active before is active again.
   virtual BoxAnswer ApplicationMessageBox(const std::string& text, const std::string& caption, BoxStyle style) = 0;
   // The toolkit's modal message dialog: text, caption, one OK button, no icon,
   // centred on the screen.

@@ -227,8 +227,22 @@ bool FakePlatform::WriteProfileKey(const std::string& section, const std::string
   return true;
 }
 
-void FakePlatform::EnableWindow(platform::WindowHandle window, bool enable) {
-  calls.push_back("EnableWindow " + std::to_string(window.value) + (enable ? " on" : " off"));
+namespace {
+
+class RecordedModalSection final : public platform::ModalSection {
+ public:
+  explicit RecordedModalSection(std::vector<std::string>& calls) : calls_(calls) { calls_.push_back("BeginModal"); }
+  ~RecordedModalSection() override { calls_.push_back("EndModal"); }
+  void Leave() override { calls_.push_back("LeaveModal"); }
+
+ private:
+  std::vector<std::string>& calls_;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::ModalSection> FakePlatform::BeginModal() {
+  return std::make_unique<RecordedModalSection>(calls);
 }
 
 platform::BoxAnswer FakePlatform::SystemMessageBox(platform::WindowHandle owner, const std::string& text,

@@ -98,7 +98,7 @@ class FakePlatform : public platform::Platform {
   bool WriteProfileKey(const std::string& section, const std::string& key, const std::string& value,
                           const std::string& file) override;
   platform::WindowHandle ApplicationWindow() override { return platform::WindowHandle{0xA00}; }
-  void EnableWindow(platform::WindowHandle window, bool enable) override;
+  std::unique_ptr<platform::ModalSection> BeginModal() override;  // "BeginModal", "LeaveModal", "EndModal"
   platform::BoxAnswer SystemMessageBox(platform::WindowHandle owner, const std::string& text,
                                        const std::string& caption, platform::BoxStyle style) override;
   platform::BoxAnswer ApplicationMessageBox(const std::string& text, const std::string& caption,
