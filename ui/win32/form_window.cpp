@@ -197,9 +197,9 @@ void FormWindow::Close() { SendMessageA(window_, WM_CLOSE, 0, 0); }
 
 void FormWindow::BeginModal() { modal_.emplace(window_); }
 
-// The other windows take input again while this one is still shown, so that
-// the activation passes to one of ours when it hides; then the window that
-// was active before is active again.
+// The other windows take input again and the window that was active before
+// takes the activation back while this one is still shown: hiding, it has no
+// activation left to hand to another program.
 void FormWindow::EndModal() {
   if (modal_) modal_->Leave();
   ShowWindow(window_, SW_HIDE);
