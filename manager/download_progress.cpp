@@ -52,12 +52,13 @@ TDownloadForm::TDownloadForm(ui::TComponent* owner, const std::string& name) : u
   };
 }
 
-DownloadWatch::DownloadWatch(ui::TForm& main, std::string name, const bool& closing)
-    : main_(main), name_(std::move(name)), closing_(closing) {}
+DownloadWatch::DownloadWatch(ui::TForm& main, std::string name, const bool& closing, platform::ModalSection& modal)
+    : main_(main), name_(std::move(name)), closing_(closing), modal_(modal) {}
 
 DownloadWatch::~DownloadWatch() {
   if (form_ == nullptr) return;
   try {
+    modal_.Leave();  // before the window hides: the activation passes to the main window
     form_->Hide();
     ui::Application.Release(*form_);
   } catch (...) {

@@ -35,11 +35,12 @@ class TDownloadForm : public ui::TForm {
 
 // Watches one download for `main`: shows the window after a second, updates
 // it, and asks for the download's end when the user cancels or the main
-// window is to close. The window goes with the watch.
+// window is to close. The window goes with the watch, once the windows that
+// `modal` disabled take input again.
 class DownloadWatch final : public platform::DownloadObserver {
  public:
   // `closing` tells whether the main window was asked to close meanwhile.
-  DownloadWatch(ui::TForm& main, std::string name, const bool& closing);
+  DownloadWatch(ui::TForm& main, std::string name, const bool& closing, platform::ModalSection& modal);
   ~DownloadWatch();
   DownloadWatch(const DownloadWatch&) = delete;
   DownloadWatch& operator=(const DownloadWatch&) = delete;
@@ -54,6 +55,7 @@ class DownloadWatch final : public platform::DownloadObserver {
   ui::TForm& main_;
   std::string name_;
   const bool& closing_;
+  platform::ModalSection& modal_;
   TDownloadForm* form_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 // The operations every action of the main window shares: questions, messages,
 // starting programs, waiting for files, fetching files, shell folders.
 #include <exception>
+#include <memory>
 
 #include "manager/download_progress.h"
 #include "manager/main_window.h"
@@ -14,16 +15,14 @@ namespace {
 constexpr std::uint32_t kWaitSliceMs = 500;  // longest wait before messages are served again
 constexpr std::int32_t kDownloadFileWaitMs = 1000;
 
-// Enables the main window and closes the started process's handle however the
-// wait ends, a handler's error raised while messages are served included.
+// The application's windows take no input while a started program runs; the
+// process's handle is closed and the modal section ends however the wait
+// ends, a handler's error raised while messages are served included.
 class LaunchScope {
  public:
-  LaunchScope(platform::Platform& os, platform::WindowHandle window) : os_(os), window_(window) {
-    os_.EnableWindow(window_, false);
-  }
+  explicit LaunchScope(platform::Platform& os) : os_(os), modal_(os.BeginModal()) {}
   ~LaunchScope() {
     if (process) os_.CloseHandle(process);
-    os_.EnableWindow(window_, true);
   }
   LaunchScope(const LaunchScope&) = delete;
   LaunchScope& operator=(const LaunchScope&) = delete;
@@ -32,7 +31,7 @@ class LaunchScope {
 
  private:
   platform::Platform& os_;
-  platform::WindowHandle window_;
+  std::unique_ptr<platform::ModalSection> modal_;  // ends after the handle is closed
 };
 
 }  // namespace
@@ -52,7 +51,7 @@ bool TForm1::RunProgram(const std::string& file, const std::string& arguments, p
   request.returnProcess = true;
   request.silent = true;
 
-  LaunchScope scope(os_, WindowHandle());
+  LaunchScope scope(os_);
   const bool started = os_.ShellExecuteExtended(request);
   // The setup file was held from its download until here: it is the file that arrived.
   ReleaseHeldSetup();
@@ -90,10 +89,11 @@ platform::DownloadResult TForm1::FetchFile(const std::string& url, const std::st
   if (os_.FileExists(local)) return os_.CopyFileTo(local, target, false) ? DownloadResult::Downloaded : DownloadResult::Failed;
 
   try {
-    // The window takes no input while the download runs; the watch's window
-    // shows its progress and can cancel it.
-    const LaunchScope disabled(os_, WindowHandle());
-    DownloadWatch watch(*this, name.empty() ? platform::ExtractFileName(target) : name, closeRequested_);
+    // The windows take no input while the download runs; the watch's window
+    // shows its progress and can cancel it, and ends the section's disabling
+    // before it goes.
+    const auto modal = os_.BeginModal();
+    DownloadWatch watch(*this, name.empty() ? platform::ExtractFileName(target) : name, closeRequested_, *modal);
     platform::HeldFile held;
     const DownloadResult result = os_.Download(url, target, watch, held);
     if (result != DownloadResult::Downloaded) return result;

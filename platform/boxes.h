@@ -25,12 +25,14 @@ class Boxes {
  public:
   virtual ~Boxes() = default;
 
-  // A system message box (MessageBoxA) owned by `owner`.
+  // A system message box (MessageBoxA) owned by `owner`; a box meant for the
+  // application window (or for none) belongs to the active window instead.
+  // Modal like the next one.
   virtual BoxAnswer SystemMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                                      BoxStyle style) = 0;
-  // A system message box owned by the application's window; while it is shown
-  // the application's other windows are disabled, afterwards they are enabled
-  // again and the window active before is activated again.
+  // A system message box owned by the application's active window; while it
+  // is shown the application's other windows are disabled, afterwards they
+  // are enabled again and the window active before is active again.
   virtual BoxAnswer ApplicationMessageBox(const std::string& text, const std::string& caption, BoxStyle style) = 0;
   // The toolkit's modal message dialog: text, caption, one OK button, no icon,
   // centred on the screen.

@@ -56,8 +56,8 @@ TModalResult TForm::ShowModal() {
     TForm& form;
     ~ModalScope() {
       form.modal_ = false;
+      if (form.formPeer_) form.formPeer_->EndModal();  // the other windows take input before it hides
       form.Hide();
-      if (form.formPeer_) form.formPeer_->EndModal();
     }
   };
   TModalResult result = mrNone;

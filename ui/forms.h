@@ -34,7 +34,9 @@ class FormPeer {
   // Asks the window to close; it ends in the form's CloseQuery.
   virtual void Close() = 0;
   // A modal showing: the other windows of the application take no input
-  // until EndModal.
+  // until EndModal, which enables them and activates the window that was
+  // active before, and only then hides the form's window (in that order:
+  // the activation then stays with the application).
   virtual void BeginModal() = 0;
   virtual void EndModal() = 0;
   // Waits for and serves one message; false when the application is ending.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/barrier.h"
+#include "platform/win32/modal_section.h"
 
 namespace platform::win32 {
 
@@ -222,7 +223,7 @@ class DirectoryDialog {
         return true;
       case kDirectoryHelpId: {
         const std::string text = "No help is installed for help context " + std::to_string(record_.helpContext) + ".";
-        MessageBoxA(window_, text.c_str(), platform::kDirectoryDialogCaption, MB_OK | MB_ICONINFORMATION);
+        ShowModalBox(window_, text, platform::kDirectoryDialogCaption, MB_OK | MB_ICONINFORMATION);
         return true;
       }
       default:
@@ -267,9 +268,10 @@ bool ShowDirectoryDialog(platform::DirectoryDialogRecord& record) {
     dialog.Add(kButton, BS_PUSHBUTTON | WS_TABSTOP, 163, 140, 50, 14, kDirectoryHelpId, "&Help");
   }
   DirectoryDialog state(record);
-  const INT_PTR result =
-      DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Get(), reinterpret_cast<HWND>(record.owner.value),
-                              DirectoryDialog::Proc, reinterpret_cast<LPARAM>(&state));
+  HWND owner = reinterpret_cast<HWND>(record.owner.value);
+  const ModalSection modal(owner);  // the dialog manager disables and enables the owner itself
+  const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Get(), owner, DirectoryDialog::Proc,
+                                                 reinterpret_cast<LPARAM>(&state));
   return result == IDOK;
 }
 

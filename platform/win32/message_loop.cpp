@@ -1,7 +1,5 @@
 #include "platform/win32/message_loop.h"
 
-#include <exception>
-
 #include "platform/win32/barrier.h"
 
 namespace platform::win32 {
@@ -19,28 +17,6 @@ void Dispatch(MSG& message) {
     DispatchMessageA(&message);
   } catch (...) {
     ReportCurrentException();
-  }
-}
-
-struct CollectContext {
-  HWND except;
-  std::vector<HWND>* windows;
-  std::exception_ptr error;  // raised while collecting
-};
-
-// The error is kept and raised again once the enumeration has returned, in
-// our own frames: this runs while a box is being shown, the error box too,
-// and reporting from here would show another box from inside that one.
-BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM context) noexcept {
-  auto& collect = *reinterpret_cast<CollectContext*>(context);
-  try {
-    if (window != collect.except && IsWindowVisible(window) && IsWindowEnabled(window)) {
-      collect.windows->push_back(window);
-    }
-    return TRUE;
-  } catch (...) {
-    collect.error = std::current_exception();
-    return FALSE;
   }
 }
 
@@ -78,20 +54,6 @@ void ProcessMessages() {
     }
     Dispatch(message);
   }
-}
-
-TaskWindowsDisabled::TaskWindowsDisabled(HWND except) : active_(GetActiveWindow()) {
-  CollectContext context{except, &disabled_, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&context));
-  if (context.error) std::rethrow_exception(context.error);  // before any window was disabled
-  for (HWND window : disabled_) EnableWindow(window, FALSE);
-}
-
-TaskWindowsDisabled::~TaskWindowsDisabled() {
-  for (HWND window : disabled_) {
-    if (IsWindow(window)) EnableWindow(window, TRUE);
-  }
-  if (active_ != nullptr && IsWindow(active_)) SetActiveWindow(active_);
 }
 
 }  // namespace platform::win32

@@ -5,12 +5,10 @@
 
 #include <windows.h>
 
-#include <vector>
-
 namespace platform::win32 {
 
 // The hidden application window: it carries the application title and owns
-// the forms and the message boxes.
+// the forms (the message boxes belong to the active window: modal_section.h).
 void SetApplicationWindow(HWND window);
 HWND ApplicationWindow();
 
@@ -25,21 +23,5 @@ int RunMessageLoop();
 bool ServeOneMessage();
 // Serves every message waiting in the queue and returns.
 void ProcessMessages();
-
-// Disables the visible, enabled top-level windows of this thread (but
-// `except`) while it lives, and enables them again afterwards: a modal
-// showing of a box or form. When the windows cannot be collected (out of
-// memory) it throws, and nothing has been disabled.
-class TaskWindowsDisabled {
- public:
-  explicit TaskWindowsDisabled(HWND except = nullptr);
-  ~TaskWindowsDisabled();
-  TaskWindowsDisabled(const TaskWindowsDisabled&) = delete;
-  TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
-
- private:
-  std::vector<HWND> disabled_;
-  HWND active_;
-};
 
 }  // namespace platform::win32

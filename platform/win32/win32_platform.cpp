@@ -14,6 +14,7 @@
 #include "platform/win32/barrier.h"
 #include "platform/win32/directory_dialog.h"
 #include "platform/win32/message_loop.h"
+#include "platform/win32/modal_section.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/system_codes.h"
 #include "platform/win32/system_library.h"
@@ -117,20 +118,15 @@ bool Win32Platform::WriteProfileKey(const std::string& section, const std::strin
 
 WindowHandle Win32Platform::ApplicationWindow() { return FromWindow(win32::ApplicationWindow()); }
 
-void Win32Platform::EnableWindow(WindowHandle window, bool enable) { ::EnableWindow(AsWindow(window), enable ? TRUE : FALSE); }
+std::unique_ptr<ModalSection> Win32Platform::BeginModal() { return std::make_unique<win32::ModalSection>(); }
 
 BoxAnswer Win32Platform::SystemMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                                           BoxStyle style) {
-  return win32::MessageBoxAnswer(
-      MessageBoxA(AsWindow(owner), text.c_str(), caption.c_str(), win32::MessageBoxStyle(style)));
+  return win32::MessageBoxAnswer(win32::ShowModalBox(AsWindow(owner), text, caption, win32::MessageBoxStyle(style)));
 }
 
 BoxAnswer Win32Platform::ApplicationMessageBox(const std::string& text, const std::string& caption, BoxStyle style) {
-  // The box's owner is the hidden application window, so the visible windows
-  // of the application are disabled here and enabled again afterwards.
-  const win32::TaskWindowsDisabled modal;
-  return win32::MessageBoxAnswer(
-      MessageBoxA(win32::ApplicationWindow(), text.c_str(), caption.c_str(), win32::MessageBoxStyle(style)));
+  return win32::MessageBoxAnswer(win32::ShowModalBox(nullptr, text, caption, win32::MessageBoxStyle(style)));
 }
 
 void Win32Platform::ShowMessageDialog(const std::string& text, const std::string& caption) {
@@ -312,7 +308,12 @@ ItemIdList Win32Platform::ShBrowseForFolder(BrowseRecord& record) {
   info.lParam = reinterpret_cast<LPARAM>(&record.callback);
   info.iImage = record.image;
   static const auto browse = VANDREL_SYSTEM_FUNCTION(kShellLibrary, SHBrowseForFolderA);
-  LPITEMIDLIST chosen = browse != nullptr ? browse(&info) : nullptr;
+  LPITEMIDLIST chosen = nullptr;
+  if (browse != nullptr) {
+    // The browser's dialog disables and enables its owner itself.
+    const win32::ModalSection modal(info.hwndOwner);
+    chosen = browse(&info);
+  }
   record.displayName = displayName;
   record.image = info.iImage;
   return ItemIdList{reinterpret_cast<std::uintptr_t>(chosen)};

@@ -33,7 +33,7 @@ class Win32Platform : public Platform {
   std::string ShortPathName(const std::string& path) override;
 
   WindowHandle ApplicationWindow() override;
-  void EnableWindow(WindowHandle window, bool enable) override;
+  std::unique_ptr<ModalSection> BeginModal() override;
   BoxAnswer SystemMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                              BoxStyle style) override;
   BoxAnswer ApplicationMessageBox(const std::string& text, const std::string& caption, BoxStyle style) override;

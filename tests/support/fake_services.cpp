@@ -60,8 +60,22 @@ bool FakeProcesses::ShellOpen(platform::WindowHandle owner, const std::string& o
   return true;
 }
 
-void FakeWindows::EnableWindow(platform::WindowHandle window, bool enable) {
-  calls.push_back("EnableWindow " + std::to_string(window.value) + (enable ? " on" : " off"));
+namespace {
+
+class RecordedModalSection final : public platform::ModalSection {
+ public:
+  explicit RecordedModalSection(std::vector<std::string>& calls) : calls_(calls) { calls_.push_back("BeginModal"); }
+  ~RecordedModalSection() override { calls_.push_back("EndModal"); }
+  void Leave() override { calls_.push_back("LeaveModal"); }
+
+ private:
+  std::vector<std::string>& calls_;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::ModalSection> FakeWindows::BeginModal() {
+  return std::make_unique<RecordedModalSection>(calls);
 }
 
 void FakeWindows::ProcessMessages() {

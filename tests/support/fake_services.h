@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/boxes.h"
@@ -47,7 +48,7 @@ class FakeWindows : public virtual CallLog, public virtual platform::Windows {
   std::uint32_t tickStep = 1;  // added on every TickCount
 
   platform::WindowHandle ApplicationWindow() override { return kApplicationWindow; }
-  void EnableWindow(platform::WindowHandle window, bool enable) override;
+  std::unique_ptr<platform::ModalSection> BeginModal() override;  // "BeginModal", "LeaveModal", "EndModal"
   void ProcessMessages() override;
   std::uint32_t TickCount() override;
   void Sleep(std::uint32_t milliseconds) override;

@@ -8,6 +8,7 @@
 
 #include "manager/download_progress.h"
 #include "platform/download_rules.h"
+#include "tests/support/fake_platform.h"
 
 namespace {
 
@@ -60,8 +61,10 @@ TEST(DownloadProgress, TheLineTellsWhatArrivedOfHowMuchHowFastAndHowLongItTakesS
 TEST(DownloadProgress, TheWindowShowsAfterASecondAndItsCancelOrACloseEndsTheDownload) {
   ui::TForm main(nullptr);
   bool closing = false;
+  testing_support::FakePlatform os;
+  const auto modal = os.BeginModal();
   {
-    manager::DownloadWatch watch(main, "SELVO.exe", closing);
+    manager::DownloadWatch watch(main, "SELVO.exe", closing, *modal);
     watch.Progress(4096, 8192, 900);
     EXPECT_EQ(watch.Window(), nullptr);
     watch.Progress(4096, 8192, 1000);
@@ -75,8 +78,10 @@ TEST(DownloadProgress, TheWindowShowsAfterASecondAndItsCancelOrACloseEndsTheDown
     EXPECT_TRUE(watch.CancelRequested());
   }
   EXPECT_EQ(ui::Application.MainForm(), nullptr);  // the window went with the watch
+  // The other windows take input again before the watch's window goes.
+  EXPECT_EQ(os.calls, (std::vector<std::string>{"BeginModal", "LeaveModal"}));
 
-  manager::DownloadWatch watch(main, "SELVO.exe", closing);
+  manager::DownloadWatch watch(main, "SELVO.exe", closing, *modal);
   closing = true;
   EXPECT_TRUE(watch.CancelRequested());
 }

@@ -77,8 +77,8 @@ TEST(ModalForm, EndsWithTheResultOfThePressedButtonAndIsHiddenNotDestroyed) {
   form.OnShow = [&](TObject*) { ++shows; };
   app.script.steps = {[](TForm&) {}, [](TForm& f) { static_cast<Dialog&>(f).No.Click(); }};
   EXPECT_EQ(form.ShowModal(), mrNo);
-  EXPECT_EQ(app.script.log, (std::vector<std::string>{"Dialog BeginModal", "Dialog Show", "Dialog Hide",
-                                                      "Dialog EndModal"}));
+  EXPECT_EQ(app.script.log, (std::vector<std::string>{"Dialog BeginModal", "Dialog Show", "Dialog EndModal",
+                                                      "Dialog Hide"}));
   EXPECT_FALSE(form.Visible());
   EXPECT_FALSE(form.Modal());
 

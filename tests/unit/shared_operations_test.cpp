@@ -79,15 +79,15 @@ TEST_F(SharedOperations, RunProgramFillsTheLaunchRequest) {
 
 TEST_F(SharedOperations, RunProgramWithoutWaitClosesTheHandleAtOnce) {
   EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\ORVIK.exe", "", kNormal, false));
-  EXPECT_EQ(os.calls, (std::vector<std::string>{"EnableWindow 1911 off", "ShellExecuteExtended C:\\ORVIK\\ORVIK.exe | ",
-                                                "CloseHandle 1280", "EnableWindow 1911 on"}));
+  EXPECT_EQ(os.calls, (std::vector<std::string>{"BeginModal", "ShellExecuteExtended C:\\ORVIK\\ORVIK.exe | ",
+                                                "CloseHandle 1280", "EndModal"}));
 }
 
 TEST_F(SharedOperations, RunProgramWaitsInSlicesAndServesMessagesWhileDisabled) {
   os.waitResults = {kWaitTimeout, kWaitTimeout, platform::WaitResult::Ended};
   EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\orvik100.exe", "/DIR=C:\\ORVIK", kNormal, true));
   EXPECT_EQ(os.calls, (std::vector<std::string>{
-                          "EnableWindow 1911 off",
+                          "BeginModal",
                           "ShellExecuteExtended C:\\ORVIK\\orvik100.exe | /DIR=C:\\ORVIK",
                           "WaitForSingleObject 1280 500",
                           "ProcessMessages",
@@ -96,7 +96,7 @@ TEST_F(SharedOperations, RunProgramWaitsInSlicesAndServesMessagesWhileDisabled) 
                           "WaitForSingleObject 1280 500",
                           "ProcessMessages",
                           "CloseHandle 1280",
-                          "EnableWindow 1911 on",
+                          "EndModal",
                       }));
 }
 
@@ -106,7 +106,7 @@ TEST_F(SharedOperations, RunProgramWaitEndsOnAnyResultButTimeout) {
     os.waitResults = {kWaitTimeout, result, kWaitTimeout};
     EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\orvik100.exe", "", kNormal, true));
     EXPECT_EQ(os.CallCount("WaitForSingleObject"), 2) << static_cast<int>(result);
-    EXPECT_EQ(os.calls.back(), "EnableWindow 1911 on");
+    EXPECT_EQ(os.calls.back(), "EndModal");
   }
 }
 
@@ -114,8 +114,8 @@ TEST_F(SharedOperations, RunProgramRefusedGivesFalseWithoutWaiting) {
   os.shellExecuteResult = false;
   EXPECT_FALSE(form->RunProgram("C:\\ORVIK\\missing.exe", "", kNormal, true));
   EXPECT_EQ(os.calls,
-            (std::vector<std::string>{"EnableWindow 1911 off", "ShellExecuteExtended C:\\ORVIK\\missing.exe | ",
-                                      "EnableWindow 1911 on"}));
+            (std::vector<std::string>{"BeginModal", "ShellExecuteExtended C:\\ORVIK\\missing.exe | ",
+                                      "EndModal"}));
 }
 
 TEST_F(SharedOperations, RunProgramWithoutProcessHandleDoesNotWait) {
@@ -123,15 +123,15 @@ TEST_F(SharedOperations, RunProgramWithoutProcessHandleDoesNotWait) {
   EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\readme.txt", "", kNormal, true));
   EXPECT_EQ(os.CallCount("WaitForSingleObject"), 0);
   EXPECT_EQ(os.CallCount("CloseHandle"), 0);
-  EXPECT_EQ(os.calls.back(), "EnableWindow 1911 on");
+  EXPECT_EQ(os.calls.back(), "EndModal");
 }
 
 TEST_F(SharedOperations, RunProgramEnablesTheWindowWhenAHandlerFailsDuringTheWait) {
   os.waitResults = {kWaitTimeout, kWaitTimeout};
   os.onProcessMessages = [] { throw std::runtime_error("handler failed"); };
   EXPECT_THROW(form->RunProgram("C:\\ORVIK\\orvik100.exe", "", kNormal, true), std::runtime_error);
-  EXPECT_EQ(Calls({"CloseHandle", "EnableWindow"}),
-            (std::vector<std::string>{"EnableWindow 1911 off", "CloseHandle 1280", "EnableWindow 1911 on"}));
+  EXPECT_EQ(Calls({"CloseHandle", "BeginModal", "EndModal"}),
+            (std::vector<std::string>{"BeginModal", "CloseHandle 1280", "EndModal"}));
 }
 
 // --- WaitForFile --------------------------------------------------------------
@@ -210,7 +210,7 @@ TEST_F(SharedOperations, FetchFileCopiesTheFileBesideTheManagerOverTheTarget) {
   os.AddFile(kTarget, "old setup");
   EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Downloaded);
   EXPECT_EQ(os.FileContent(kTarget), "local setup");
-  EXPECT_EQ(Calls({"CopyFileTo", "Download", "ProcessMessages", "EnableWindow"}),
+  EXPECT_EQ(Calls({"CopyFileTo", "Download", "ProcessMessages", "BeginModal"}),
             (std::vector<std::string>{"CopyFileTo C:\\Tools\\orvik100.exe -> C:\\ORVIK\\orvik100.exe replace"}));
 }
 
@@ -227,9 +227,9 @@ TEST_F(SharedOperations, FetchFileDownloadsWithTheWindowDisabledAndHoldsTheFileU
   os.AddDirectory("C:\\Tools\\orvik100.exe");  // a directory beside the manager is no local copy
   EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Downloaded);
   EXPECT_EQ(os.FileContent(kTarget), "downloaded");
-  EXPECT_EQ(Calls({"CopyFileTo", "Download", "EnableWindow", "ReleaseFile"}),
-            (std::vector<std::string>{"EnableWindow 1911 off", std::string("Download ") + kUrl + " -> " + kTarget,
-                                      "EnableWindow 1911 on"}));
+  EXPECT_EQ(Calls({"CopyFileTo", "Download", "BeginModal", "LeaveModal", "EndModal", "ReleaseFile"}),
+            (std::vector<std::string>{"BeginModal", std::string("Download ") + kUrl + " -> " + kTarget,
+                                      "EndModal"}));
   EXPECT_TRUE(form->RunProgram(kTarget, "", platform::ShowCommand::Normal, false));
   EXPECT_EQ(Calls({"ShellExecuteExtended", "ReleaseFile"}).back(),
             "ReleaseFile " + std::to_string(FakePlatform::kHeldFile.value));

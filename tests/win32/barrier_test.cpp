@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "platform/win32/message_loop.h"
+#include "platform/win32/modal_section.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/win32/dialog_robot.h"
 #include "tests/win32/win32_test_support.h"
@@ -129,7 +130,7 @@ TEST_F(Barrier, AnAllocationThatFailsWhileWindowsAreCollectedComesOutOfTheEnumer
   bool thrown = false;
   gFailNextAllocation = true;  // the list of the windows to disable
   try {
-    const platform::win32::TaskWindowsDisabled modal;
+    const platform::win32::ModalSection modal;
   } catch (const std::bad_alloc&) {
     thrown = true;
   }

@@ -33,6 +33,7 @@ class RunProgramTest : public ::testing::Test {
     ui::win32::AttachWindow(form_);
     main_ = reinterpret_cast<HWND>(form_.WindowHandle().value);
     ASSERT_NE(main_, nullptr);
+    ShowWindow(main_, SW_SHOWNOACTIVATE);  // a modal section disables the windows shown
   }
   void TearDown() override {
     SetEnvironmentVariableA("VANDREL_TEST_BEHAVIOUR", nullptr);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/win32/message_loop.h"
 #include "ui/win32/application_window.h"
 #include "ui/win32/bound_window.h"
 #include "ui/win32/control_factory.h"
@@ -92,9 +93,10 @@ void FormWindow::Destroy() {
   // The form's controls may be gone already: nothing reaches them from here on.
   Unbind(window_);
   for (auto& control : controls_) control->Detach();
-  modal_.reset();
+  if (modal_) modal_->Leave();  // before the window goes, as at EndModal
   RemoveFormWindow(window_);
   if (IsWindow(window_)) DestroyWindow(window_);
+  modal_.reset();
   form_.SetWindowHandle({});
 }
 
@@ -195,7 +197,14 @@ void FormWindow::Close() { SendMessageA(window_, WM_CLOSE, 0, 0); }
 
 void FormWindow::BeginModal() { modal_.emplace(window_); }
 
-void FormWindow::EndModal() { modal_.reset(); }
+// The other windows take input again and the window that was active before
+// takes the activation back while this one is still shown: hiding, it has no
+// activation left to hand to another program.
+void FormWindow::EndModal() {
+  if (modal_) modal_->Leave();
+  ShowWindow(window_, SW_HIDE);
+  modal_.reset();
+}
 
 bool FormWindow::ServeModal() { return platform::win32::ServeOneMessage(); }
 

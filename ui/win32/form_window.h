@@ -9,7 +9,7 @@
 
 #include <optional>
 
-#include "platform/win32/message_loop.h"
+#include "platform/win32/modal_section.h"
 #include "ui/forms.h"
 #include "ui/win32/control_window.h"
 #include "ui/win32/dialog_keys.h"
@@ -76,7 +76,7 @@ class FormWindow final : public FormPeer, public ControlHost {
   HintWindow hints_;
   ControlWindows controls_;
   DialogKeys keys_;
-  std::optional<platform::win32::TaskWindowsDisabled> modal_;
+  std::optional<platform::win32::ModalSection> modal_;
 };
 
 // Gives the form its real window.
