@@ -1,6 +1,5 @@
 #include "manager/main_window.h"
 
-
 #include "catalogue/managed_programs.h"
 #include "manager/command_line.h"
 #include "manager/directory_text.h"
@@ -35,6 +34,8 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner)
   OnCreate(this);
 }
 
+// The main window's actions: the control, what its click does and the rule
+// that enables it (none: always enabled).
 std::array<TForm1::ActionRow, 11> TForm1::Actions() {
   return {{
       {SpeedButton1, &TForm1::ShowWebsite, nullptr},
