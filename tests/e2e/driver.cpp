@@ -169,7 +169,19 @@ HWND FindProcessDialog(const Session& session, const std::string& caption) {
 
 HWND ShownWindow(Session& session, const std::string& caption) {
   HWND window = WaitFor([&] { return FindTopLevel(session, caption); }, 5000);
-  Expect(window != nullptr, "no window captioned \"" + caption + "\"");
+  if (window == nullptr) {
+    // What the manager shows instead tells a cancel from a failure's box.
+    std::string shown;
+    win32_tests::FindProcessWindow(session.process.dwProcessId, [&](HWND other) {
+      shown += " \"" + WindowText(other) + "\" (" + ClassOf(other) + ")";
+      HWND text = FindWindowExA(other, nullptr, "Static", nullptr);
+      for (; text != nullptr; text = FindWindowExA(other, text, "Static", nullptr)) {
+        if (!WindowText(text).empty()) shown += " saying \"" + WindowText(text) + "\"";
+      }
+      return false;
+    });
+    Expect(false, "no window captioned \"" + caption + "\"; shown:" + (shown.empty() ? " nothing" : shown));
+  }
   return window;
 }
 
