@@ -67,4 +67,9 @@ bool ContinuesPartFile(const ContentRange& range, std::uint64_t held, std::uint6
   return range.first == held && range.total == total && range.last + 1 == total;
 }
 
+bool SilentLongerThan(std::uint32_t lastByteTick, std::uint32_t now, std::uint32_t limitMs) {
+  const auto silence = static_cast<std::int32_t>(now - lastByteTick);  // negative: after the clock was read
+  return silence > 0 && static_cast<std::uint32_t>(silence) > limitMs;
+}
+
 }  // namespace platform

@@ -49,4 +49,10 @@ ResumeOffer ReadResumeOffer(std::string_view acceptRanges, std::string_view etag
 // same total.
 bool ContinuesPartFile(const ContentRange& range, std::uint64_t held, std::uint64_t total);
 
+// True when the last byte came more than `limitMs` before `now`, both read
+// from the system's millisecond tick, which wraps after 49 days. A byte the
+// transfer's thread took after the caller read the clock counts as now, not
+// as 49 days ago.
+bool SilentLongerThan(std::uint32_t lastByteTick, std::uint32_t now, std::uint32_t limitMs);
+
 }  // namespace platform

@@ -232,13 +232,14 @@ DownloadResult Download(const std::string& url, const std::string& path, Downloa
   while (MsgWaitForMultipleObjectsEx(1, &finished, kServeEveryMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0) {
     ProcessMessages();
     if (observer.CancelRequested()) return DownloadResult::Cancelled;
+    const DWORD lastByte = transfer->lastByteTick;  // the transfer's thread may move it on at any time
     const DWORD now = GetTickCount();
     if (now - reported >= kReportEveryMs) {
       report();
       reported = now;
     }
     // WinHTTP ends every silent wait at the stall limit; this bounds one it does not.
-    if (now - transfer->lastByteTick > static_cast<DWORD>(stallLimit.count()) + 5000) return DownloadResult::Failed;
+    if (SilentLongerThan(lastByte, now, static_cast<DWORD>(stallLimit.count()) + 5000)) return DownloadResult::Failed;
   }
   report();
   if (transfer->error) std::rethrow_exception(transfer->error);

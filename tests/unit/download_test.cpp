@@ -50,6 +50,18 @@ TEST(DownloadRules, ARangeContinuesThePartFileOnlyFromItsEndToTheSameTotal) {
   EXPECT_FALSE(platform::ReadResumeOffer("none", "\"v1\"", "").ranges);
 }
 
+// The caller reads the clock while the transfer's thread stamps each byte:
+// a stamp a moment after the clock reading is no silence (read as unsigned
+// it was 49 days of it, and a healthy download failed under load).
+TEST(DownloadRules, SilenceIsTheTimeSinceTheLastByteEvenAcrossTheTicksWrap) {
+  EXPECT_FALSE(platform::SilentLongerThan(1000, 1000, 35000));
+  EXPECT_FALSE(platform::SilentLongerThan(1016, 1000, 35000));  // a byte after the clock was read
+  EXPECT_FALSE(platform::SilentLongerThan(1000, 36000, 35000));
+  EXPECT_TRUE(platform::SilentLongerThan(1000, 36001, 35000));
+  EXPECT_TRUE(platform::SilentLongerThan(0xFFFFF000u, 35000, 35000));  // the tick wrapped meanwhile
+  EXPECT_FALSE(platform::SilentLongerThan(0xFFFFF000u, 1000, 35000));
+}
+
 TEST(DownloadProgress, TheLineTellsWhatArrivedOfHowMuchHowFastAndHowLongItTakesStill) {
   const std::uint64_t mb = 1024 * 1024;
   EXPECT_EQ(manager::ProgressLine(mb * 34 / 10, 12 * mb, 2833), "3.4 MB of 12.0 MB, 1.2 MB/s, about 7 s left");
