@@ -7,14 +7,11 @@
 #include "manager/about_box.h"
 #include "manager/disclaimer.h"
 #include "manager/main_window.h"
-#include "platform/win32/download.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
 
 ui::TForm& MakeForms(platform::Platform& os) {
-  // A run that ended without cleaning up (a crash) may have left a download's part file.
-  platform::win32::RemoveLeftPartFiles();
   ui::TForm& form1 = ui::Application.CreateForm<manager::TForm1>(nullptr, os);  // runs FormCreate
   manager::AboutBox = &ui::Application.CreateForm<manager::TAboutBox>(nullptr, os);
   manager::Form2 = &ui::Application.CreateForm<manager::TForm2>(nullptr);

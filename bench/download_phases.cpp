@@ -34,9 +34,10 @@ using platform::win32::HttpRequest;
 
 bool TimeArrived(const char* url) {
   const double start = Milliseconds();
-  const auto session = platform::win32::OpenSession(platform::win32::kDownloadStallLimit);
+  platform::win32::Sessions sessions(platform::win32::kDownloadStallLimit);
   HttpRequest request;
-  if (!session || !request.Open(session.get(), url, 0, "")) return false;
+  platform::win32::WaitWatch watch{30000};
+  if (!request.Open(sessions, url, 0, "", watch, platform::win32::kDownloadStallLimit)) return false;
   std::vector<char> buffer(1024 * 1024);
   DWORD read = 0;
   while (request.Read(buffer.data(), static_cast<DWORD>(buffer.size()), read) == BodyRead::Bytes) {
@@ -47,9 +48,10 @@ bool TimeArrived(const char* url) {
 
 bool TimeWholePieces(const char* url) {
   const double start = Milliseconds();
-  const auto session = platform::win32::OpenSession(platform::win32::kDownloadStallLimit);
+  platform::win32::Sessions sessions(platform::win32::kDownloadStallLimit);
   HttpRequest request;
-  if (!session || !request.Open(session.get(), url, 0, "")) return false;
+  platform::win32::WaitWatch watch{30000};
+  if (!request.Open(sessions, url, 0, "", watch, platform::win32::kDownloadStallLimit)) return false;
   std::vector<char> buffer(1024 * 1024);
   DWORD read = 0;
   while (WinHttpReadData(request.Handle(), buffer.data(), static_cast<DWORD>(buffer.size()), &read) && read != 0) {

@@ -67,6 +67,12 @@ void TForm1::FormCreate(ui::TObject* /*sender*/) {
   const int remembered = catalogue::SelectedEntry(*FDirList);
   if (remembered < catalogue::kEntryCount) ComboBox1.SetItemIndex(remembered);
   Edit1.SetText((*FDirList)[remembered]);
+  // A run that ended without cleaning up (a crash) may have left a download's
+  // part file where the setup files go: the install directories.
+  for (int index = 0; index < catalogue::kOwnProgramCount; ++index) {
+    const std::string& folder = (*FDirList)[static_cast<std::size_t>(index)];
+    if (!folder.empty()) os_.RemoveLeftPartFiles(folder);
+  }
   ValidateDirectory();
 }
 

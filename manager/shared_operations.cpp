@@ -86,16 +86,17 @@ platform::DownloadResult TForm1::FetchFile(const std::string& url, const std::st
   const std::string local = platform::ExtractFilePath(os_.ModuleFileName()) + platform::ExtractFileName(target);
   // A file beside the manager wins, and a failed copy does not fall back to
   // the server: the user put it there to be used.
-  if (os_.FileExists(local)) return os_.CopyFileTo(local, target, false) ? DownloadResult::Downloaded : DownloadResult::Failed;
+  const bool besideManager = os_.FileExists(local);
 
   try {
-    // The windows take no input while the download runs; the watch's window
+    // The windows take no input while the file comes; the watch's window
     // shows its progress and can cancel it, and ends the section's disabling
-    // before it goes.
+    // before it goes. A copy is placed and held like a download.
     const auto modal = os_.BeginModal();
     DownloadWatch watch(*this, name.empty() ? platform::ExtractFileName(target) : name, closeRequested_, *modal);
     platform::HeldFile held;
-    const DownloadResult result = os_.Download(url, target, watch, held);
+    const DownloadResult result =
+        besideManager ? os_.Copy(local, target, watch, held) : os_.Download(url, target, watch, held);
     if (result != DownloadResult::Downloaded) return result;
     ReleaseHeldSetup();
     heldSetup_ = held;

@@ -1,5 +1,6 @@
 #include "platform/download_rules.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "platform/path.h"
@@ -15,6 +16,9 @@ std::optional<std::uint64_t> PlainNumber(std::string_view text) {
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
 }
+
+// A strong entity tag: quoted, not marked weak ("W/...").
+bool IsStrongTag(const std::string& tag) { return tag.size() >= 2 && tag.front() == '"' && tag.back() == '"'; }
 
 bool SameWord(std::string_view a, std::string_view b) {
   return LowerAscii(Trim(std::string(a))) == LowerAscii(std::string(b));
@@ -54,11 +58,11 @@ ResumeOffer ReadResumeOffer(std::string_view acceptRanges, std::string_view etag
   ResumeOffer offer;
   offer.ranges = SameWord(acceptRanges, "bytes");
   const std::string tag = Trim(std::string(etag));
-  // A weak tag ("W/...") may not stand in If-Range: it would let a changed file be continued.
-  if (tag.size() >= 2 && tag.front() == '"' && tag.back() == '"') {
+  if (IsStrongTag(tag)) {
     offer.validator = tag;
-  } else {
+  } else if (tag.empty()) {
     offer.validator = Trim(std::string(lastModified));
+    offer.byDate = true;
   }
   return offer;
 }
@@ -66,6 +70,15 @@ ResumeOffer ReadResumeOffer(std::string_view acceptRanges, std::string_view etag
 bool ContinuesPartFile(const ContentRange& range, std::uint64_t held, std::uint64_t total) {
   return range.first == held && range.total == total && range.last + 1 == total;
 }
+
+bool ContinuesHeldBytes(const ResumeOffer& held, std::string_view etag, std::string_view lastModified,
+                        const ContentRange& range, std::uint64_t heldBytes, std::uint64_t total) {
+  if (held.validator.empty()) return false;
+  const std::string same = Trim(std::string(held.byDate ? lastModified : etag));
+  return same == held.validator && ContinuesPartFile(range, heldBytes, total);
+}
+
+std::uint32_t ResumptionPauseMs(int retry) { return 1000u << std::clamp(retry, 0, 2); }
 
 bool SilentLongerThan(std::uint32_t lastByteTick, std::uint32_t now, std::uint32_t limitMs) {
   const auto silence = static_cast<std::int32_t>(now - lastByteTick);  // negative: after the clock was read

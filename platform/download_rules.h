@@ -37,10 +37,14 @@ struct ContentRange {
 };
 std::optional<ContentRange> ParseContentRange(std::string_view text);
 
-// What the first answer says about asking for the rest after a break.
+// What the first answer says about asking for the rest after a break, and
+// what the held bytes came with. If-Range takes a strong ETag only, and a
+// date only where the answer gave no ETag at all: a weak ETag leaves no
+// validator, so nothing is resumed.
 struct ResumeOffer {
-  bool ranges = false;    // Accept-Ranges: bytes
-  std::string validator;  // for If-Range: the strong ETag, else Last-Modified; empty: none
+  bool ranges = false;     // Accept-Ranges: bytes
+  std::string validator;   // for If-Range; empty: none
+  bool byDate = false;     // the validator is the Last-Modified date
 };
 ResumeOffer ReadResumeOffer(std::string_view acceptRanges, std::string_view etag, std::string_view lastModified);
 
@@ -49,9 +53,22 @@ ResumeOffer ReadResumeOffer(std::string_view acceptRanges, std::string_view etag
 // same total.
 bool ContinuesPartFile(const ContentRange& range, std::uint64_t held, std::uint64_t total);
 
-// True when the last byte came more than `limitMs` before `now`, both read
-// from the system's millisecond tick, which wraps after 49 days. A byte the
-// transfer's thread took after the caller read the clock counts as now, not
+// True when a 206 answer may be joined to the held bytes: it carries the
+// validator they came with (the same strong ETag; the same Last-Modified
+// where they came without an ETag) and its range continues them to the same
+// total. Any other 206 is of a changed file (a server or cache that ignored
+// If-Range), whose bytes would make a file of two versions.
+bool ContinuesHeldBytes(const ResumeOffer& held, std::string_view etag, std::string_view lastModified,
+                        const ContentRange& range, std::uint64_t heldBytes, std::uint64_t total);
+
+// How long to wait before asking again after the `retry`th (from 0)
+// resumption whose connection failed: 1 s, then 2, then 4.
+std::uint32_t ResumptionPauseMs(int retry);
+
+// True when a wait that began at `lastByteTick` (a byte, or a new phase of
+// the transfer) lasted more than `limitMs` until `now`, both read from the
+// system's millisecond tick, which wraps after 49 days. A stamp the
+// transfer's thread made after the caller read the clock counts as now, not
 // as 49 days ago.
 bool SilentLongerThan(std::uint32_t lastByteTick, std::uint32_t now, std::uint32_t limitMs);
 

@@ -35,7 +35,15 @@ class Downloads {
   // ReleaseFile. After a failure or a cancel `path` is as it was.
   virtual DownloadResult Download(const std::string& url, const std::string& path, DownloadObserver& observer,
                                   HeldFile& held) = 0;
+  // Copies the file `from` into `path` the same way: watched, cancellable,
+  // placed only whole and held.
+  virtual DownloadResult Copy(const std::string& from, const std::string& path, DownloadObserver& observer,
+                              HeldFile& held) = 0;
   virtual void ReleaseFile(HeldFile held) = 0;
+  // Deletes what a download into `folder` left when its run ended without
+  // cleaning up (a crash): only the manager's own part files, and only those
+  // no process holds.
+  virtual void RemoveLeftPartFiles(const std::string& folder) = 0;
 };
 
 }  // namespace platform

@@ -5,11 +5,11 @@
 #include <exception>
 #include <memory>
 #include <utility>
-#include <vector>
 
 #include "platform/download_rules.h"
 #include "platform/win32/http_request.h"
 #include "platform/win32/message_loop.h"
+#include "platform/win32/part_file.h"
 #include "platform/win32/part_writer.h"
 #include "platform/win32/scoped.h"
 
@@ -17,137 +17,110 @@ namespace platform::win32 {
 
 namespace {
 
-
 // The caller's thread serves its queue at least this often, and tells its
 // observer about the progress at most this often.
 constexpr DWORD kServeEveryMs = 100;
 constexpr DWORD kReportEveryMs = 250;
-
-std::string TemporaryFolder() {
-  char folder[MAX_PATH + 1];
-  const DWORD length = GetTempPathA(sizeof folder, folder);
-  return length == 0 || length > MAX_PATH ? std::string() : std::string(folder, length);
-}
-
-// A new part file in `folder`, opened for writing by us alone and deleted by
-// the system when its handle closes (also when the process ends) unless
-// KeepPartFile was called.
-OwnedHandle NewPartFile(const std::string& folder, std::string& path) {
-  char name[MAX_PATH];
-  if (folder.empty() || GetTempFileNameA(folder.c_str(), kDownloadPartPrefix, 0, name) == 0) return nullptr;
-  path = name;
-  HANDLE file = CreateFileA(name, GENERIC_WRITE | DELETE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    DeleteFileA(name);
-    return nullptr;
-  }
-  FILE_DISPOSITION_INFO removal{TRUE};
-  SetFileInformationByHandle(file, FileDispositionInfo, &removal, sizeof removal);
-  return OwnedHandle(file);
-}
-
-bool KeepPartFile(HANDLE file) {
-  FILE_DISPOSITION_INFO removal{FALSE};
-  return SetFileInformationByHandle(file, FileDispositionInfo, &removal, sizeof removal) != FALSE;
-}
-
-// The file's identity: its index on its volume. Wine gives a handle whose
-// file was renamed since it was opened the volume number 0, so the volumes
-// are compared only where both are known: the move never leaves the volume.
-bool SameFile(HANDLE a, HANDLE b) {
-  BY_HANDLE_FILE_INFORMATION first, second;
-  if (!GetFileInformationByHandle(a, &first) || !GetFileInformationByHandle(b, &second)) return false;
-  const bool volumesKnown = first.dwVolumeSerialNumber != 0 && second.dwVolumeSerialNumber != 0;
-  return (!volumesKnown || first.dwVolumeSerialNumber == second.dwVolumeSerialNumber) &&
-         first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
-}
-
-OwnedHandle OpenForReading(const std::string& path, DWORD sharing) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return OwnedHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
-}
-
-// Moves `from` to `path` on the same volume, replacing what lies there, and
-// holds it: readable by others, and by nobody changed, replaced or deleted.
-// A handle that lets the move happen follows the file, and the holding handle
-// (which lets nobody move or delete it) must open that very file.
-OwnedHandle MoveAndHold(const std::string& from, const std::string& path) {
-  const OwnedHandle moving = OpenForReading(from, FILE_SHARE_READ | FILE_SHARE_DELETE);
-  if (!moving || !MoveFileExA(from.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return nullptr;
-  OwnedHandle held = OpenForReading(path, FILE_SHARE_READ);
-  return held && SameFile(moving.get(), held.get()) ? std::move(held) : nullptr;
-}
+// The caller gives up on a wait this long after its limit, should the
+// system not end it (it never failed to here).
+constexpr DWORD kWatchdogGraceMs = 5000;
 
 // One transfer, shared by the caller and the thread that runs it. The caller
 // may give up (a cancel) and return while the thread is still blocked in a
-// read, so the last of the two to let go cleans up.
+// read, so the last of the two to let go cleans up: the part file goes with
+// it unless the caller placed it.
 struct Transfer {
-  std::string url;
+  std::string source;  // the address, or the file to copy
+  bool copy;
   std::chrono::milliseconds stallLimit;
-  std::string partPath;
-  OwnedHandle partFile;  // the thread's, until it ends
+  PartFile part;
   OwnedHandle finished{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
   std::atomic<bool> cancelled{false};
   std::atomic<std::uint64_t> held{0};
   std::atomic<std::uint64_t> total{0};
-  std::atomic<DWORD> lastByteTick{GetTickCount()};
+  WaitWatch watch{static_cast<std::uint32_t>(kDownloadStallLimit.count())};
   // The thread's outcome, valid once `finished` is set.
   DownloadResult result = DownloadResult::Failed;
   std::exception_ptr error;
-  bool delivered = false;  // the part file became the target
 
-  Transfer(std::string address, std::chrono::milliseconds limit) : url(std::move(address)), stallLimit(limit) {}
-  ~Transfer() {
-    partFile.reset();
-    if (!partPath.empty() && !delivered) DeleteFileA(partPath.c_str());
+  Transfer(std::string from, bool isCopy, const std::string& target, std::chrono::milliseconds limit)
+      : source(std::move(from)), copy(isCopy), stallLimit(limit), part(target) {
+    watch.Begin(LimitMs());
   }
-  Transfer(const Transfer&) = delete;
-  Transfer& operator=(const Transfer&) = delete;
+  std::uint32_t LimitMs() const { return static_cast<std::uint32_t>(std::clamp<std::int64_t>(stallLimit.count(), 1, 600000)); }
 };
 
-// Checks an answer against what is held; false fails the download. A 200
-// starts the file (again), a 206 must continue it.
-bool TakeAnswer(const Answer& answer, std::uint64_t& held, std::uint64_t& total, ResumeOffer& offer, PartWriter& part,
-                bool resuming) {
-  if (!IsIdentityEncoding(answer.contentEncoding)) return false;
+// What an answer means for the held bytes.
+enum class Taken : std::uint8_t { Fails, Starts, Continues, Changed };
+
+Taken TakeAnswer(const Answer& answer, std::uint64_t held, std::uint64_t total, const ResumeOffer& offer, bool resuming) {
+  if (!IsIdentityEncoding(answer.contentEncoding)) return Taken::Fails;
   const std::optional<std::uint64_t> length = AnnouncedLength(answer.contentLengths);
-  if (answer.status == 200) {
-    if (!length || *length == 0) return false;
-    if (held != 0 && !part.Restart()) return false;  // the file changed: from its first byte
-    held = 0;
-    total = *length;
-    offer = ReadResumeOffer(answer.acceptRanges, answer.etag, answer.lastModified);
-    return true;
-  }
-  if (!resuming || answer.status != 206) return false;
+  if (answer.status == 200) return length && *length != 0 ? Taken::Starts : Taken::Fails;
+  if (!resuming || answer.status != 206) return Taken::Fails;
   const std::optional<ContentRange> range = ParseContentRange(answer.contentRange);
-  if (!answer.contentLengths.empty() && length != total - held) return false;
-  return range && ContinuesPartFile(*range, held, total);
+  if (!range || (!answer.contentLengths.empty() && length != total - held)) return Taken::Changed;
+  return ContinuesHeldBytes(offer, answer.etag, answer.lastModified, *range, held, total) ? Taken::Continues
+                                                                                          : Taken::Changed;
+}
+
+// Waits `ms` before asking again; false when the download was cancelled meanwhile.
+bool Pause(Transfer& transfer, std::uint32_t ms) {
+  transfer.watch.Begin(ms);
+  for (std::uint32_t waited = 0; waited < ms; waited += 50) {
+    if (transfer.cancelled) return false;
+    Sleep(50);
+  }
+  return !transfer.cancelled;
 }
 
 DownloadResult Receive(Transfer& transfer) {
-  const InternetHandle session = OpenSession(transfer.stallLimit);
-  if (!session) return DownloadResult::Failed;
-  PartWriter part(transfer.partFile.get());
+  transfer.watch.Begin(transfer.LimitMs());
+  Sessions sessions(transfer.stallLimit);
+  PartWriter part(transfer.part.Handle());
   std::uint64_t held = 0, total = 0, most = 0;
   ResumeOffer offer;
+  int connectionFailures = 0;
   for (int attempt = 0; attempt <= kDownloadResumptions; ++attempt) {
     const std::uint64_t mostBefore = most;
     HttpRequest request;
-    const bool answered = request.Open(session.get(), transfer.url, held, offer.validator);
+    const bool answered = request.Open(sessions, transfer.source, held, offer.validator, transfer.watch,
+                                       transfer.stallLimit);
     if (transfer.cancelled) return DownloadResult::Cancelled;
-    if (!answered || !TakeAnswer(request.Headers(), held, total, offer, part, attempt > 0)) {
-      return DownloadResult::Failed;
+    if (!answered) {
+      // A resumption whose connection failed or was refused: again after a pause.
+      if (attempt == 0) return DownloadResult::Failed;
+      if (!Pause(transfer, ResumptionPauseMs(connectionFailures++))) return DownloadResult::Cancelled;
+      continue;
+    }
+    switch (TakeAnswer(request.Headers(), held, total, offer, attempt > 0)) {
+      case Taken::Fails:
+        return DownloadResult::Failed;
+      case Taken::Changed:  // its bytes are of another version: from the first byte, without a range
+        if (!part.Restart()) return DownloadResult::Failed;
+        held = most = 0;
+        offer = {};
+        transfer.held = 0;
+        continue;
+      case Taken::Starts:
+        if (held != 0 && !part.Restart()) return DownloadResult::Failed;  // the file changed
+        if (held != 0) most = 0;
+        held = 0;
+        total = *AnnouncedLength(request.Headers().contentLengths);
+        offer = ReadResumeOffer(request.Headers().acceptRanges, request.Headers().etag, request.Headers().lastModified);
+        break;
+      case Taken::Continues:
+        break;
     }
     transfer.held = held;
     transfer.total = total;
     for (;;) {
       if (transfer.cancelled) return DownloadResult::Cancelled;
+      transfer.watch.Begin(transfer.LimitMs());
       DWORD read = 0;
       if (request.Read(part.Space(), part.SpaceLeft(), read) != BodyRead::Bytes) break;
       held += read;
       transfer.held = held;
-      transfer.lastByteTick = GetTickCount();
       if (held > total || !part.Add(read)) return DownloadResult::Failed;
     }
     if (!part.Flush()) return DownloadResult::Failed;
@@ -160,45 +133,41 @@ DownloadResult Receive(Transfer& transfer) {
   return DownloadResult::Failed;
 }
 
+// The copy of a file beside the manager: nobody may write it meanwhile.
+DownloadResult CopyIn(Transfer& transfer) {
+  const FileHandle from(CreateFileA(transfer.source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  LARGE_INTEGER size{};
+  if (!from || !GetFileSizeEx(from.get(), &size)) return DownloadResult::Failed;
+  transfer.total = static_cast<std::uint64_t>(size.QuadPart);
+  PartWriter part(transfer.part.Handle());
+  std::uint64_t held = 0;
+  for (;;) {
+    if (transfer.cancelled) return DownloadResult::Cancelled;
+    transfer.watch.Begin(transfer.LimitMs());
+    DWORD read = 0;
+    if (!ReadFile(from.get(), part.Space(), part.SpaceLeft(), &read, nullptr)) return DownloadResult::Failed;
+    if (read == 0) break;
+    held += read;
+    transfer.held = held;
+    if (!part.Add(read)) return DownloadResult::Failed;
+  }
+  return part.Flush() && held == transfer.total ? DownloadResult::Downloaded : DownloadResult::Failed;
+}
+
 // The transfer's thread: it owns one reference to the transfer, handed over
 // on the heap, and touches nothing but the transfer and its part file.
 DWORD WINAPI RunTransfer(void* parameter) noexcept {
   const std::unique_ptr<std::shared_ptr<Transfer>> handover(static_cast<std::shared_ptr<Transfer>*>(parameter));
   Transfer& transfer = **handover;
   try {
-    transfer.result = Receive(transfer);
-    if (transfer.result == DownloadResult::Downloaded && !KeepPartFile(transfer.partFile.get())) {
-      transfer.result = DownloadResult::Failed;
-    }
+    transfer.result = transfer.copy ? CopyIn(transfer) : Receive(transfer);
   } catch (...) {
     // Nothing may unwind into the system's frames: the caller rethrows it.
     transfer.error = std::current_exception();
   }
-  transfer.partFile.reset();  // a part file not kept goes now, and its connection went with the session
   SetEvent(transfer.finished.get());
   return 0;
-}
-
-// Moves the finished part file to `path`, held from that moment.
-DownloadResult Deliver(Transfer& transfer, const std::string& path, HeldFile& held) {
-  OwnedHandle file = MoveAndHold(transfer.partPath, path);
-  if (file) {
-    transfer.delivered = true;
-  } else {
-    // Another volume: a copy beside the target first, moved the same way.
-    if (GetLastError() != ERROR_NOT_SAME_DEVICE) return DownloadResult::Failed;
-    std::string besidePath;
-    const std::string folder = path.substr(0, path.find_last_of("\\/") + 1);
-    if (!NewPartFile(folder.empty() ? std::string(".\\") : folder, besidePath)) return DownloadResult::Failed;
-    // The new part file went with its handle: the copy makes it again.
-    if (CopyFileA(transfer.partPath.c_str(), besidePath.c_str(), FALSE)) file = MoveAndHold(besidePath, path);
-    if (!file) {
-      DeleteFileA(besidePath.c_str());
-      return DownloadResult::Failed;
-    }
-  }
-  held = HeldFile{reinterpret_cast<std::uintptr_t>(file.release())};
-  return DownloadResult::Downloaded;
 }
 
 // Sets the transfer's cancel flag however the caller's wait ends: its
@@ -208,14 +177,9 @@ struct EndTransferOnExit {
   ~EndTransferOnExit() { transfer.cancelled = true; }
 };
 
-}  // namespace
-
-DownloadResult Download(const std::string& url, const std::string& path, DownloadObserver& observer, HeldFile& held,
-                        std::chrono::milliseconds stallLimit) {
+DownloadResult Run(const std::shared_ptr<Transfer>& transfer, DownloadObserver& observer, HeldFile& held) {
   held = {};
-  auto transfer = std::make_shared<Transfer>(url, stallLimit);
-  transfer->partFile = NewPartFile(TemporaryFolder(), transfer->partPath);
-  if (!transfer->finished || !transfer->partFile) return DownloadResult::Failed;
+  if (!transfer->finished || !transfer->part) return DownloadResult::Failed;
   const EndTransferOnExit ending{*transfer};
 
   auto* handover = new std::shared_ptr<Transfer>(transfer);
@@ -232,37 +196,36 @@ DownloadResult Download(const std::string& url, const std::string& path, Downloa
   while (MsgWaitForMultipleObjectsEx(1, &finished, kServeEveryMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0) {
     ProcessMessages();
     if (observer.CancelRequested()) return DownloadResult::Cancelled;
-    const DWORD lastByte = transfer->lastByteTick;  // the transfer's thread may move it on at any time
-    const DWORD now = GetTickCount();
-    if (now - reported >= kReportEveryMs) {
+    if (GetTickCount() - reported >= kReportEveryMs) {
       report();
-      reported = now;
+      reported = GetTickCount();
     }
-    // WinHTTP ends every silent wait at the stall limit; this bounds one it does not.
-    if (SilentLongerThan(lastByte, now, static_cast<DWORD>(stallLimit.count()) + 5000)) return DownloadResult::Failed;
+    // WinHTTP ends every silent wait at its limit; this bounds one it does not.
+    if (transfer->watch.Overdue(kWatchdogGraceMs)) return DownloadResult::Failed;
   }
   report();
   if (transfer->error) std::rethrow_exception(transfer->error);
   if (observer.CancelRequested()) return DownloadResult::Cancelled;
   if (transfer->result != DownloadResult::Downloaded) return transfer->result;
-  return Deliver(*transfer, path, held);
+  OwnedHandle file = transfer->part.Place(transfer->total);
+  if (!file) return DownloadResult::Failed;
+  held = HeldFile{reinterpret_cast<std::uintptr_t>(file.release())};
+  return DownloadResult::Downloaded;
+}
+
+}  // namespace
+
+DownloadResult Download(const std::string& url, const std::string& path, DownloadObserver& observer, HeldFile& held,
+                        std::chrono::milliseconds stallLimit) {
+  return Run(std::make_shared<Transfer>(url, false, path, stallLimit), observer, held);
+}
+
+DownloadResult Copy(const std::string& from, const std::string& path, DownloadObserver& observer, HeldFile& held) {
+  return Run(std::make_shared<Transfer>(from, true, path, kDownloadStallLimit), observer, held);
 }
 
 void ReleaseFile(HeldFile held) {
   if (held) CloseHandle(reinterpret_cast<HANDLE>(held.value));
-}
-
-void RemoveLeftPartFiles() {
-  const std::string folder = TemporaryFolder();
-  if (folder.empty()) return;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + kDownloadPartPrefix + "*.tmp").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    // A running transfer's part file is open without sharing: it stays.
-    DeleteFileA((folder + found.cFileName).c_str());
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
 }
 
 }  // namespace platform::win32

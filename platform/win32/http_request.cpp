@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/proxy.h"
 #include "platform/win32/system_library.h"
 
 namespace platform::win32 {
@@ -14,8 +15,6 @@ namespace {
 // WinHTTP, bound on first use.
 struct WinHttp {
   decltype(&::WinHttpOpen) open = VANDREL_SYSTEM_FUNCTION(kHttpLibrary, WinHttpOpen);
-  decltype(&::WinHttpGetIEProxyConfigForCurrentUser) userProxy =
-      VANDREL_SYSTEM_FUNCTION(kHttpLibrary, WinHttpGetIEProxyConfigForCurrentUser);
   decltype(&::WinHttpSetTimeouts) setTimeouts = VANDREL_SYSTEM_FUNCTION(kHttpLibrary, WinHttpSetTimeouts);
   decltype(&::WinHttpCrackUrl) crackUrl = VANDREL_SYSTEM_FUNCTION(kHttpLibrary, WinHttpCrackUrl);
   decltype(&::WinHttpConnect) connect = VANDREL_SYSTEM_FUNCTION(kHttpLibrary, WinHttpConnect);
@@ -30,7 +29,7 @@ struct WinHttp {
   decltype(&::UrlCombineW) combineUrl = VANDREL_SYSTEM_FUNCTION(kShellUtilityLibrary, UrlCombineW);
 
   bool Bound() const {
-    return open && userProxy && setTimeouts && crackUrl && connect && openRequest && setOption && send && receive &&
+    return open && setTimeouts && crackUrl && connect && openRequest && setOption && send && receive &&
            queryHeaders && queryData && read && close && combineUrl;
   }
   static const WinHttp& Functions() {
@@ -111,28 +110,48 @@ std::wstring RedirectTarget(const std::wstring& from, HINTERNET request) {
 
 void InternetCloser::operator()(void* handle) const noexcept { WinHttp::Functions().close(handle); }
 
-InternetHandle OpenSession(std::chrono::milliseconds stallLimit) {
+namespace {
+
+InternetHandle OpenRouted(const ProxyRoute& route, std::chrono::milliseconds stallLimit) {
   const auto& http = WinHttp::Functions();
   if (!http.Bound()) return nullptr;
-  // The proxy the user set for the system's browser; else WinHTTP's own setting.
-  WINHTTP_CURRENT_USER_IE_PROXY_CONFIG user{};
-  InternetHandle session;
-  if (http.userProxy(&user) && user.lpszProxy != nullptr) {
-    session.reset(http.open(L"Vandrel download manager", WINHTTP_ACCESS_TYPE_NAMED_PROXY, user.lpszProxy,
-                            user.lpszProxyBypass != nullptr ? user.lpszProxyBypass : WINHTTP_NO_PROXY_BYPASS, 0));
-  } else {
-    session.reset(http.open(L"Vandrel download manager", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
-                            WINHTTP_NO_PROXY_BYPASS, 0));
-  }
-  for (wchar_t* text : {user.lpszAutoConfigUrl, user.lpszProxy, user.lpszProxyBypass}) {
-    if (text != nullptr) GlobalFree(text);
+  const bool named = route.accessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY;
+  InternetHandle session(http.open(L"Vandrel download manager", route.accessType,
+                                   named ? route.proxy.c_str() : WINHTTP_NO_PROXY_NAME,
+                                   named && !route.bypass.empty() ? route.bypass.c_str() : WINHTTP_NO_PROXY_BYPASS, 0));
+  if (!session) return nullptr;
+  DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2 | WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_3;
+  if (!http.setOption(session.get(), WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof protocols)) {
+    protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
+    // Refused too (a Windows 7 without the update that teaches WinHTTP TLS
+    // 1.2): the system's own protocols stay, and a server that needs more fails.
+    http.setOption(session.get(), WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof protocols);
   }
   const int limit = static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(stallLimit.count(), 1, 0x7FFFFFFF));
-  if (session && !http.setTimeouts(session.get(), limit, limit, limit, limit)) session.reset();
+  if (!http.setTimeouts(session.get(), limit, limit, limit, limit)) return nullptr;
+  DWORD headers = static_cast<DWORD>(limit);
+  http.setOption(session.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &headers, sizeof headers);
   return session;
 }
 
-bool HttpRequest::Send(void* session, const std::wstring& url, std::uint64_t from, const std::string& validator) {
+}  // namespace
+
+InternetHandle OpenSession(std::chrono::milliseconds stallLimit) { return OpenRouted(FixedRoute(), stallLimit); }
+
+Sessions::Sessions(std::chrono::milliseconds stallLimit) : stallLimit_(stallLimit), fixed_(OpenSession(stallLimit)) {}
+
+void* Sessions::For(const std::wstring& url) {
+  if (!fixed_) return nullptr;
+  const std::optional<ProxyRoute> route = RouteByUserSettings(fixed_.get(), url);
+  if (!route) return fixed_.get();
+  const std::wstring key = std::to_wstring(route->accessType) + L" " + route->proxy + L" " + route->bypass;
+  InternetHandle& session = routed_[key];
+  if (!session) session = OpenRouted(*route, stallLimit_);
+  return session.get();
+}
+
+bool HttpRequest::Send(Sessions& sessions, const std::wstring& url, std::uint64_t from, const std::string& validator,
+                       WaitWatch& watch, std::uint32_t limitMs) {
   const auto& http = WinHttp::Functions();
   URL_COMPONENTS parts{};
   parts.dwStructSize = sizeof parts;
@@ -145,6 +164,9 @@ bool HttpRequest::Send(void* session, const std::wstring& url, std::uint64_t fro
                       std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
   if (path.empty()) path = L"/";
   request_.reset();
+  watch.Begin(2 * limitMs);  // a proxy script's download and its evaluation
+  void* session = sessions.For(url);
+  if (session == nullptr) return false;
   connection_.reset(http.connect(session, host.c_str(), parts.nPort, 0));
   if (!connection_) return false;
   const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0;
@@ -158,17 +180,29 @@ bool HttpRequest::Send(void* session, const std::wstring& url, std::uint64_t fro
   http.setOption(request_.get(), WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof policy);
   std::wstring headers;
   if (from != 0) headers = Wide("Range: bytes=" + std::to_string(from) + "-\r\nIf-Range: " + validator + "\r\n");
-  if (!http.send(request_.get(), headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
-                 static_cast<DWORD>(headers.size()), WINHTTP_NO_REQUEST_DATA, 0, 0, 0)) {
-    return false;
+  for (bool proxyLogon = false;; proxyLogon = true) {
+    watch.Begin(3 * limitMs);  // resolving, connecting, the handshake and sending: each up to the limit
+    if (!http.send(request_.get(), headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
+                   static_cast<DWORD>(headers.size()), WINHTTP_NO_REQUEST_DATA, 0, 0, 0)) {
+      return false;
+    }
+    watch.Begin(limitMs);
+    if (!http.receive(request_.get(), nullptr)) return false;
+    answer_ = ReadAnswer(request_.get());
+    // A proxy that asks for the user's logon gets it by the system's
+    // integrated methods (Negotiate, NTLM), once; the low policy is set only
+    // on a request that a proxy challenged, never for the server alone.
+    if (answer_.status != HTTP_STATUS_PROXY_AUTH_REQ || proxyLogon) break;
+    DWORD logon = WINHTTP_AUTOLOGON_SECURITY_LEVEL_LOW;
+    if (!http.setOption(request_.get(), WINHTTP_OPTION_AUTOLOGON_POLICY, &logon, sizeof logon)) break;
   }
-  if (!http.receive(request_.get(), nullptr)) return false;
-  answer_ = ReadAnswer(request_.get());
   available_ = 0;
   return answer_.status != 0;
 }
 
-bool HttpRequest::Open(void* session, const std::string& address, std::uint64_t from, const std::string& validator) {
+bool HttpRequest::Open(Sessions& sessions, const std::string& address, std::uint64_t from, const std::string& validator,
+                       WaitWatch& watch, std::chrono::milliseconds stallLimit) {
+  const auto limit = static_cast<std::uint32_t>(std::clamp<std::chrono::milliseconds::rep>(stallLimit.count(), 1, 600000));
   std::wstring url = Wide(address);
   bool secure = false;  // a request went over https: every later one must too
   for (int redirects = 0;; ++redirects) {
@@ -176,7 +210,7 @@ bool HttpRequest::Open(void* session, const std::string& address, std::uint64_t 
     const bool https = _wcsicmp(scheme.c_str(), L"https") == 0;
     if (!https && (_wcsicmp(scheme.c_str(), L"http") != 0 || secure)) return false;
     secure = secure || https;
-    if (!Send(session, url, from, validator)) return false;
+    if (!Send(sessions, url, from, validator, watch, limit)) return false;
     if (!IsRedirect(answer_.status)) return true;
     if (redirects == kDownloadRedirectLimit) return false;
     url = RedirectTarget(url, request_.get());

@@ -1,16 +1,19 @@
-// One GET of a download through WinHTTP: the session with the user's proxy
-// and the stall limit as its time-outs, the redirect rule, the answer's
-// headers and its body as it arrives.
+// One GET of a download through WinHTTP: the session with the user's proxy,
+// TLS 1.2 and newer and the stall limit as its time-outs, the redirect rule,
+// the answer's headers and its body as it arrives.
 #pragma once
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/download_rules.h"
 #include "platform/win32/scoped.h"
 
 namespace platform::win32 {
@@ -19,10 +22,48 @@ namespace platform::win32 {
 // that redirects to itself would otherwise be asked for ever.
 inline constexpr int kDownloadRedirectLimit = 10;
 
-// A WinHTTP session: every wait on the server (connecting, sending, waiting
-// for the answer or the next bytes of the body) ends after `stallLimit` of
-// silence, and the connection with it.
+// A WinHTTP session through the user's proxy (proxy.h) that speaks TLS 1.2
+// and 1.3 (1.2 alone where the system refuses 1.3: Windows before 11; on
+// Windows 7 WinHTTP offers only TLS 1.0 unless asked): every wait on the
+// server (resolving, connecting, the handshake and sending, waiting for the
+// answer or the next bytes of the body) ends after `stallLimit` of silence,
+// and the connection with it.
 InternetHandle OpenSession(std::chrono::milliseconds stallLimit);
+
+// The sessions of one download, one for each route its requests take (a
+// redirect may lead to a host the user's script routes otherwise; WinHTTP
+// takes a route per session).
+class Sessions {
+ public:
+  explicit Sessions(std::chrono::milliseconds stallLimit);
+  // The session through which `url` goes by the user's settings; null when it cannot be opened.
+  void* For(const std::wstring& url);
+
+ private:
+  std::chrono::milliseconds stallLimit_;
+  InternetHandle fixed_;                            // the fixed route, which asks the script too
+  std::map<std::wstring, InternetHandle> routed_;  // by "<access type> <proxy> <bypass>"
+};
+
+// Which wait a transfer's thread is in, for the watchdog of the caller's
+// thread: when it began and how long it may last. Each phase (finding the
+// proxy, connecting and sending, the answer's headers, each read of the
+// body, a pause before asking again) begins a wait of its own.
+class WaitWatch {
+ public:
+  // The first wait begins now.
+  explicit WaitWatch(std::uint32_t limitMs) { Begin(limitMs); }
+  void Begin(std::uint32_t limitMs) { wait_ = (std::uint64_t{limitMs} << 32) | GetTickCount(); }
+  // True when the current wait has lasted longer than its limit and `graceMs`.
+  bool Overdue(std::uint32_t graceMs) const {
+    const std::uint64_t wait = wait_;  // before the clock: a wait begun after the reading is no silence
+    return SilentLongerThan(static_cast<std::uint32_t>(wait), GetTickCount(),
+                            static_cast<std::uint32_t>(wait >> 32) + graceMs);
+  }
+
+ private:
+  std::atomic<std::uint64_t> wait_;
+};
 
 // The headers of the final answer that a download reads.
 struct Answer {
@@ -43,15 +84,20 @@ class HttpRequest {
   // Asks for `url`, with "Range: bytes=<from>-" and "If-Range: <validator>"
   // when `from` is not 0, and follows redirects: at most
   // kDownloadRedirectLimit, never from https to plain http, and only to
-  // http and https. False when no answer came that is not a redirect.
-  bool Open(void* session, const std::string& url, std::uint64_t from, const std::string& validator);
+  // http and https. A proxy that asks for the user's logon gets it by the
+  // system's integrated methods (the server never does). Each wait begins
+  // on `watch`, limited by `stallLimit`. False when no answer came that is
+  // not a redirect.
+  bool Open(Sessions& sessions, const std::string& url, std::uint64_t from, const std::string& validator,
+            WaitWatch& watch, std::chrono::milliseconds stallLimit);
   const Answer& Headers() const { return answer_; }
   void* Handle() const { return request_.get(); }
   // Waits for bytes of the body (as many as have arrived, up to `space`) or its end.
   BodyRead Read(char* buffer, DWORD space, DWORD& read);
 
  private:
-  bool Send(void* session, const std::wstring& url, std::uint64_t from, const std::string& validator);
+  bool Send(Sessions& sessions, const std::wstring& url, std::uint64_t from, const std::string& validator,
+            WaitWatch& watch, std::uint32_t limitMs);
   InternetHandle connection_;
   InternetHandle request_;
   Answer answer_;

@@ -13,6 +13,7 @@
 
 #include "platform/win32/barrier.h"
 #include "platform/win32/directory_dialog.h"
+#include "platform/win32/part_file.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/modal_section.h"
 #include "platform/win32/scoped.h"
@@ -253,7 +254,14 @@ DownloadResult Win32Platform::Download(const std::string& url, const std::string
   return win32::Download(url, path, observer, held);
 }
 
+DownloadResult Win32Platform::Copy(const std::string& from, const std::string& path, DownloadObserver& observer,
+                                   HeldFile& held) {
+  return win32::Copy(from, path, observer, held);
+}
+
 void Win32Platform::ReleaseFile(HeldFile held) { win32::ReleaseFile(held); }
+
+void Win32Platform::RemoveLeftPartFiles(const std::string& folder) { win32::RemoveLeftPartFiles(folder); }
 
 namespace {
 

@@ -50,7 +50,10 @@ class Win32Platform : public Platform {
 
   DownloadResult Download(const std::string& url, const std::string& path, DownloadObserver& observer,
                           HeldFile& held) override;
+  DownloadResult Copy(const std::string& from, const std::string& path, DownloadObserver& observer,
+                      HeldFile& held) override;
   void ReleaseFile(HeldFile held) override;
+  void RemoveLeftPartFiles(const std::string& folder) override;
 
   long ShGetMalloc(AllocatorHandle& allocator) override;
   long ShGetSpecialFolderLocation(WindowHandle owner, SpecialFolder folder, ItemIdList& itemList) override;

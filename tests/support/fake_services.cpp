@@ -128,6 +128,20 @@ platform::DownloadResult FakeDownloads::Download(const std::string& url, const s
   return downloadResult;
 }
 
+// A copy plays its transfer like a download and copies in the files.
+platform::DownloadResult FakeDownloads::Copy(const std::string& from, const std::string& path,
+                                            platform::DownloadObserver& observer, platform::HeldFile& held) {
+  calls.push_back("Copy " + from + " -> " + path);
+  if (whileDownloading) whileDownloading(observer);
+  if (observer.CancelRequested()) return platform::DownloadResult::Cancelled;
+  if (!copyResult || !HasFile(from) || !ParentExists(path)) return platform::DownloadResult::Failed;
+  files_[Key(path)] = FileContent(from);
+  held = kHeldFile;
+  return platform::DownloadResult::Downloaded;
+}
+
+void FakeDownloads::RemoveLeftPartFiles(const std::string& folder) { calls.push_back("RemoveLeftPartFiles " + folder); }
+
 void FakeDownloads::ReleaseFile(platform::HeldFile held) {
   calls.push_back("ReleaseFile " + std::to_string(held.value));
 }

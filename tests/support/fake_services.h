@@ -85,7 +85,10 @@ class FakeDownloads : public virtual FakeFiles, public virtual platform::Downloa
 
   platform::DownloadResult Download(const std::string& url, const std::string& path,
                                     platform::DownloadObserver& observer, platform::HeldFile& held) override;
+  platform::DownloadResult Copy(const std::string& from, const std::string& path,
+                                platform::DownloadObserver& observer, platform::HeldFile& held) override;
   void ReleaseFile(platform::HeldFile held) override;
+  void RemoveLeftPartFiles(const std::string& folder) override;
 };
 
 }  // namespace testing_support

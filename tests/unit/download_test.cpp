@@ -41,13 +41,35 @@ TEST(DownloadRules, ARangeContinuesThePartFileOnlyFromItsEndToTheSameTotal) {
     EXPECT_FALSE(platform::ParseContentRange(odd).has_value()) << odd;
   }
 
-  const auto strong = platform::ReadResumeOffer("bytes", "\"v1\"", "Tue, 01 Dec 2026 10:00:00 GMT");
+}
+
+// If-Range and the joining of a 206 follow RFC 9110: a strong ETag, else a
+// date only where no ETag was given; a 206 joins the held bytes only with
+// the validator they came with and a range that continues them.
+TEST(DownloadRules, A206JoinsTheHeldBytesOnlyWithTheirOwnStrongValidator) {
+  const char* date = "Tue, 01 Dec 2026 10:00:00 GMT";
+  const auto strong = platform::ReadResumeOffer("bytes", "\"v1\"", date);
   EXPECT_TRUE(strong.ranges);
   EXPECT_EQ(strong.validator, "\"v1\"");
-  EXPECT_EQ(platform::ReadResumeOffer("bytes", "W/\"v1\"", "Tue, 01 Dec 2026 10:00:00 GMT").validator,
-            "Tue, 01 Dec 2026 10:00:00 GMT");
+  EXPECT_EQ(platform::ReadResumeOffer("bytes", "W/\"v1\"", date).validator, "") << "no date beside a weak tag";
+  const auto dated = platform::ReadResumeOffer("bytes", "", date);
+  EXPECT_EQ(dated.validator, date);
   EXPECT_EQ(platform::ReadResumeOffer("bytes", "", "").validator, "");
   EXPECT_FALSE(platform::ReadResumeOffer("none", "\"v1\"", "").ranges);
+
+  const platform::ContentRange rest{40, 99, 100};
+  EXPECT_TRUE(platform::ContinuesHeldBytes(strong, "\"v1\"", "", rest, 40, 100));
+  EXPECT_FALSE(platform::ContinuesHeldBytes(strong, "\"v2\"", date, rest, 40, 100)) << "If-Range ignored";
+  EXPECT_FALSE(platform::ContinuesHeldBytes(strong, "W/\"v1\"", date, rest, 40, 100));
+  EXPECT_FALSE(platform::ContinuesHeldBytes(strong, "", date, rest, 40, 100));
+  EXPECT_FALSE(platform::ContinuesHeldBytes(strong, "\"v1\"", "", rest, 41, 100));
+  EXPECT_TRUE(platform::ContinuesHeldBytes(dated, "", date, rest, 40, 100));
+  EXPECT_FALSE(platform::ContinuesHeldBytes(dated, "", "Wed, 02 Dec 2026 10:00:00 GMT", rest, 40, 100));
+  EXPECT_FALSE(platform::ContinuesHeldBytes({}, "", "", rest, 40, 100));
+
+  EXPECT_EQ(platform::ResumptionPauseMs(0), 1000u);
+  EXPECT_EQ(platform::ResumptionPauseMs(1), 2000u);
+  EXPECT_EQ(platform::ResumptionPauseMs(4), 4000u);
 }
 
 // The caller reads the clock while the transfer's thread stamps each byte:

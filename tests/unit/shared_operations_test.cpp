@@ -210,8 +210,9 @@ TEST_F(SharedOperations, FetchFileCopiesTheFileBesideTheManagerOverTheTarget) {
   os.AddFile(kTarget, "old setup");
   EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Downloaded);
   EXPECT_EQ(os.FileContent(kTarget), "local setup");
-  EXPECT_EQ(Calls({"CopyFileTo", "Download", "ProcessMessages", "BeginModal"}),
-            (std::vector<std::string>{"CopyFileTo C:\\Tools\\orvik100.exe -> C:\\ORVIK\\orvik100.exe replace"}));
+  EXPECT_EQ(Calls({"Copy", "Download", "BeginModal", "EndModal"}),
+            (std::vector<std::string>{"BeginModal", "Copy C:\\Tools\\orvik100.exe -> C:\\ORVIK\\orvik100.exe",
+                                      "EndModal"}));
 }
 
 TEST_F(SharedOperations, FetchFileDoesNotFallBackToTheServerWhenTheLocalCopyFails) {
@@ -227,7 +228,7 @@ TEST_F(SharedOperations, FetchFileDownloadsWithTheWindowDisabledAndHoldsTheFileU
   os.AddDirectory("C:\\Tools\\orvik100.exe");  // a directory beside the manager is no local copy
   EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Downloaded);
   EXPECT_EQ(os.FileContent(kTarget), "downloaded");
-  EXPECT_EQ(Calls({"CopyFileTo", "Download", "BeginModal", "LeaveModal", "EndModal", "ReleaseFile"}),
+  EXPECT_EQ(Calls({"Copy", "Download", "BeginModal", "LeaveModal", "EndModal", "ReleaseFile"}),
             (std::vector<std::string>{"BeginModal", std::string("Download ") + kUrl + " -> " + kTarget,
                                       "EndModal"}));
   EXPECT_TRUE(form->RunProgram(kTarget, "", platform::ShowCommand::Normal, false));

@@ -28,21 +28,54 @@ using platform::DownloadResult;
 constexpr auto kShortStallLimit = 1000ms;
 constexpr const char* kOlder = "an older setup file";
 
-// The part files in the temporary folder.
-std::set<std::string> PartFiles() {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
+// The files of a folder.
+std::set<std::string> FilesIn(const std::string& folder) {
   std::set<std::string> names;
   WIN32_FIND_DATAA found;
-  const std::string pattern = std::string(folder) + platform::win32::kDownloadPartPrefix + "*.tmp";
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    names.insert(std::string(folder) + found.cFileName);
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(found.cFileName);
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return names;
 }
+
+// A registry value of the test's prefix, set for one test and put back after it.
+class RegistryValue {
+ public:
+  RegistryValue(HKEY root, const std::string& key, const char* name, DWORD type, const std::string& data)
+      : root_(root), key_(key), name_(name) {
+    HKEY opened = nullptr;
+    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr);
+    DWORD size = 0;
+    had_ = RegQueryValueExA(opened, name, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
+    old_.resize(size);
+    if (had_) RegQueryValueExA(opened, name, nullptr, &type_, reinterpret_cast<BYTE*>(old_.data()), &size);
+    RegSetValueExA(opened, name, 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+    RegCloseKey(opened);
+  }
+  ~RegistryValue() {
+    HKEY opened = nullptr;
+    RegOpenKeyExA(root_, key_.c_str(), 0, KEY_ALL_ACCESS, &opened);
+    if (had_) {
+      RegSetValueExA(opened, name_, 0, type_, reinterpret_cast<const BYTE*>(old_.data()), static_cast<DWORD>(old_.size()));
+    } else {
+      RegDeleteValueA(opened, name_);
+    }
+    RegCloseKey(opened);
+  }
+
+ private:
+  HKEY root_;
+  std::string key_;
+  const char* name_;
+  bool had_ = false;
+  DWORD type_ = 0;
+  std::string old_;
+};
+
+std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), sizeof value); }
 
 // Bytes of every value, so that a cut or a text conversion shows.
 std::string Payload(char seed, std::size_t size) {
@@ -137,7 +170,6 @@ TEST_F(FetchFileTest, DownloadsTheServersFileOverHttpAndHttpsAndReportsItsProgre
 // fails; an older file at the target stays as it was, and no part file stays.
 TEST_F(FetchFileTest, AnswersThatDoNotProveAWholeFileFailAndLeaveTheOlderFile) {
   ASSERT_TRUE(WriteAll(Served(), Payload('c', 200000)));
-  const std::set<std::string> before = PartFiles();
   for (const std::string& url :
        {HttpServer::Url("/software/missing.exe"), ModeUrl("/status/500"), HttpServer::RefusedUrl(Path()),
         ModeUrl("/stall-head", "?hold=0.3"), ModeUrl("/cut"), ModeUrl("/chunked"), ModeUrl("/chunked-cut"),
@@ -150,7 +182,15 @@ TEST_F(FetchFileTest, AnswersThatDoNotProveAWholeFileFailAndLeaveTheOlderFile) {
   }
   EXPECT_EQ(HttpServer::RequestCount(Path()), 0) << "the certificate was refused before the address was sent";
   EXPECT_TRUE(form_.FetchFile(ModeUrl("/cut"), Target()) == DownloadResult::Failed);
-  EXPECT_EQ(PartFiles(), before);
+  EXPECT_EQ(FilesIn(dir_.Path()), std::set<std::string>{name_}) << "a part file stayed";
+
+  // The older file stays when the finished file cannot take its place: a
+  // program runs from it (opened without delete sharing).
+  HANDLE running = CreateFileA(Target().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(Download(Url()), DownloadResult::Failed);
+  CloseHandle(running);
+  EXPECT_EQ(ReadAll(Target()), kOlder);
+  EXPECT_EQ(FilesIn(dir_.Path()), std::set<std::string>{name_});
 }
 
 TEST_F(FetchFileTest, RedirectsAreFollowedTenTimesButNotElevenAndNeverFromHttpsToHttp) {
@@ -214,17 +254,31 @@ TEST_F(FetchFileTest, BrokenTransfersOfRangedFilesResumeAndAChangedFileStartsAga
                                           line.find("\t\"") != std::string::npos);
   }
   EXPECT_TRUE(askedForTheRest) << "no range asked for with the ETag in If-Range";
+  // A file changed meanwhile starts again from its first byte, whether the
+  // server honours If-Range (200) or not (a 206 of the new file, under its
+  // new ETag), and so does a 206 that does not continue the held bytes: the
+  // file placed is never pieced together from two versions.
+  for (const char* mode : {"/changing", "/ignores-if-range", "/range-wrong-start", "/range-wrong-total"}) {
+    DeleteFileA(Target().c_str());
+    EXPECT_EQ(Download(ModeUrl(mode, "?id=" + name_)), DownloadResult::Downloaded) << mode;
+    EXPECT_TRUE(ReadAll(Target()) == bytes) << mode;
+  }
+  // A weak ETag is no validator: the file is asked for whole again.
   DeleteFileA(Target().c_str());
-  EXPECT_EQ(Download(ModeUrl("/resume-weak", "?id=" + name_)), DownloadResult::Downloaded);
+  EXPECT_EQ(Download(ModeUrl("/resume-weak", "?id=" + name_)), DownloadResult::Failed);
+  EXPECT_EQ(HttpServer::RequestCount("/resume-weak/software/" + name_ + "?id=" + name_), 1);
+
+  // A resumption whose connection fails is tried again after a pause, and
+  // one that answers slowly after a stall has time of its own.
+  DeleteFileA(Target().c_str());
+  EXPECT_EQ(Download(ModeUrl("/resume-drops", "?drops=2&id=" + name_)), DownloadResult::Downloaded);
   EXPECT_TRUE(ReadAll(Target()) == bytes);
   DeleteFileA(Target().c_str());
-  EXPECT_EQ(Download(ModeUrl("/changing", "?id=" + name_)), DownloadResult::Downloaded);
+  EXPECT_EQ(Download(ModeUrl("/slow-resume", "?how=stall&pause=6.5&id=" + name_), 8000ms), DownloadResult::Downloaded);
   EXPECT_TRUE(ReadAll(Target()) == bytes);
 
-  for (const std::string& url :
-       {ModeUrl("/resume", "?cuts=6&id=d" + name_), ModeUrl("/range-wrong-start", "?id=" + name_),
-        ModeUrl("/range-wrong-total", "?id=" + name_), ModeUrl("/range-ignored", "?id=" + name_),
-        ModeUrl("/resume-no-progress", "?id=" + name_)}) {
+  for (const std::string& url : {ModeUrl("/resume", "?cuts=6&id=d" + name_), ModeUrl("/range-ignored", "?id=" + name_),
+                                 ModeUrl("/resume-no-progress", "?id=" + name_)}) {
     ASSERT_TRUE(WriteAll(Target(), kOlder));
     EXPECT_EQ(Download(url), DownloadResult::Failed) << url;
     EXPECT_EQ(ReadAll(Target()), kOlder) << url;
@@ -237,7 +291,6 @@ TEST_F(FetchFileTest, BrokenTransfersOfRangedFilesResumeAndAChangedFileStartsAga
 TEST_F(FetchFileTest, ACancelledEndlessDownloadEndsAtOnceAndLeavesNothing) {
   ASSERT_TRUE(WriteAll(Served(), Payload('e', 100000)));
   ASSERT_TRUE(WriteAll(Target(), kOlder));
-  const std::set<std::string> before = PartFiles();
   watcher_.cancelWhen = [](const Watcher& w) { return w.held > 1000000; };
   const DWORD start = GetTickCount();
   EXPECT_EQ(Download(ModeUrl("/endless"), platform::win32::kDownloadStallLimit), DownloadResult::Cancelled);
@@ -250,7 +303,8 @@ TEST_F(FetchFileTest, ACancelledEndlessDownloadEndsAtOnceAndLeavesNothing) {
     for (const std::string& line : ServerLog("connections.log")) closed = closed || line.rfind(endless, 0) == 0;
   }
   EXPECT_TRUE(closed) << "the server still sends";
-  EXPECT_EQ(PartFiles(), before);
+  for (int waited = 0; waited < 3000 && FilesIn(dir_.Path()).size() > 1; waited += 100) Sleep(100);
+  EXPECT_EQ(FilesIn(dir_.Path()), std::set<std::string>{name_}) << "the part file stayed";
 }
 
 // From its placing until it is released, nobody changes, replaces or
@@ -271,30 +325,68 @@ TEST_F(FetchFileTest, ThePlacedFileIsHeldUntilReleased) {
   EXPECT_TRUE(DeleteFileA(Target().c_str()));
 }
 
+// Only the manager's own part files go, and only those nobody holds; other
+// programs' files (such as the system's temporary names) stay.
 TEST_F(FetchFileTest, PartFilesOfEarlierRunsGoUnlessAProcessHoldsThem) {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  const std::string left = std::string(folder) + platform::win32::kDownloadPartPrefix + "F00D.tmp";
-  const std::string held = std::string(folder) + platform::win32::kDownloadPartPrefix + "F00E.tmp";
-  const std::string foreign = std::string(folder) + "other-F00D.tmp";
-  for (const std::string& path : {left, held, foreign}) ASSERT_TRUE(WriteAll(path, "bytes"));
+  const std::string left = dir_ / "selvo100.exe.vandrel-part", held = dir_ / "orvik100.exe.1.vandrel-part";
+  const std::set<std::string> others = {"vdl1A2B.tmp", "VDL7F.TMP", "selvo100.exe.part", "vandrel-part"};
+  for (const std::string& name : others) ASSERT_TRUE(WriteAll(dir_ / name, "another program's"));
+  for (const std::string& path : {left, held}) ASSERT_TRUE(WriteAll(path, "bytes"));
   HANDLE holder = CreateFileA(held.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  platform::win32::RemoveLeftPartFiles();
-  EXPECT_FALSE(IsFile(left));
-  EXPECT_TRUE(IsFile(held));
-  EXPECT_TRUE(IsFile(foreign));
+  os_.RemoveLeftPartFiles(dir_.Path());
   CloseHandle(holder);
-  DeleteFileA(held.c_str());
-  DeleteFileA(foreign.c_str());
+  std::set<std::string> stayed = others;
+  stayed.insert("orvik100.exe.1.vandrel-part");
+  EXPECT_EQ(FilesIn(dir_.Path()), stayed);
 }
 
-TEST_F(FetchFileTest, PrefersTheFileBesideTheManagerAndReplacesTheTarget) {
+// The file beside the manager is copied like a download: placed whole, and
+// held until the setup program has started.
+TEST_F(FetchFileTest, PrefersTheFileBesideTheManagerAndHoldsItsCopy) {
   ASSERT_TRUE(WriteAll(Served(), "from the server"));
   ASSERT_TRUE(WriteAll(Beside(), "beside the manager"));
   ASSERT_TRUE(WriteAll(Target(), kOlder));
-  EXPECT_TRUE(Fetch(Url()));
+  EXPECT_EQ(form_.FetchFile(Url(), Target()), DownloadResult::Downloaded);
   EXPECT_EQ(ReadAll(Target()), "beside the manager");
+  const std::string other = dir_ / "other.exe";
+  ASSERT_TRUE(WriteAll(other, "another program"));
+  EXPECT_FALSE(CopyFileA(other.c_str(), Target().c_str(), FALSE));
+  form_.ReleaseHeldSetup();
+  EXPECT_TRUE(CopyFileA(other.c_str(), Target().c_str(), FALSE));
   EXPECT_FALSE(Requested());
+}
+
+// The route the user's settings give: here a proxy auto-configuration
+// script names the proxy, and the address is reachable only through it.
+TEST_F(FetchFileTest, TheProxyThatTheUsersScriptNamesCarriesTheDownload) {
+  const std::string script = HttpServer::Url("/proxy.pac");
+  // The browser's connection settings: a version, a counter, the flags
+  // (direct, script; no detection), no fixed proxy nor bypass, the script.
+  const std::string settings = Dword(0x46) + Dword(1) + Dword(1 | 4) + Dword(0) + Dword(0) +
+                               Dword(static_cast<DWORD>(script.size())) + script + std::string(32, '\0');
+  const RegistryValue connections(HKEY_CURRENT_USER,
+                                  "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections",
+                                  "DefaultConnectionSettings", REG_BINARY, settings);
+  const std::string bytes = Payload('p', 70000);
+  ASSERT_TRUE(WriteAll(Served(), bytes));
+  EXPECT_EQ(Download(HttpServer::ProxyOnlyUrl(Path())), DownloadResult::Downloaded);
+  EXPECT_TRUE(ReadAll(Target()) == bytes);
+  bool throughProxy = false;
+  for (const std::string& line : ServerLog("proxy.log")) throughProxy = throughProxy || line.find(name_) != std::string::npos;
+  EXPECT_TRUE(throughProxy);
+}
+
+// Windows 7's secure channel offers TLS 1.2 only to a program that asks for
+// it; the test server speaks nothing older.
+TEST_F(FetchFileTest, AsksForTls12WhereTheSystemDoesNotOfferItByDefault) {
+  const std::string protocols = "System\\CurrentControlSet\\Control\\SecurityProviders\\SCHANNEL\\Protocols\\";
+  const RegistryValue tls11(HKEY_LOCAL_MACHINE, protocols + "TLS 1.1\\Client", "DisabledByDefault", REG_DWORD, Dword(1));
+  const RegistryValue tls12(HKEY_LOCAL_MACHINE, protocols + "TLS 1.2\\Client", "DisabledByDefault", REG_DWORD, Dword(1));
+  const RegistryValue tls13(HKEY_LOCAL_MACHINE, protocols + "TLS 1.3\\Client", "DisabledByDefault", REG_DWORD, Dword(1));
+  const std::string bytes = Payload('s', 80000);
+  ASSERT_TRUE(WriteAll(Served(), bytes));
+  EXPECT_EQ(Download(HttpServer::HttpsUrl(Path())), DownloadResult::Downloaded);
+  EXPECT_TRUE(ReadAll(Target()) == bytes);
 }
 
 TEST_F(FetchFileTest, FailedLocalCopyDoesNotFallBackToTheServer) {

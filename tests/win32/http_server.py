@@ -15,7 +15,8 @@ STATE_DIR holds:
                    another host (other.example)
     proxy_port     a proxy to this server, whatever host a request names:
                    a CONNECT is tunnelled to https_port, any other request
-                   goes to port
+                   goes to port; proxy.log gets one line per request: its
+                   request line
     tls/           the test authority (authority.pem, authority.der) and the
                    servers' keys and certificates, made anew by every start
     refused_port   a loopback port on which nothing listens
@@ -94,6 +95,16 @@ follow /chain/0):
     /resume-no-progress/<path>   like /resume/ with cuts for ever: an answer
                            of the whole file breaks off after half, every
                            206 before its first body byte
+    /ignores-if-range/<path>   like /changing/, but a range is answered 206
+                           with the rest of the changed file under its new
+                           ETag whatever If-Range says (as caches that ignore
+                           it do)
+    /slow-resume/<path>    like /resume/, but every answer after the first
+                           comes after the query's `pause` seconds (default 8)
+    /resume-drops/<path>   like /resume/, but the query's `drops` requests
+                           (default 2) after the first are closed unanswered
+    /proxy.pac             a proxy auto-configuration script that sends every
+                           address through proxy_port
     anything else          200 with the file, or as the mode that a file
                            root/<path>.mode names ("slow?rate=20000": the
                            mode's name and its query), so that a client that
@@ -481,7 +492,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         etag = '"' + hashlib.sha256(body).hexdigest()[:32] + '"'
         if self.mode == "resume-weak":
             etag = "W/" + etag
-        elif self.mode == "changing":
+        elif self.mode in ("changing", "ignores-if-range"):
             if turn == 0:
                 body = body.translate(bytes(range(255, -1, -1)))
                 etag, modified = '"v1"', modified - 86400
@@ -497,10 +508,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 cuts = 1
             broken, limit = turn < cuts, max(-(-len(body) // (cuts + 1)), 1)
 
+        if turn > 0 and self.mode == "resume-drops" and turn <= self._seconds("drops", 2):
+            self._close()
+            return
+        if turn > 0 and self.mode == "slow-resume":
+            time.sleep(self._seconds("pause", 8))
         start = None
         wanted = re.fullmatch(r"bytes=(\d+)-", (self.headers.get("Range") or "").strip())
         if_range = (self.headers.get("If-Range") or "").strip()
-        if wanted and (not if_range or if_range == last_modified
+        if wanted and (not if_range or if_range == last_modified or self.mode == "ignores-if-range"
                        or (if_range == etag and not etag.startswith("W/"))):
             start = int(wanted.group(1))
         if start is not None and (start >= len(body) or self.mode == "range-ignored"):
@@ -557,6 +573,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         "range-wrong-total": _serve_resumable,
         "range-ignored": _serve_resumable,
         "resume-no-progress": _serve_resumable,
+        "ignores-if-range": _serve_resumable,
+        "slow-resume": _serve_resumable,
+        "resume-drops": _serve_resumable,
     }
 
     def _mode_of_file(self, rest):
@@ -579,6 +598,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
             if self.path.startswith(scheme):
                 self.path = "/" + self.path[len(scheme):].partition("/")[2]
         self._record()
+        if self.path.partition("?")[0] == "/proxy.pac":
+            script = ('function FindProxyForURL(url, host) { return "PROXY 127.0.0.1:%d"; }\n'
+                      % ProxyHandler.proxy_port).encode()
+            self.send_response(200)
+            self.send_header("Content-Type", "application/x-ns-proxy-autoconfig")
+            self.send_header("Content-Length", str(len(script)))
+            self.end_headers()
+            self.wfile.write(script)
+            return
         if self._answer_redirect():
             return
         rest = self.path
@@ -621,6 +649,9 @@ class ProxyHandler(socketserver.BaseRequestHandler):
 
     https_port = 0
     http_port = 0
+    proxy_port = 0
+    log_path = ""
+    log_lock = threading.Lock()
 
     def handle(self):
         head = b""
@@ -630,6 +661,8 @@ class ProxyHandler(socketserver.BaseRequestHandler):
                 return
             head += data
         request_line, _, rest = head.partition(b"\r\n")
+        with self.log_lock, open(self.log_path, "a", encoding="utf-8") as log:
+            log.write(request_line.decode("latin-1") + "\n")
         method, _, target = request_line.partition(b" ")
         if method == b"CONNECT":
             port, first = self.https_port, b""
@@ -708,6 +741,7 @@ def serve(state_dir):
     tls_dir = os.path.join(state_dir, "tls")
     for name in ("localhost", "self_signed", "other_host"):
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.minimum_version = ssl.TLSVersion.TLSv1_2  # as most servers today
         context.load_cert_chain(os.path.join(tls_dir, name + ".pem"), os.path.join(tls_dir, "server.key"))
         port = start_in_background(TlsServer(context))
         write_text(os.path.join(state_dir, "https_port" if name == "localhost" else name + "_port"), str(port))
@@ -716,7 +750,9 @@ def serve(state_dir):
     ProxyHandler.http_port = server.server_address[1]
     proxy = socketserver.ThreadingTCPServer(("127.0.0.1", 0), ProxyHandler)
     proxy.daemon_threads = True
-    write_text(os.path.join(state_dir, "proxy_port"), str(start_in_background(proxy)))
+    ProxyHandler.log_path = os.path.join(state_dir, "proxy.log")
+    ProxyHandler.proxy_port = start_in_background(proxy)
+    write_text(os.path.join(state_dir, "proxy_port"), str(ProxyHandler.proxy_port))
     write_text(os.path.join(state_dir, "refused_port"), str(free_port()))
     write_text(os.path.join(state_dir, "pid"), str(os.getpid()))
     # The port file last: its presence says the server is ready.

@@ -113,6 +113,9 @@ std::string HttpServer::OtherHostUrl(const std::string& path) {
 std::string HttpServer::RefusedUrl(const std::string& path) {
   return "http://127.0.0.1:" + Port("refused_port") + path;
 }
+std::string HttpServer::ProxyOnlyUrl(const std::string& path) {
+  return "http://only-through-the-proxy.invalid:" + Port("port") + path;
+}
 std::string HttpServer::Requests() { return ReadAll(StateDirectory() + "\\requests.log"); }
 int HttpServer::RequestCount(const std::string& path) {
   const std::string log = "\n" + Requests();

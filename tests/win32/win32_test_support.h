@@ -59,6 +59,8 @@ struct HttpServer {
   static std::string SelfSignedUrl(const std::string& path);  // the same files, a self-signed certificate
   static std::string OtherHostUrl(const std::string& path);   // a trusted certificate of another host
   static std::string RefusedUrl(const std::string& path);  // a port nobody listens on
+  // The plain server under a host name that does not resolve: reachable only through the proxy.
+  static std::string ProxyOnlyUrl(const std::string& path);
   static std::string Requests();                           // the paths asked for so far, one a line
   static int RequestCount(const std::string& path);        // how often exactly `path` was asked for
 };

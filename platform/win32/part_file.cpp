@@ -1,0 +1,118 @@
+#include "platform/win32/part_file.h"
+
+#include <cstring>
+#include <vector>
+
+#include "platform/path.h"
+
+namespace platform::win32 {
+
+namespace {
+
+bool DeleteOnClose(HANDLE file, bool remove) {
+  FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(remove)};
+  return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
+}
+
+std::wstring Wide(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+// Renames the file of `file` (opened with DELETE) to `to`, replacing a file there.
+bool RenameByHandle(HANDLE file, const std::string& to) {
+  const std::wstring name = Wide(to);
+  std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+  auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  rename->ReplaceIfExists = TRUE;
+  rename->RootDirectory = nullptr;
+  rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+  std::memcpy(rename->FileName, name.data(), rename->FileNameLength);
+  return SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != FALSE;
+}
+
+std::uint64_t Length(HANDLE file) {
+  LARGE_INTEGER size{};
+  return GetFileSizeEx(file, &size) ? static_cast<std::uint64_t>(size.QuadPart) : ~std::uint64_t{0};
+}
+
+// True when `path` names the file that `held` has open: its index on its
+// volume. Wine gives a handle whose file was renamed since it was opened the
+// volume number 0, so the volumes are compared only where both are known.
+bool NamesFile(const std::string& path, HANDLE held) {
+  const FileHandle named(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  BY_HANDLE_FILE_INFORMATION a, b;
+  if (!named || !GetFileInformationByHandle(named.get(), &a) || !GetFileInformationByHandle(held, &b)) return false;
+  const bool volumesKnown = a.dwVolumeSerialNumber != 0 && b.dwVolumeSerialNumber != 0;
+  return (!volumesKnown || a.dwVolumeSerialNumber == b.dwVolumeSerialNumber) &&
+         a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
+}  // namespace
+
+PartFile::PartFile(const std::string& target) : target_(target) {
+  // A transfer that was cancelled a moment ago may still hold the first name
+  // until its thread ends: the next takes another.
+  for (int other = 0; other < 10 && !file_; ++other) {
+    const std::string name = target + (other == 0 ? "" : "." + std::to_string(other)) + kPartFileSuffix;
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      if (GetLastError() != ERROR_SHARING_VIOLATION) return;
+      continue;
+    }
+    file_.reset(file);
+    if (!DeleteOnClose(file, true)) {
+      file_.reset();
+      DeleteFileA(name.c_str());  // ours alone: nobody shares its deletion
+      return;
+    }
+  }
+}
+
+OwnedHandle PartFile::Place(std::uint64_t length) {
+  // While the writing handle is open, nobody else may write, rename or delete
+  // the file; an older file at the target goes only with the rename.
+  if (!file_ || Length(file_.get()) != length || !DeleteOnClose(file_.get(), false)) return nullptr;
+  if (!RenameByHandle(file_.get(), target_)) {
+    DeleteOnClose(file_.get(), true);
+    return nullptr;
+  }
+  // A handle that writes cannot hold the file for a program to run (a
+  // program's image is opened without write sharing): the hold is a reading
+  // handle that shares reading only, reached from the writing one through a
+  // reading bridge, all by handle. Should another process open the file for
+  // writing in the moment between, the hold cannot be opened and the download
+  // fails.
+  const OwnedHandle bridge(ReOpenFile(file_.get(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      0));
+  if (bridge.get() == INVALID_HANDLE_VALUE || !bridge) return nullptr;
+  file_.reset();
+  OwnedHandle held(ReOpenFile(bridge.get(), GENERIC_READ, FILE_SHARE_READ, 0));
+  if (held.get() == INVALID_HANDLE_VALUE) held.release();
+  if (!held || Length(held.get()) != length || !NamesFile(target_, held.get())) return nullptr;
+  return held;
+}
+
+void RemoveLeftPartFiles(const std::string& folder) {
+  if (folder.empty()) return;
+  const std::string directory = folder.back() == '\\' ? folder : folder + '\\';
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((directory + "*" + kPartFileSuffix).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  const std::string suffix = LowerAscii(kPartFileSuffix);
+  do {
+    // The pattern also matches short names: only a long name with our suffix is ours.
+    const std::string name = found.cFileName;
+    const bool ours = name.size() > suffix.size() && LowerAscii(name.substr(name.size() - suffix.size())) == suffix;
+    // A running transfer's part file is open without delete sharing: it stays.
+    if (ours && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((directory + name).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+}  // namespace platform::win32
