@@ -23,6 +23,7 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner)
   OnCreate = [this](ui::TObject* sender) { FormCreate(sender); };
   OnClose = [this](ui::TObject* sender, ui::TCloseAction& action) { FormClose(sender, action); };
   OnEndSession = [this](ui::TObject* sender) { FormEndSession(sender); };
+  OnHelp = [this](ui::TObject*) { ShowAbout(); };
   ComboBox1.OnChange = [this](ui::TObject* sender) { ComboBox1Change(sender); };
   Edit1.OnChange = [this](ui::TObject*) { ValidateDirectory(); };
   Edit1.OnExit = [this](ui::TObject*) { ValidateDirectory(); };

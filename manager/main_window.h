@@ -26,12 +26,14 @@ class TForm1 : public ui::TForm {
   // window does.
   TForm1(ui::TComponent* owner, platform::Platform& os);
 
-  // Controls, in declaration order.
+  // Controls, in declaration order, which is their windows' order: each
+  // question comes just before the list or field it asks about, since a
+  // screen reader names an unnamed list or field after the label before it.
   ui::TPanel Panel1{this, "Panel1"};
   ui::TLabel Label1{this, "Label1"};
   ui::TComboBox ComboBox1{this, "ComboBox1"};
-  ui::TLabel Label2{this, "Label2"};
   ui::TSpeedButton SpeedButton1{this, "SpeedButton1"};
+  ui::TLabel Label2{this, "Label2"};
   ui::TEdit Edit1{this, "Edit1"};
   ui::TSpeedButton SpeedButton2{this, "SpeedButton2"};
   ui::TSpeedButton SpeedButton3{this, "SpeedButton3"};

@@ -183,10 +183,11 @@ class TImage : public TControl {
   void Accept(ControlVisitor& visitor) override;
 };
 
-// A flat button that takes no focus.
-class TSpeedButton : public TControl {
+// A flat button: a click leaves the focus where it is, the keyboard reaches
+// it by Tab (as a tab stop) and presses it with Space or Enter.
+class TSpeedButton : public TWinControl {
  public:
-  using TControl::TControl;
+  using TWinControl::TWinControl;
   void Accept(ControlVisitor& visitor) override;
 };
 

@@ -72,6 +72,8 @@ class TForm : public TCustomForm {
   // program once this returns, whatever else was going on.
   TNotifyEvent OnEndSession;
   TKeyPressEvent OnKeyPress;
+  // F1 was pressed in the form.
+  TNotifyEvent OnHelp;
 
   TWinControl* ActiveControl() const override { return active_; }
   void FocusMovedTo(TWinControl* control) override;

@@ -193,8 +193,6 @@ void BringToFront(HWND window) {
   AttachThreadInput(self, target, FALSE);
 }
 
-namespace {
-
 // Gives input to the window's thread, then lets that thread handle it. The
 // input reaches the thread through the wineserver on its own time, and no
 // question another process can ask tells when it has been taken (the key
@@ -206,8 +204,6 @@ void GiveInput(HWND window, INPUT* inputs, UINT count) {
   Sleep(200);
   Settle(window);
 }
-
-}  // namespace
 
 void ClickAt(HWND window, POINT point) {
   const int width = GetSystemMetrics(SM_CXSCREEN);

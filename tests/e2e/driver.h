@@ -69,6 +69,9 @@ void BringToFront(HWND window);
 // has handled it.
 void ClickAt(HWND window, POINT point);
 void Press(HWND window, WORD key);
+// Gives the input to the program that owns `window`, brought to the front;
+// returns once its thread has handled it.
+void GiveInput(HWND window, INPUT* inputs, UINT count);
 // Returns once the window's thread has handled the message it was on.
 void Settle(HWND window);
 

@@ -42,7 +42,8 @@ COLORREF ParseColour(const std::string& hex) {
   if (hex == "shadow") return GetSysColor(COLOR_BTNSHADOW);
   if (hex == "highlight") return GetSysColor(COLOR_BTNHIGHLIGHT);
   if (hex == "face") return GetSysColor(COLOR_BTNFACE);
-  Expect(hex.size() == 6, "a colour is RRGGBB, shadow, highlight or face, not " + hex);
+  if (hex == "focus") return GetSysColor(COLOR_BTNFACE) ^ 0xFFFFFF;  // a focus rectangle's dots on a face
+  Expect(hex.size() == 6, "a colour is RRGGBB, shadow, highlight, face or focus, not " + hex);
   const unsigned long value = std::stoul(hex, nullptr, 16);
   return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
 }

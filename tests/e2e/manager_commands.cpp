@@ -155,18 +155,22 @@ const bool registered = [] {
     SendMessageA(Field(s), WM_CHAR, '\r', 1);
   });
 
-  // The focus comes to rest on a control of that class: after a box closes
-  // it passes through the box's owner while the main window is activated again.
+  // The focus comes to rest on a control of that class (and caption): after a
+  // box closes it passes through the box's owner while the main window is
+  // activated again.
   RegisterCommand("expect-focus", 1, [](Session& s, const Line& l) {
+    const std::string wanted = l.args[0] + (l.args.size() > 1 ? " \"" + l.args[1] + "\"" : "");
     std::string focused;
     WaitFor([&]() -> HWND {
       GUITHREADINFO info{};
       info.cbSize = sizeof info;
       GetGUIThreadInfo(GetWindowThreadProcessId(s.main, nullptr), &info);
-      focused = info.hwndFocus != nullptr ? ClassOf(info.hwndFocus) : "nothing";
-      return focused == l.args[0] ? info.hwndFocus : nullptr;
+      focused = info.hwndFocus == nullptr ? "nothing"
+                : l.args.size() > 1    ? ClassOf(info.hwndFocus) + " \"" + WindowText(info.hwndFocus) + "\""
+                                       : ClassOf(info.hwndFocus);
+      return focused == wanted ? info.hwndFocus : nullptr;
     }, 5000);
-    Expect(focused == l.args[0], "the focus is on " + focused);
+    Expect(focused == wanted, "the focus is on " + focused);
   });
 
   // Presses a button; posted, so that a modal box it opens does not block us.

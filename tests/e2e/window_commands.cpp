@@ -144,6 +144,14 @@ const bool registered = [] {
     ControlIn(ShownWindow(s, l.args[0]), l.args[1], l.args[2]);
   });
 
+  // expect-label-before CLASS TEXT: the main window's control of that class
+  // comes right after the label TEXT, which a screen reader reads as its name.
+  RegisterCommand("expect-label-before", 2, [](Session& s, const Line& l) {
+    HWND before = GetWindow(Control(s, l.args[0], ""), GW_HWNDPREV);
+    const std::string seen = before != nullptr ? ClassOf(before) + " \"" + WindowText(before) + "\"" : "nothing";
+    Expect(seen == "Static \"" + l.args[1] + "\"", "before the " + l.args[0] + " comes " + seen);
+  });
+
   // expect-rich-text CAPTION TEXT: the rich text box's whole text.
   RegisterCommand("expect-rich-text", 2, [](Session& s, const Line& l) {
     HWND rich = ControlIn(ShownWindow(s, l.args[0]), "RichEdit20A", "");

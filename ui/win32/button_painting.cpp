@@ -65,6 +65,10 @@ void DrawSpeedButton(HDC dc, RECT bounds, const ButtonFace& face) {
   FillRect(dc, &bounds, GetSysColorBrush(COLOR_BTNFACE));
   DrawEdge(dc, &bounds, face.pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
   DrawBlock(dc, bounds, face);
+  if (face.focused) {
+    InflateRect(&bounds, -1, -1);
+    DrawFocusRect(dc, &bounds);
+  }
 }
 
 void DrawGlyphButton(HDC dc, RECT bounds, const ButtonFace& face) {

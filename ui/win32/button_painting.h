@@ -23,7 +23,7 @@ struct ButtonFace {
   TButtonLayout layout = TButtonLayout::blGlyphLeft;
   bool pressed = false;
   bool disabled = false;
-  bool focused = false;      // glyph buttons: the focus rectangle
+  bool focused = false;      // the focus rectangle
   bool defaultFrame = false;  // glyph buttons: the dark frame of the default button
 };
 

@@ -17,12 +17,14 @@ void ButtonWindow::Draw(const DRAWITEMSTRUCT& item) {
                   .layout = control_.Looks.layout,
                   .pressed = (item.itemState & ODS_SELECTED) != 0,
                   .disabled = (item.itemState & ODS_DISABLED) != 0 || !IsWindowEnabled(window_),
-                  .focused = (item.itemState & ODS_FOCUS) != 0};
+                  .focused = (item.itemState & ODS_FOCUS) != 0 && host_.FocusCuesShown()};
   const platform::win32::Selection font(item.hDC, host_.Paint().FontFor(control_));
   DrawFace(item.hDC, item.rcItem, face);
 }
 
-WindowKind SpeedButtonWindow::MadeAs() const { return {.windowClass = "Button", .style = BS_OWNERDRAW}; }
+WindowKind SpeedButtonWindow::MadeAs() const {
+  return {.windowClass = "Button", .style = BS_OWNERDRAW | WS_TABSTOP};
+}
 
 // A release over the button reports BN_CLICKED to the parent like any button.
 bool SpeedButtonWindow::OnMouse(UINT message, POINT at) {
@@ -51,10 +53,10 @@ bool SpeedButtonWindow::OnMouse(UINT message, POINT at) {
       }
       break;
     case WM_CAPTURECHANGED:
-      if (tracking_) {
-        tracking_ = false;
-        SendMessageA(window_, BM_SETSTATE, FALSE, 0);
-      }
+      // Space held down captures the mouse too: then the button's own handling.
+      if (!tracking_) return false;
+      tracking_ = false;
+      SendMessageA(window_, BM_SETSTATE, FALSE, 0);
       break;
     default:
       break;

@@ -18,6 +18,7 @@ class ButtonWindow : public ControlWindow {
  public:
   void Notified(WORD code) override;
   void Draw(const DRAWITEMSTRUCT& item) override;
+  bool IsButton() const override { return true; }
 
  protected:
   using ControlWindow::ControlWindow;
@@ -28,8 +29,9 @@ class ButtonWindow : public ControlWindow {
   std::unique_ptr<Glyph> glyph_;
 };
 
-// A flat button that takes no focus: the mouse is tracked here instead of by
-// the button itself, which would move the focus to it.
+// A flat button that a click leaves without the focus: the mouse is tracked
+// here instead of by the button itself, which would move the focus to it.
+// The keyboard reaches it as a tab stop, and Space presses it as any button.
 class SpeedButtonWindow final : public ButtonWindow {
  public:
   SpeedButtonWindow(ControlHost& host, TSpeedButton& button) : ButtonWindow(host, button) {}

@@ -32,6 +32,9 @@ class ControlHost {
   virtual ControlWindow* FindByHandle(HWND window) const = 0;
   // Children of `parent` that fill it follow its new size.
   virtual void AlignChildren(HWND parent) = 0;
+  // Whether the focus shows its rectangle: only once the keyboard was used
+  // in the window (the system's keyboard cues).
+  virtual bool FocusCuesShown() const = 0;
 
  protected:
   ~ControlHost() = default;
@@ -76,6 +79,8 @@ class ControlWindow : public ControlPeer {
 
   // The glyph button that Enter and Esc may press; nullptr for other kinds.
   virtual TBitBtn* DialogButton() { return nullptr; }
+  // A button of any kind: Enter presses it when it has the focus.
+  virtual bool IsButton() const { return false; }
 
  protected:
   ControlWindow(ControlHost& host, TControl& control) : host_(host), control_(control) {}

@@ -18,6 +18,10 @@ bool DialogKeys::PreTranslate(HWND window, MSG& message) {
   if (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
     return EnterOrEscape(window, message.wParam);
   }
+  if (message.message == WM_KEYDOWN && message.wParam == VK_F1 && form_.OnHelp) {
+    form_.OnHelp(&form_);
+    return true;
+  }
   if (message.message == WM_CHAR && form_.KeyPreview && message.hwnd != window) {
     const char key = form_.KeyPress(static_cast<char>(message.wParam));
     if (key == '\0') return true;
@@ -42,6 +46,8 @@ bool DialogKeys::Tab(HWND window, const MSG& message) {
     TWinControl* windowed = control->Control().AsWinControl();
     if (IsTabStop(windowed)) stops.push_back(windowed);
   }
+  // The keyboard is in use: focus rectangles show in this window from now on.
+  SendMessageA(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   if (stops.empty()) return true;
   std::stable_sort(stops.begin(), stops.end(), [](auto* a, auto* b) { return a->TabOrder < b->TabOrder; });
   const ControlWindow* focused = host_.FindByHandle(GetFocus());
@@ -59,7 +65,11 @@ bool DialogKeys::Tab(HWND window, const MSG& message) {
 
 // A disabled button stays unpressed, and the key goes nowhere else.
 bool DialogKeys::EnterOrEscape(HWND window, WPARAM key) {
-  const ControlWindow* focused = host_.FindByHandle(GetFocus());
+  ControlWindow* focused = host_.FindByHandle(GetFocus());
+  if (key == VK_RETURN && focused != nullptr && focused->DialogButton() == nullptr && focused->IsButton()) {
+    if (IsWindowVisible(window)) focused->Control().Click();
+    return true;
+  }
   TBitBtn* target = nullptr;
   for (const auto& control : controls_) {
     TBitBtn* button = control->DialogButton();

@@ -1,7 +1,9 @@
 // The keys a form sees before its controls, as in a dialog: Tab and
-// Shift+Tab move between the enabled tab stops in tab order, Enter presses
-// the focused glyph button or else the default button, Esc the cancel
-// button; on a key-preview form every typed character goes to the form first.
+// Shift+Tab move between the enabled tab stops in tab order (and show the
+// focus rectangle from then on: the system's keyboard cues), Enter presses
+// the focused button or else the default button, Esc the cancel button, F1
+// asks the form for help; on a key-preview form every typed character goes
+// to the form first.
 #pragma once
 
 #include <windows.h>

@@ -81,6 +81,8 @@ FormWindow::FormWindow(TForm& form) : form_(form), paint_(form), keys_(form, *th
     CreateControls();
     AddHints();
     SyncBounds();
+    // No focus rectangle until the keyboard is used in the window.
+    SendMessageA(window_, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
   } catch (...) {
     Destroy();  // no destructor runs for an object that was never made
     throw;
@@ -227,12 +229,13 @@ void FormWindow::CloseRequested() {
 }
 
 // Coming back (after a box, a dialog or another program), the control that
-// had the focus gets it again, not the bare frame.
+// had the focus gets it again (or, when it was disabled meanwhile, the first
+// tab stop), not the bare frame.
 bool FormWindow::OnActivate(WPARAM wParam) {
   if (LOWORD(wParam) == WA_INACTIVE) return false;
   TWinControl* active = form_.ActiveControl();
   if (active == nullptr || active->Peer() == nullptr) return false;
-  active->Peer()->Focus();
+  FocusFirst();
   return true;
 }
 
@@ -285,6 +288,14 @@ LRESULT FormWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SYSCOMMAND:
       if (OnSysCommand(wParam)) return 0;
+      break;
+    case WM_UPDATEUISTATE:
+      // Kept here too, as not every system keeps it for our own windows; the
+      // default handling passes it on to the controls.
+      if ((HIWORD(wParam) & UISF_HIDEFOCUS) != 0 && LOWORD(wParam) != UIS_INITIALIZE) {
+        focusCues_ = LOWORD(wParam) == UIS_CLEAR;
+        if (HWND focus = GetFocus(); focus != nullptr && IsChild(window_, focus)) InvalidateRect(focus, nullptr, FALSE);
+      }
       break;
     case WM_QUERYENDSESSION:
       return TRUE;  // the session may end: nothing is asked

@@ -42,6 +42,7 @@ class FormWindow final : public FormPeer, public ControlHost {
   PaintResources& Paint() override { return paint_; }
   ControlWindow* FindByHandle(HWND window) const override;
   void AlignChildren(HWND parent) override;
+  bool FocusCuesShown() const override { return focusCues_; }
 
   HWND Handle() const { return window_; }
 
@@ -72,6 +73,7 @@ class FormWindow final : public FormPeer, public ControlHost {
   HWND window_ = nullptr;
   bool positioned_ = false;  // placed in the centre at its first showing
   bool pressed_ = false;     // the mouse went down on the form itself
+  bool focusCues_ = false;   // the keyboard was used: focus rectangles show
   PaintResources paint_;
   HintWindow hints_;
   ControlWindows controls_;

@@ -49,7 +49,12 @@ void LabelWindow::Notified(WORD code) {
 
 WindowKind ImageWindow::MadeAs() const { return {.style = SS_ICON | SS_NOTIFY}; }
 
-void ImageWindow::Created() { SendMessageA(window_, STM_SETICON, reinterpret_cast<WPARAM>(ProgramIcon()), 0); }
+// A screen reader reads the icon by its window text, its hint: stored by the
+// default procedure, since the icon control takes a text as an icon's name.
+void ImageWindow::Created() {
+  SendMessageA(window_, STM_SETICON, reinterpret_cast<WPARAM>(ProgramIcon()), 0);
+  if (!control_.Hint.empty()) DefWindowProcA(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(control_.Hint.c_str()));
+}
 
 void ImageWindow::Notified(WORD code) {
   if (code == STN_CLICKED) control_.Click();
