@@ -2,6 +2,7 @@
 
 #include "ui/form_description.h"
 #include "ui/forms/disclaimer_form.h"
+#include "ui/scaling.h"
 
 namespace manager {
 
@@ -35,7 +36,7 @@ void TForm2::FormShow(ui::TObject* /*sender*/) {
   // 50 pixels below the main window's top edge, centred on it; C++ division
   // truncates toward zero as the placement wants.
   if (const ui::TForm* main = ui::Application.MainForm(); main != nullptr && main != this) {
-    SetPosition(main->Left + (main->Width - Width) / 2, main->Top + 50);
+    SetPosition(main->Left + (main->Width - Width) / 2, main->Top + ui::Scaled(50, main->PixelsPerInch));
   }
 }
 

@@ -60,6 +60,9 @@ class TForm : public TCustomForm {
   bool KeyPreview = false;  // the form sees every typed character before its controls
   TColor Color = clBtnFace;
   bool ShowHint = false;
+  // The density of the display the form's window shows on; its layout is
+  // drawn at 96 and scaled to it.
+  int PixelsPerInch = 96;
   // The form whose window owns this one's (it stays above it and goes with
   // it); none: the application's window.
   TForm* PopupParent = nullptr;

@@ -70,6 +70,12 @@ struct GdiDeleter {
 template <class Handle>
 using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiDeleter>;
 
+// An icon made for the caller (LoadImage without LR_SHARED).
+struct IconDeleter {
+  void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
+};
+using OwnedIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
 // An object selected into a device context; the one it replaced comes back.
 class Selection {
  public:

@@ -18,6 +18,9 @@ struct Session {
   std::string shotDir;      // where screenshots are saved
   PROCESS_INFORMATION process{};
   HWND main = nullptr;  // the manager's main window while it runs
+  // The density that places and sizes of the 96-dpi layout are scaled to
+  // (scale-layout-to), each to within 2 pixels where it is not 96.
+  int layoutDpi = 96;
 };
 
 // A scenario line: the command's arguments (quotes removed, %XX decoded,

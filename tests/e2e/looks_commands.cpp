@@ -221,6 +221,31 @@ const bool registered = [] {
            "\"" + l.args[0] + "\" has a client area of " + std::to_string(client.right) + " x " +
                std::to_string(client.bottom));
   });
+  // expect-text-whole CAPTION CLASS TEXT FACE HEIGHT regular|bold: the
+  // control's text, in that font (the manager's own cannot be read from
+  // here), fits it: a label's lines its height (and width, when it does not
+  // wrap), a button's caption its face within the edges.
+  RegisterCommand("expect-text-whole", 6, [](Session& s, const Line& l) {
+    HWND control = ControlOf(s, l.args[0], l.args[1], l.args[2]);
+    HFONT font = CreateFontA(-ToInt(l.args[4]), 0, 0, 0, l.args[5] == "bold" ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, l.args[3].c_str());
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ before = SelectObject(dc, font);
+    RECT client;
+    GetClientRect(control, &client);
+    const bool button = l.args[1] == "Button";
+    const bool oneLine = button || (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
+    const long room = button ? client.right - 4 : client.right;  // a face's edges take 2 pixels a side
+    RECT needed{0, 0, oneLine ? 0 : room, 0};
+    DrawTextA(dc, WindowText(control).c_str(), -1, &needed, DT_CALCRECT | (oneLine ? DT_SINGLELINE : DT_WORDBREAK));
+    SelectObject(dc, before);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    Expect(needed.right <= room && needed.bottom <= client.bottom,
+           "\"" + l.args[2] + "\" needs " + std::to_string(needed.right) + " x " + std::to_string(needed.bottom) +
+               " pixels, its control has " + std::to_string(room) + " x " + std::to_string(client.bottom));
+  });
   // expect-version KEY VALUE: a string of the manager's version resource.
   RegisterCommand("expect-version", 2, [](Session& s, const Line& l) {
     const std::string value = VersionString(s.managerPath, l.args[0]);

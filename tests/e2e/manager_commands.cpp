@@ -1,5 +1,7 @@
 // Commands that start, read, drive and close the manager's main window.
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 #include "tests/e2e/driver.h"
 
@@ -8,6 +10,16 @@ namespace e2e {
 namespace {
 
 constexpr const char* kMainCaption = "Download, install, execute or remove software ...";
+
+// Whether lengths seen on the screen are those of the 96-dpi layout, scaled
+// to the session's density (as MulDiv rounds) to within 2 pixels.
+bool LayoutNear(const Session& s, const std::vector<long>& seen, const std::vector<int>& layout) {
+  const long tolerance = s.layoutDpi == 96 ? 0 : 2;
+  for (std::size_t i = 0; i < seen.size(); ++i) {
+    if (std::labs(seen[i] - MulDiv(layout[i], s.layoutDpi, 96)) > tolerance) return false;
+  }
+  return true;
+}
 
 // The buttons whose enabled states the directory field governs, in the order
 // of expect-buttons.
@@ -61,11 +73,16 @@ std::string Bits(Session& session) {
 const bool registered = [] {
   RegisterCommand("start", 0, Start);
 
+  // scale-layout-to DPI: the layout's numbers below are those of 96 dpi, and
+  // the windows show on a display of DPI.
+  RegisterCommand("scale-layout-to", 1, [](Session& s, const Line& l) { s.layoutDpi = ToInt(l.args[0]); });
+
   RegisterCommand("expect-client-size", 2, [](Session& s, const Line& l) {
     RECT client;
     GetClientRect(s.main, &client);
     const std::string size = std::to_string(client.right) + "x" + std::to_string(client.bottom);
-    Expect(size == l.args[0] + "x" + l.args[1], "client area is " + size);
+    Expect(LayoutNear(s, {client.right, client.bottom}, {ToInt(l.args[0]), ToInt(l.args[1])}),
+           "client area is " + size);
   });
 
   // A control's place in its parent's client area and its size:
@@ -77,8 +94,9 @@ const bool registered = [] {
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     const std::string got = std::to_string(rect.left) + "," + std::to_string(rect.top) + " " +
                             std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top);
-    const std::string want = l.args[2] + "," + l.args[3] + " " + l.args[4] + "x" + l.args[5];
-    Expect(got == want, l.args[0] + " \"" + l.args[1] + "\" is at " + got);
+    Expect(LayoutNear(s, {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top},
+                      {ToInt(l.args[2]), ToInt(l.args[3]), ToInt(l.args[4]), ToInt(l.args[5])}),
+           l.args[0] + " \"" + l.args[1] + "\" is at " + got);
   });
 
   RegisterCommand("expect-items", 0, [](Session& s, const Line& l) {

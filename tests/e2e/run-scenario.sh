@@ -38,11 +38,22 @@ fi
 # A server of the prefix that an earlier test left (it outlives its programs
 # by seconds) may belong to another display: the scenario starts afresh.
 /usr/lib/wine/wineserver -k 2>/dev/null
+# A scenario with the line "# display density: N dpi" runs on a display of N
+# dpi: the prefix's density (read when its server starts), 96 again after.
+set_density() {
+  for key in 'HKCU\Control Panel\Desktop' 'HKCC\Software\Fonts'; do
+    "$here/../wine/wine-run.sh" reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+  done
+  /usr/lib/wine/wineserver -k 2>/dev/null
+}
+density=$(sed -n 's/^# display density: \([0-9]*\) dpi$/\1/p' "$scenario")
+[ -n "$density" ] && set_density "$density"
 "$here/../wine/wine-run.sh" "$driver" "$(winpath "$scenario")" "$(winpath "$run/manager/vandrel.exe")" \
   "$(winpath "$run/shots")"
 status=$?
 # Nothing of the scenario may outlive it in the shared prefix.
 /usr/lib/wine/wineserver -k 2>/dev/null
+[ -n "$density" ] && set_density 96
 if command -v convert >/dev/null; then
   for shot in "$run"/shots/*.bmp; do
     [ -e "$shot" ] || continue

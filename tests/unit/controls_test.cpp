@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/scaling.h"
+
 #include <stdexcept>
 
 namespace {
@@ -116,6 +118,29 @@ TEST(Toolkit, ComponentsAreFoundByName) {
   form.Edit.Name = "Edit1";
   EXPECT_EQ(form.FindComponent("Edit1"), &form.Edit);
   EXPECT_EQ(form.FindComponent("Edit2"), nullptr);
+}
+
+// Lengths round as MulDiv does; 96 dpi changes nothing, in places or pictures.
+TEST(Scaling, LengthsRoundAsTheSystemDoesAndPicturesKeepEveryLine) {
+  EXPECT_EQ(Scaled(443, 144), 665);  // 664.5: halves away from zero
+  EXPECT_EQ(Scaled(411, 144), 617);
+  EXPECT_EQ(Scaled(-3, 144), -5);
+  EXPECT_EQ(Scaled(25, 120), 31);    // 31.25
+  EXPECT_EQ(Unscaled(665, 144), 443);
+  for (int pixels : {0, 1, 17, 401}) EXPECT_EQ(Scaled(pixels, 96), pixels);
+
+  constexpr std::uint32_t red = 0xFFFF0000u, blue = 0xFF0000FFu, none = 0;
+  const std::vector<std::uint32_t> picture = {red, none, blue, red};  // 2 × 2
+  EXPECT_EQ(ScaledImage(picture, 2, 2, 2, 2), picture);
+  EXPECT_EQ(ScaledImage(picture, 2, 2, 4, 2),
+            (std::vector<std::uint32_t>{red, red, none, none, blue, blue, red, red}));
+  // 1.5 times: the middle column lies half on each side; see-through is
+  // half of it, so it is half see-through and keeps its colour.
+  const std::vector<std::uint32_t> wider = ScaledImage(picture, 2, 2, 3, 2);
+  EXPECT_EQ(wider[0], red);
+  EXPECT_EQ(wider[1], 0x80FF0000u);
+  EXPECT_EQ(wider[2], none);
+  EXPECT_EQ(wider[4], 0xFF800080u);  // half blue, half red
 }
 
 }  // namespace

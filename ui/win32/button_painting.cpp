@@ -1,5 +1,6 @@
 #include "ui/win32/button_painting.h"
 
+#include "ui/scaling.h"
 #include "ui/win32/glyph.h"
 
 namespace ui::win32 {
@@ -22,7 +23,7 @@ void DrawBlock(HDC dc, const RECT& content, const ButtonFace& face) {
   const int glyphWidth = face.glyph != nullptr ? face.glyph->Width() : 0;
   const int glyphHeight = face.glyph != nullptr ? face.glyph->Height() : 0;
   const BlockPlaces places = PlaceBlock(content.right - content.left, content.bottom - content.top, glyphWidth,
-                                        glyphHeight, textWidth, face.layout);
+                                        glyphHeight, textWidth, face.layout, Scaled(kSpacing, face.dpi));
   if (face.glyph != nullptr) {
     face.glyph->Draw(dc, content.left + places.glyphLeft + offset, content.top + places.glyphTop + offset,
                      face.disabled);
@@ -46,8 +47,9 @@ void DrawBlock(HDC dc, const RECT& content, const ButtonFace& face) {
 
 }  // namespace
 
-BlockPlaces PlaceBlock(int width, int height, int glyphWidth, int glyphHeight, int textWidth, TButtonLayout layout) {
-  const int gap = glyphWidth > 0 && textWidth > 0 ? kSpacing : 0;
+BlockPlaces PlaceBlock(int width, int height, int glyphWidth, int glyphHeight, int textWidth, TButtonLayout layout,
+                       int spacing) {
+  const int gap = glyphWidth > 0 && textWidth > 0 ? spacing : 0;
   const int left = (width - (glyphWidth + gap + textWidth) + 1) / 2;
   BlockPlaces places;
   places.glyphTop = (height - glyphHeight + 1) / 2;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "ui/looks.h"
+#include "ui/scaling.h"
 
 namespace ui::win32 {
 
@@ -25,15 +26,17 @@ struct ButtonFace {
   bool disabled = false;
   bool focused = false;      // the focus rectangle
   bool defaultFrame = false;  // glyph buttons: the dark frame of the default button
+  int dpi = kDesignDpi;       // the display's density
 };
 
 // Where glyph and caption go in a face of `width` × `height` (the block
-// centred, 4 pixels between glyph and caption).
+// centred, `spacing` pixels between glyph and caption).
 struct BlockPlaces {
   int glyphLeft = 0, glyphTop = 0;
   int textLeft = 0;
 };
-BlockPlaces PlaceBlock(int width, int height, int glyphWidth, int glyphHeight, int textWidth, TButtonLayout layout);
+BlockPlaces PlaceBlock(int width, int height, int glyphWidth, int glyphHeight, int textWidth, TButtonLayout layout,
+                       int spacing);
 
 void DrawSpeedButton(HDC dc, RECT bounds, const ButtonFace& face);
 void DrawGlyphButton(HDC dc, RECT bounds, const ButtonFace& face);

@@ -4,7 +4,7 @@
 
 namespace ui::win32 {
 
-void ButtonWindow::Created() { glyph_ = Glyph::Load(control_.Looks.glyph, control_.Looks.numGlyphs); }
+void ButtonWindow::Created() { glyph_ = Glyph::Load(control_.Looks.glyph, control_.Looks.numGlyphs, host_.Dpi()); }
 
 void ButtonWindow::Notified(WORD code) {
   if (code == BN_CLICKED) control_.Click();
@@ -17,7 +17,8 @@ void ButtonWindow::Draw(const DRAWITEMSTRUCT& item) {
                   .layout = control_.Looks.layout,
                   .pressed = (item.itemState & ODS_SELECTED) != 0,
                   .disabled = (item.itemState & ODS_DISABLED) != 0 || !IsWindowEnabled(window_),
-                  .focused = (item.itemState & ODS_FOCUS) != 0 && host_.FocusCuesShown()};
+                  .focused = (item.itemState & ODS_FOCUS) != 0 && host_.FocusCuesShown(),
+                  .dpi = host_.Dpi()};
   const platform::win32::Selection font(item.hDC, host_.Paint().FontFor(control_));
   DrawFace(item.hDC, item.rcItem, face);
 }

@@ -23,6 +23,7 @@ class ButtonWindow : public ControlWindow {
  protected:
   using ControlWindow::ControlWindow;
   void Created() override;
+  void Rescaled() override { Created(); }
   virtual void DrawFace(HDC dc, const RECT& bounds, ButtonFace& face) = 0;
 
  private:

@@ -29,9 +29,15 @@ WindowKind ComboBoxWindow::MadeAs() const {
 
 void ComboBoxWindow::Created() {
   for (const auto& item : combo_.Items) SendMessageA(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  SendMessageA(window_, CB_SETITEMHEIGHT, 0, 15);
-  FitClosedHeight(window_, combo_.Height);
+  FitHeights();
   ItemIndexChanged(combo_.ItemIndex());
+}
+
+void ComboBoxWindow::Rescaled() { FitHeights(); }
+
+void ComboBoxWindow::FitHeights() {
+  SendMessageA(window_, CB_SETITEMHEIGHT, 0, Scaled(15));
+  FitClosedHeight(window_, Scaled(combo_.Height));
 }
 
 void ComboBoxWindow::Notified(WORD code) {

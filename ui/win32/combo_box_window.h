@@ -16,6 +16,8 @@ class ComboBoxWindow final : public ControlWindow {
  private:
   WindowKind MadeAs() const override;
   void Created() override;
+  void Rescaled() override;
+  void FitHeights();
 
   TComboBox& combo_;
 };

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/win32/barrier.h"
+#include "ui/scaling.h"
 #include "ui/win32/bound_window.h"
 #include "ui/win32/painting.h"
 
@@ -41,8 +42,9 @@ bool ControlWindow::Create(HWND parent, int id) {
   if (!control_.Enabled()) style |= WS_DISABLED;
   // An own class binds this object at WM_NCCREATE; a system control gets it
   // here, once, as the reference data of our subclass.
-  window_ = CreateWindowExA(kind.exStyle, kind.windowClass, control_.Text().c_str(), style, control_.Left,
-                            control_.Top, control_.Width, kind.height != 0 ? kind.height : control_.Height, parent,
+  window_ = CreateWindowExA(kind.exStyle, kind.windowClass, control_.Text().c_str(), style, Scaled(control_.Left),
+                            Scaled(control_.Top), Scaled(control_.Width),
+                            Scaled(kind.height != 0 ? kind.height : control_.Height), parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
                             kind.ownClass ? this : nullptr);
   if (window_ == nullptr) return false;
@@ -59,6 +61,19 @@ bool ControlWindow::Create(HWND parent, int id) {
   Created();
   control_.SetPeer(this);
   return true;
+}
+
+int ControlWindow::Scaled(int pixels) const { return ui::Scaled(pixels, host_.Dpi()); }
+
+// A control that fills its parent follows the parent's size instead.
+void ControlWindow::Rescale() {
+  if (control_.Align == TAlign::alNone) {
+    const int height = MadeAs().height != 0 ? MadeAs().height : control_.Height;
+    SetWindowPos(window_, nullptr, Scaled(control_.Left), Scaled(control_.Top), Scaled(control_.Width), Scaled(height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Paint().FontFor(control_)), TRUE);
+  Rescaled();
 }
 
 // Nothing reaches a gone object: its own class's window forgets it, a system

@@ -35,6 +35,8 @@ class ControlHost {
   // Whether the focus shows its rectangle: only once the keyboard was used
   // in the window (the system's keyboard cues).
   virtual bool FocusCuesShown() const = 0;
+  // The density of the display the form shows on.
+  virtual int Dpi() const = 0;
 
  protected:
   ~ControlHost() = default;
@@ -58,6 +60,9 @@ class ControlWindow : public ControlPeer {
   // Makes the window inside `parent` from the control's current state and
   // becomes the control's peer; false when the system refuses the window.
   bool Create(HWND parent, int id);
+  // The form moved to a display of another density: place, size, font and
+  // pictures follow it.
+  void Rescale();
 
   HWND Handle() const { return window_; }
   TControl& Control() const { return control_; }
@@ -88,6 +93,11 @@ class ControlWindow : public ControlPeer {
   virtual WindowKind MadeAs() const = 0;
   // The window exists: what its class cannot take at creation (items, icon, state).
   virtual void Created() {}
+  // The window has its place and font at the form's new density: what else
+  // depends on it (pictures, measured sizes).
+  virtual void Rescaled() {}
+  // A length of the 96-dpi layout at the form's density.
+  int Scaled(int pixels) const;
   // The program changed the text and the window shows it now.
   virtual void TextShown() {}
 

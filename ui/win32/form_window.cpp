@@ -8,7 +8,9 @@
 #include "platform/win32/message_loop.h"
 #include "ui/win32/application_window.h"
 #include "ui/win32/bound_window.h"
+#include "ui/scaling.h"
 #include "ui/win32/control_factory.h"
+#include "ui/win32/display_density.h"
 #include "ui/win32/painting.h"
 
 namespace ui::win32 {
@@ -66,8 +68,9 @@ FormWindow::FormWindow(TForm& form) : form_(form), paint_(form), keys_(form, *th
   prototype.hIcon = ProgramIcon();
   RegisterBoundClass<FormWindow>(className.c_str(), prototype);
   const Frame frame = FrameOf(form);
-  RECT outer{0, 0, form.ClientWidth, form.ClientHeight};
-  AdjustWindowRectEx(&outer, frame.style, FALSE, frame.exStyle);
+  dpi_ = SystemDpi();  // until the window knows its monitor
+  RECT outer{0, 0, Scaled(form.ClientWidth, dpi_), Scaled(form.ClientHeight, dpi_)};
+  AdjustFrame(outer, frame.style, frame.exStyle, dpi_);
   // window_ is set at WM_NCCREATE, and every message from then on comes here.
   window_ = CreateWindowExA(frame.exStyle, className.c_str(), form.Text().c_str(), frame.style, form.Left, form.Top,
                             outer.right - outer.left, outer.bottom - outer.top, OwnerWindow(form),
@@ -77,6 +80,11 @@ FormWindow::FormWindow(TForm& form) : form_(form), paint_(form), keys_(form, *th
   AddFormWindow(window_);
   form_.SetWindowHandle(platform::WindowHandle{reinterpret_cast<std::uintptr_t>(window_)});
   try {
+    // Its monitor may be denser or less dense than the system's.
+    dpi_ = WindowDpi(window_);
+    form_.PixelsPerInch = dpi_;
+    paint_.SetDpi(dpi_);
+    FitClient();
     ShowProgramIcon(window_);
     CreateControls();
     AddHints();
@@ -161,6 +169,32 @@ void FormWindow::SyncBounds() {
   form_.Top = outer.top;
   form_.Width = outer.right - outer.left;
   form_.Height = outer.bottom - outer.top;
+}
+
+// The client area gets the layout's size exactly, whatever the frame takes.
+void FormWindow::FitClient() {
+  const int width = Scaled(form_.ClientWidth, dpi_), height = Scaled(form_.ClientHeight, dpi_);
+  RECT client, outer;
+  if (!GetClientRect(window_, &client) || !GetWindowRect(window_, &outer)) return;
+  if (client.right == width && client.bottom == height) return;
+  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left + width - client.right,
+               outer.bottom - outer.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moved to a display of another density: the system's suggested place, the
+// layout at the new density, and fonts made for it (the old ones go once no
+// control uses them).
+void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  form_.PixelsPerInch = dpi;
+  const auto retired = paint_.SetDpi(dpi);
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClient();
+  for (const auto& control : controls_) control->Rescale();
+  AlignChildren(window_);
+  InvalidateRect(window_, nullptr, TRUE);
 }
 
 void FormWindow::Show() {
@@ -289,6 +323,9 @@ LRESULT FormWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
       if (OnSysCommand(wParam)) return 0;
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_UPDATEUISTATE:
       // Kept here too, as not every system keeps it for our own windows; the
       // default handling passes it on to the controls.

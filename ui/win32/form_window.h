@@ -1,7 +1,8 @@
 // The real top-level window behind a toolkit form: its frame, place and
-// state follow the form's description; it makes one child window per
-// control, serves the form's modal showings and lives as long as the form's
-// peer. Owned by the hidden application window, so the task bar shows the
+// state follow the form's description, every length scaled by the density
+// of the display it shows on (and again when it moves to a display of
+// another); it makes one child window per control, serves the form's modal
+// showings and lives as long as the form's peer. Owned by the hidden application window, so the task bar shows the
 // application's title. Bound to this object at birth (WM_NCCREATE).
 #pragma once
 
@@ -11,6 +12,7 @@
 
 #include "platform/win32/modal_section.h"
 #include "ui/forms.h"
+#include "ui/scaling.h"
 #include "ui/win32/control_window.h"
 #include "ui/win32/dialog_keys.h"
 #include "ui/win32/hints.h"
@@ -43,6 +45,7 @@ class FormWindow final : public FormPeer, public ControlHost {
   ControlWindow* FindByHandle(HWND window) const override;
   void AlignChildren(HWND parent) override;
   bool FocusCuesShown() const override { return focusCues_; }
+  int Dpi() const override { return dpi_; }
 
   HWND Handle() const { return window_; }
 
@@ -63,6 +66,8 @@ class FormWindow final : public FormPeer, public ControlHost {
   void CreateControls();
   void AddHints();
   void SyncBounds();
+  void FitClient();
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void FocusFirst();
   bool OnActivate(WPARAM wParam);
   bool OnMouse(UINT message);
@@ -74,6 +79,7 @@ class FormWindow final : public FormPeer, public ControlHost {
   bool positioned_ = false;  // placed in the centre at its first showing
   bool pressed_ = false;     // the mouse went down on the form itself
   bool focusCues_ = false;   // the keyboard was used: focus rectangles show
+  int dpi_ = kDesignDpi;     // the density of the display it shows on
   PaintResources paint_;
   HintWindow hints_;
   ControlWindows controls_;

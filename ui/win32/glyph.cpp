@@ -1,6 +1,7 @@
 #include "ui/win32/glyph.h"
 
 #include "platform/win32/scoped.h"
+#include "ui/scaling.h"
 
 namespace ui::win32 {
 
@@ -35,7 +36,7 @@ std::vector<std::uint32_t> Glyph::Embossed(const std::vector<std::uint32_t>& ima
   return out;
 }
 
-std::unique_ptr<Glyph> Glyph::Load(const char* name, int images) {
+std::unique_ptr<Glyph> Glyph::Load(const char* name, int images, int dpi) {
   if (name == nullptr || images < 1) return nullptr;
   HANDLE loaded = LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
   if (loaded == nullptr) return nullptr;
@@ -57,29 +58,36 @@ std::unique_ptr<Glyph> Glyph::Load(const char* name, int images) {
   if (rows != height || width < images || height < 1) return nullptr;
 
   auto glyph = std::make_unique<Glyph>();
-  glyph->width_ = width / images;
-  glyph->height_ = height;
+  const int imageWidth = width / images;
+  glyph->width_ = Scaled(imageWidth, dpi);
+  glyph->height_ = Scaled(height, dpi);
   const std::uint32_t seeThrough = all[static_cast<std::size_t>(height - 1) * width] & 0xFFFFFF;
   auto image = [&](int index) {
     std::vector<std::uint32_t> pixels;
-    pixels.reserve(static_cast<std::size_t>(glyph->width_) * height);
+    pixels.reserve(static_cast<std::size_t>(imageWidth) * height);
     for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < glyph->width_; ++x) {
-        const std::uint32_t pixel = all[static_cast<std::size_t>(y) * width + index * glyph->width_ + x] & 0xFFFFFF;
+      for (int x = 0; x < imageWidth; ++x) {
+        const std::uint32_t pixel = all[static_cast<std::size_t>(y) * width + index * imageWidth + x] & 0xFFFFFF;
         pixels.push_back(pixel == seeThrough ? kSeeThrough : pixel);
       }
     }
     return pixels;
   };
-  glyph->normal_ = image(0);
-  glyph->disabled_ = images > 1 ? image(1)
-                                : Embossed(glyph->normal_, glyph->width_, height, Rgb(GetSysColor(COLOR_BTNSHADOW)),
-                                           Rgb(GetSysColor(COLOR_BTNHIGHLIGHT)));
+  const auto drawn = [&](std::vector<std::uint32_t> pixels) {
+    for (std::uint32_t& pixel : pixels) pixel = pixel == kSeeThrough ? 0 : 0xFF000000u | pixel;
+    return ScaledImage(pixels, imageWidth, height, glyph->width_, glyph->height_);
+  };
+  const std::vector<std::uint32_t> normal = image(0);
+  glyph->normal_ = drawn(normal);
+  glyph->disabled_ = drawn(images > 1 ? image(1)
+                                      : Embossed(normal, imageWidth, height, Rgb(GetSysColor(COLOR_BTNSHADOW)),
+                                                 Rgb(GetSysColor(COLOR_BTNHIGHLIGHT))));
   return glyph;
 }
 
 // What lies under the glyph is copied out, the image's own pixels are laid
-// over it, and the result goes back: see-through without any extra library.
+// over it (those partly see-through blended with it), and the result goes
+// back: see-through without any extra library.
 void Glyph::Draw(HDC dc, int x, int y, bool disabled) const {
   const std::vector<std::uint32_t>& pixels = disabled ? disabled_ : normal_;
   BITMAPINFO info{};
@@ -98,7 +106,17 @@ void Glyph::Draw(HDC dc, int x, int y, bool disabled) const {
   GdiFlush();
   auto* target = static_cast<std::uint32_t*>(bits);
   for (std::size_t i = 0; i < pixels.size(); ++i) {
-    if (pixels[i] != kSeeThrough) target[i] = pixels[i];
+    const std::uint32_t alpha = pixels[i] >> 24;
+    if (alpha == 0xFF) {
+      target[i] = pixels[i] & 0xFFFFFF;
+    } else if (alpha != 0) {
+      std::uint32_t blended = 0;
+      for (int shift = 0; shift < 24; shift += 8) {
+        const std::uint32_t over = (pixels[i] >> shift) & 0xFF, under = (target[i] >> shift) & 0xFF;
+        blended |= ((over * alpha + under * (0xFF - alpha) + 0x7F) / 0xFF) << shift;
+      }
+      target[i] = blended;
+    }
   }
   BitBlt(dc, x, y, width_, height_, memory.get(), 0, 0, SRCCOPY);
 }

@@ -1,7 +1,8 @@
 // A button's glyph: the images of a bitmap resource lying side by side
 // (normal, then disabled), drawn with the colour of the bitmap's lower-left
-// pixel see-through. A glyph of one image gets its disabled look here: its
-// dark pixels embossed in the system's shadow and highlight colours.
+// pixel see-through, at the size the display's density gives them. A glyph
+// of one image gets its disabled look here: its dark pixels embossed in the
+// system's shadow and highlight colours.
 #pragma once
 
 #include <windows.h>
@@ -14,9 +15,9 @@ namespace ui::win32 {
 
 class Glyph {
  public:
-  // The glyph of bitmap resource `name` with `images` images; nullptr when
-  // the executable has no such bitmap.
-  static std::unique_ptr<Glyph> Load(const char* name, int images);
+  // The glyph of bitmap resource `name` with `images` images, for a display
+  // of `dpi`; nullptr when the executable has no such bitmap.
+  static std::unique_ptr<Glyph> Load(const char* name, int images, int dpi);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -33,6 +34,7 @@ class Glyph {
 
  private:
   int width_ = 0, height_ = 0;
+  // As drawn: 0xAARRGGBB, alpha 0 see-through.
   std::vector<std::uint32_t> normal_, disabled_;
 };
 

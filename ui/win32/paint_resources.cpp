@@ -1,12 +1,18 @@
 #include "ui/win32/paint_resources.h"
 
+#include <utility>
+
 namespace ui::win32 {
 
+std::unique_ptr<FontCache> PaintResources::SetDpi(int dpi) {
+  return std::exchange(fonts_, std::make_unique<FontCache>(dpi));
+}
+
 HFONT PaintResources::FontFor(const TControl& control) {
-  if (control.Font) return fonts_.Get(*control.Font);
+  if (control.Font) return fonts_->Get(*control.Font);
   TFont font = form_.Font.value_or(TFont{});
   if (control.Bold) font.Bold = true;
-  return fonts_.Get(font);
+  return fonts_->Get(font);
 }
 
 HBRUSH PaintResources::LabelColours(const TControl& control, HDC dc) {

@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "ui/forms.h"
+#include "ui/scaling.h"
 #include "ui/win32/painting.h"
 
 namespace ui::win32 {
@@ -13,6 +16,10 @@ namespace ui::win32 {
 class PaintResources {
  public:
   explicit PaintResources(const TForm& form) : form_(form) {}
+
+  // Fonts at this display density from now on; returns the fonts made for
+  // the density before, which the caller keeps until no window uses them.
+  std::unique_ptr<FontCache> SetDpi(int dpi);
 
   HFONT FontFor(const TControl& control);
   HBRUSH BrushOf(TColor colour) { return brushes_.Get(colour); }
@@ -24,7 +31,7 @@ class PaintResources {
 
  private:
   const TForm& form_;
-  FontCache fonts_;
+  std::unique_ptr<FontCache> fonts_ = std::make_unique<FontCache>(kDesignDpi);
   BrushCache brushes_;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/win32/painting.h"
 
+#include "ui/scaling.h"
+
 namespace ui::win32 {
 
 COLORREF ColourOf(TColor colour) {
@@ -16,7 +18,9 @@ HFONT FontCache::Get(const TFont& font) {
     if (entry.font == font) return entry.handle;
   }
   // A negative height asks for the character height, not the cell height.
-  HFONT handle = CreateFontA(-font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+  // Scaled down to whole pixels: a text's width grows a little faster than
+  // its height, so a text that fits its 96-dpi place fits it scaled.
+  HFONT handle = CreateFontA(-(font.Height * dpi_ / kDesignDpi), 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                              font.Charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str());
   fonts_.push_back({font, handle});
@@ -67,11 +71,12 @@ void DrawEdgeFrames(HDC dc, RECT& rect, TBevelCut cut, int width) {
 
 }  // namespace
 
-void DrawBevels(HDC dc, RECT bounds, const TLooks& looks) {
+void DrawBevels(HDC dc, RECT bounds, const TLooks& looks, int dpi) {
   const COLORREF old = GetBkColor(dc);
-  DrawEdgeFrames(dc, bounds, looks.bevelOuter, looks.bevelWidth);
-  InflateRect(&bounds, -looks.borderWidth, -looks.borderWidth);
-  DrawEdgeFrames(dc, bounds, looks.bevelInner, looks.bevelWidth);
+  const int bevel = Scaled(looks.bevelWidth, dpi), border = Scaled(looks.borderWidth, dpi);
+  DrawEdgeFrames(dc, bounds, looks.bevelOuter, bevel);
+  InflateRect(&bounds, -border, -border);
+  DrawEdgeFrames(dc, bounds, looks.bevelInner, bevel);
   SetBkColor(dc, old);
 }
 
@@ -88,6 +93,11 @@ HCURSOR CursorOf(TCursor cursor) {
 HICON ProgramIcon() {
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
   return icon != nullptr ? icon : LoadIconA(nullptr, IDI_APPLICATION);
+}
+
+platform::win32::OwnedIcon ProgramIcon(int size) {
+  return platform::win32::OwnedIcon(
+      static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, 0)));
 }
 
 void ShowProgramIcon(HWND window) {

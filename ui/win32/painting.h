@@ -15,10 +15,11 @@ namespace ui::win32 {
 
 COLORREF ColourOf(TColor colour);
 
-// The fonts of one window, made once each and deleted with the cache.
+// The fonts of one window at one display density, made once each and
+// deleted with the cache.
 class FontCache {
  public:
-  FontCache() = default;
+  explicit FontCache(int dpi) : dpi_(dpi) {}
   ~FontCache();
   FontCache(const FontCache&) = delete;
   FontCache& operator=(const FontCache&) = delete;
@@ -30,6 +31,7 @@ class FontCache {
     TFont font;
     HFONT handle;
   };
+  int dpi_;
   std::vector<Entry> fonts_;
 };
 
@@ -53,8 +55,8 @@ class BrushCache {
 void FillBackground(HWND window, HDC dc, HBRUSH brush);
 
 // A panel's bevels inside `bounds`: the outer edge, the gap of the panel's
-// colour, the inner edge, as its looks describe them.
-void DrawBevels(HDC dc, RECT bounds, const TLooks& looks);
+// colour, the inner edge, as its looks describe them, at `dpi`.
+void DrawBevels(HDC dc, RECT bounds, const TLooks& looks, int dpi);
 
 // The pointer a control asks for; nullptr: the window class's own.
 HCURSOR CursorOf(TCursor cursor);
@@ -62,6 +64,9 @@ HCURSOR CursorOf(TCursor cursor);
 // The program's icon (icon resource 1), or the system's application icon
 // when the executable has none.
 HICON ProgramIcon();
+// The program's icon drawn `size` pixels square, owned by the caller;
+// nullptr when the executable has none.
+platform::win32::OwnedIcon ProgramIcon(int size);
 // Shows the program's icon in a window's title bar and task bar button.
 void ShowProgramIcon(HWND window);
 

@@ -32,7 +32,7 @@ bool PanelWindow::OnPaint() {
   HDC dc = BeginPaint(window_, &paint);
   RECT client;
   GetClientRect(window_, &client);
-  DrawBevels(dc, client, panel_.Looks);
+  DrawBevels(dc, client, panel_.Looks, host_.Dpi());
   EndPaint(window_, &paint);
   return true;
 }

@@ -2,6 +2,7 @@
 // of edit fields and rich text boxes.
 #pragma once
 
+#include "platform/win32/scoped.h"
 #include "ui/win32/control_window.h"
 
 namespace ui::win32 {
@@ -15,11 +16,15 @@ class LabelWindow final : public ControlWindow {
   WindowKind MadeAs() const override;
   void Created() override { FitText(); }
   void TextShown() override { FitText(); }
-  // An auto-sized label takes the size of its text in its font.
+  void Rescaled() override { FitText(); }
+  // An auto-sized label takes the size of its text in its font; any other,
+  // on a denser display, widens where its lines no longer fit its height
+  // (text widths do not scale exactly with the font).
   void FitText();
+  void Widen(HDC dc, const std::string& text);
 };
 
-// The program's icon.
+// The program's icon, at the size of the control.
 class ImageWindow final : public ControlWindow {
  public:
   ImageWindow(ControlHost& host, TImage& image) : ControlWindow(host, image) {}
@@ -28,6 +33,9 @@ class ImageWindow final : public ControlWindow {
  private:
   WindowKind MadeAs() const override;
   void Created() override;
+  void Rescaled() override;
+
+  platform::win32::OwnedIcon icon_;
 };
 
 // A one-line edit field: the user's changes and typed characters reach the
