@@ -1,5 +1,7 @@
 #include "app/start.h"
 
+#include <windows.h>
+
 #include <string>
 
 #include "platform/win32/barrier.h"
@@ -33,6 +35,10 @@ struct ErrorBox {
 }  // namespace
 
 int Run(platform::Platform& os, const FormMaker& makeForms) noexcept {
+  // A drive without a disk (an empty card reader) answers a look at it with
+  // an error, not with the system's "No disk" box: the removal's guard and
+  // the folder picker look at every drive. The flags already set stay.
+  SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS);
   int exitCode = 1;
   try {
     const ErrorBox errorBox(os);

@@ -79,7 +79,7 @@ void TForm1::FormCreate(ui::TObject* /*sender*/) {
 
 void TForm1::ComboBox1Change(ui::TObject* /*sender*/) {
   const int index = ComboBox1.ItemIndex();
-  if (IsOwnProgram(index)) Edit1.SetText((*FDirList)[index]);
+  if (IsOwnProgram(index) && FDirList) Edit1.SetText((*FDirList)[index]);
   ValidateDirectory();
 }
 
@@ -112,7 +112,8 @@ void TForm1::Edit1KeyPress(ui::TObject* /*sender*/, char& key) {
 }
 
 TForm1::ActionScope::~ActionScope() {
-  if (--form_.busyActions_ > 0 || !form_.closeRequested_) return;
+  // After the session's end there is nothing left to close: the program ends.
+  if (--form_.busyActions_ > 0 || !form_.closeRequested_ || form_.sessionEnded_) return;
   form_.closeRequested_ = false;
   try {
     form_.Close();

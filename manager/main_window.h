@@ -82,6 +82,8 @@ class TForm1 : public ui::TForm {
 
   // Shared operations of every action (shared_operations.cpp).
   bool AskYesNo(const std::string& question);
+  // The same for a question whose Yes loses something: No is the default.
+  bool AskYesNoDefaultNo(const std::string& question);
   void Inform(const std::string& message);
   bool RunProgram(const std::string& file, const std::string& arguments, platform::ShowCommand show, bool wait);
   bool WaitForFile(const std::string& path, bool exists, std::int32_t limitMilliseconds);
@@ -107,6 +109,7 @@ class TForm1 : public ui::TForm {
   };
 
   // State, readable for the window binding and the tests.
+  bool SessionEnded() const { return sessionEnded_; }
   const std::string& InstallDir() const { return FInstallDir; }
   const std::optional<catalogue::DirList>& DirList() const { return FDirList; }
   bool ProtectOwnDir() const { return FProtectOwnDir; }
@@ -161,6 +164,10 @@ class TForm1 : public ui::TForm {
   int busyActions_ = 0;
   platform::HeldFile heldSetup_;  // the downloaded setup file, until it has been started
   bool closeRequested_ = false;
+  // The session has ended and the list is written and gone: the program ends,
+  // and an action still on its way out asks nothing, tells nothing and starts
+  // nothing.
+  bool sessionEnded_ = false;
 };
 
 }  // namespace manager

@@ -15,9 +15,6 @@ namespace manager {
 namespace {
 
 constexpr const char* kOwnShortcut = "\\Vandrel download manager.lnk";
-// Yes and No, question icon, No the default button.
-constexpr platform::BoxStyle kRemovalQuestion{
-    .buttons = platform::BoxButtons::YesNo, .icon = platform::BoxIcon::Question, .secondButtonIsDefault = true};
 
 // The entries whose shortcuts a removal of `selected` may delete, in order:
 // its family's, and those of programs installed into another's directory.
@@ -47,22 +44,24 @@ void TForm1::RemoveProgram() {
   ValidateDirectory();
   if (!catalogue::IsOwnProgram(index)) return;
   const std::string programPath = catalogue::ProgramPath(FInstallDir, index);
-  // Never a drive, a system folder or a folder that holds one: what the user
-  // keeps there is not the program's to delete.
-  if (!MayRemoveDirectory(os_, FInstallDir)) {
+  const auto refuse = [this] {
     Inform("The directory \"" + FInstallDir + "\" is not a program's own folder and will not be removed !");
+  };
+  // Never a drive, a system folder or a folder that holds one: what the user
+  // keeps there is not the program's to delete. A folder that went after
+  // the button was enabled is asked about, and then found without a program.
+  const RemovalCheck check = CheckRemoval(os_, FInstallDir);
+  if (check == RemovalCheck::refused) {
+    refuse();
     return;
   }
-  const std::string& title = ui::Application.Title;
-  if (os_.ApplicationMessageBox("ATTENTION: The directory \"" + FInstallDir +
-                                    "\" and all its\r\nsubdirectories with all files are irrevocably deleted !\r\n\r\n"
-                                    "Do you really want to do this ?",
-                                title, kRemovalQuestion) != platform::BoxAnswer::Yes) {
+  if (!AskYesNoDefaultNo("ATTENTION: The directory \"" + FInstallDir +
+                         "\" and all its\r\nsubdirectories with all files are irrevocably deleted !\r\n\r\n"
+                         "Do you really want to do this ?")) {
     return;
   }
-  if (os_.ApplicationMessageBox("Are you sure you want to delete the directory \"" + FInstallDir +
-                                    "\" and all its subdirectories with all styles irrevocably !!!",
-                                title, kRemovalQuestion) != platform::BoxAnswer::Yes) {
+  if (!AskYesNoDefaultNo("Are you sure you want to delete the directory \"" + FInstallDir +
+                         "\" and all its subdirectories with all styles irrevocably !!!")) {
     return;
   }
 
@@ -74,6 +73,11 @@ void TForm1::RemoveProgram() {
   }
   if (!os_.FileExists(programPath)) {
     Inform("The program does not exist and therefore cannot be removed !");
+    return;
+  }
+  // The folder came back while the questions were open: judged now.
+  if (check == RemovalCheck::missing && !MayRemoveDirectory(os_, FInstallDir)) {
+    refuse();
     return;
   }
   const int result = os_.ShellDeleteTree(FInstallDir);

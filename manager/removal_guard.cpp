@@ -141,14 +141,23 @@ bool IsRemovableDirectory(const std::string& directory, const WellKnown& wellKno
 }
 
 bool MayRemoveDirectory(platform::Platform& os, const std::string& directory) {
+  return CheckRemoval(os, directory) == RemovalCheck::removable;
+}
+
+RemovalCheck CheckRemoval(platform::Platform& os, const std::string& directory) {
   WellKnown known = WellKnownFolders(os);
   for (std::size_t i = 0, count = known.folders.size(); i < count; ++i) {
     known.folders.push_back(os.LongPathName(known.folders[i]));
   }
-  if (!IsRemovableDirectory(directory, known) || !IsRemovableDirectory(os.LongPathName(directory), known)) return false;
+  if (!IsRemovableDirectory(directory, known) || !IsRemovableDirectory(os.LongPathName(directory), known)) {
+    return RemovalCheck::refused;
+  }
   // Every spelling of a folder is the same folder to the file system.
   const std::optional<platform::FolderIdentity> target = os.IdentityOf(directory);
-  if (!target) return false;  // a folder that cannot be looked at is not deleted either
+  if (!target) {
+    // A folder that cannot be looked at is not deleted either.
+    return os.DirectoryExists(directory) ? RemovalCheck::refused : RemovalCheck::missing;
+  }
   const auto guarded = [&](const std::string& folder) {
     const std::optional<platform::FolderIdentity> identity = os.IdentityOf(folder);
     return identity && platform::SameFolder(*identity, *target);
@@ -156,16 +165,16 @@ bool MayRemoveDirectory(platform::Platform& os, const std::string& directory) {
   for (const std::string& folder : known.folders) {
     // The folder, and every folder that holds it up to its drive's root.
     for (std::string at = folder; !at.empty(); at = Parent(at)) {
-      if (guarded(at)) return false;
+      if (guarded(at)) return RemovalCheck::refused;
     }
   }
   if (!known.usersFolder.empty()) {
     for (const std::string& profile : os.Subfolders(known.usersFolder)) {
-      if (guarded(profile)) return false;
+      if (guarded(profile)) return RemovalCheck::refused;
     }
   }
   const std::vector<std::string> roots = os.DriveRoots();
-  return std::none_of(roots.begin(), roots.end(), guarded);
+  return std::none_of(roots.begin(), roots.end(), guarded) ? RemovalCheck::removable : RemovalCheck::refused;
 }
 
 }  // namespace manager

@@ -39,4 +39,12 @@ bool IsRemovableDirectory(const std::string& directory, const WellKnown& wellKno
 // machine, a junction). A directory whose identity cannot be read is refused.
 bool MayRemoveDirectory(platform::Platform& os, const std::string& directory);
 
+// What the guard says of a directory before a removal asks anything.
+// `missing`: its name passes, but it is not there (it went after the button
+// was enabled): nothing of it can be deleted, and it has no identity to
+// judge; the removal asks, then finds no program. Every other directory that
+// MayRemoveDirectory refuses is `refused`.
+enum class RemovalCheck { removable, missing, refused };
+RemovalCheck CheckRemoval(platform::Platform& os, const std::string& directory);
+
 }  // namespace manager

@@ -36,11 +36,26 @@ class LaunchScope {
 
 }  // namespace
 
-bool TForm1::AskYesNo(const std::string& question) {
-  return os_.ApplicationMessageBox(question, ui::Application.Title, platform::kQuestionBox) == platform::BoxAnswer::Yes;
+namespace {
+
+bool Ask(platform::Platform& os, bool sessionEnded, const std::string& question, platform::BoxStyle style) {
+  if (sessionEnded) return false;  // nobody is there to answer
+  return os.ApplicationMessageBox(question, ui::Application.Title, style) == platform::BoxAnswer::Yes;
 }
 
-void TForm1::Inform(const std::string& message) { os_.ShowMessageDialog(message, ui::Application.Title); }
+}  // namespace
+
+bool TForm1::AskYesNo(const std::string& question) {
+  return Ask(os_, sessionEnded_, question, platform::kQuestionBox);
+}
+
+bool TForm1::AskYesNoDefaultNo(const std::string& question) {
+  return Ask(os_, sessionEnded_, question, platform::kQuestionNoByDefault);
+}
+
+void TForm1::Inform(const std::string& message) {
+  if (!sessionEnded_) os_.ShowMessageDialog(message, ui::Application.Title);
+}
 
 bool TForm1::RunProgram(const std::string& file, const std::string& arguments, platform::ShowCommand show, bool wait) {
   platform::LaunchRequest request;
@@ -50,6 +65,7 @@ bool TForm1::RunProgram(const std::string& file, const std::string& arguments, p
   request.show = show;
   request.returnProcess = true;
   request.silent = true;
+  if (sessionEnded_) return false;  // the program is ending: nothing more starts
 
   LaunchScope scope(os_);
   const bool started = os_.ShellExecuteExtended(request);
@@ -59,12 +75,14 @@ bool TForm1::RunProgram(const std::string& file, const std::string& arguments, p
   // The shell may hand the file to a process that already runs and give no
   // handle: then there is nothing to wait on.
   scope.process = request.process;
+  // The wait ends with the session too: the program then ends, and the
+  // started program runs on by itself.
   if (wait && scope.process) {
     platform::WaitResult result;
     do {
       result = os_.WaitForSingleObject(scope.process, kWaitSliceMs);
       os_.ProcessMessages();
-    } while (result == platform::WaitResult::TimedOut);
+    } while (result == platform::WaitResult::TimedOut && !sessionEnded_);
   }
   return true;
 }

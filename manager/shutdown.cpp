@@ -45,8 +45,15 @@ std::string DeleteLine(platform::Platform& os, const std::string& path) {
   return "del \"" + escaped + "\"\r\n";
 }
 
-constexpr const char* kCloseWithoutSaving = "The directory list cannot be saved. Close without saving it ?";
-constexpr const char* kCloseWithoutRemoving = "The manager cannot remove itself. Close without removing it ?";
+// A question after a failed step of the close, and whether its Yes loses
+// something (then No is the default).
+struct CloseQuestion {
+  const char* text;
+  bool yesLoses;
+};
+constexpr CloseQuestion kCloseWithoutSaving{"The directory list cannot be saved. Close without saving it ?", true};
+// Yes keeps the manager's files and saves the list as an ordinary close does.
+constexpr CloseQuestion kCloseWithoutRemoving{"The manager cannot remove itself. Close without removing it ?", false};
 
 enum class CloseStep { done, leftOut, stay };
 
@@ -56,7 +63,7 @@ enum class CloseStep { done, leftOut, stay };
 // same way and the user may close without the step, so that the window can
 // always be closed. `askAtOnce`: ask already at the first failure.
 template <class Step>
-CloseStep RunCloseStep(TForm1& form, bool& failedBefore, bool askAtOnce, const char* question, Step step) {
+CloseStep RunCloseStep(TForm1& form, bool& failedBefore, bool askAtOnce, const CloseQuestion& question, Step step) {
   try {
     step();
     return CloseStep::done;
@@ -65,7 +72,8 @@ CloseStep RunCloseStep(TForm1& form, bool& failedBefore, bool askAtOnce, const c
     failedBefore = true;
     if (first) throw;  // the standard error box; the close stops
     ui::Application.HandleException(error);
-    return form.AskYesNo(question) ? CloseStep::leftOut : CloseStep::stay;
+    const bool yes = question.yesLoses ? form.AskYesNoDefaultNo(question.text) : form.AskYesNo(question.text);
+    return yes ? CloseStep::leftOut : CloseStep::stay;
   }
 }
 
@@ -74,12 +82,14 @@ CloseStep RunCloseStep(TForm1& form, bool& failedBefore, bool askAtOnce, const c
 void TForm1::ExitManager() { Close(); }
 
 void TForm1::RemoveManager() {
-  if (!AskYesNo("Are you sure you want to remove this manager from your system ?")) return;
+  // Yes deletes the manager, its list and its shortcut.
+  if (!AskYesNoDefaultNo("Are you sure you want to remove this manager from your system ?")) return;
   FRemoveSelf = true;
   Close();
 }
 
 void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& action) {
+  if (sessionEnded_) return;  // the session's end did what a close does, and the list is gone
   if (busyActions_ > 0) {
     // An action is serving the queue: it ends first, then the window closes.
     closeRequested_ = true;
@@ -134,10 +144,14 @@ void TForm1::SaveDirListForClose() {
 }
 
 // The session ends: what a close does, at once and without a question or a
-// message (nobody is there to answer, and the system ends the process once
-// this returns). An action still running, a download or the wait for a
-// setup program, ends at its next step.
+// message (nobody is there to answer), and then the program ends (the window
+// binding leaves the message loop), also when only this program was asked
+// to close and the system goes on. An action still running, a download or the
+// wait for a setup program, ends at its next step, asking and starting
+// nothing more.
 void TForm1::FormEndSession(ui::TObject* /*sender*/) {
+  if (sessionEnded_) return;
+  sessionEnded_ = true;
   closeRequested_ = true;
   ReleaseHeldSetup();
   RemoveFetchedInstallers();

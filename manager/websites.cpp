@@ -53,6 +53,7 @@ void TForm1::OpenInstallDirectory() {
 void TForm1::ShowAbout() {
   // The box destroys itself after every showing; each click makes a new one.
   if (AboutBox == nullptr) AboutBox = &ui::Application.CreateForm<TAboutBox>(nullptr, os_);
+  AboutBox->PopupParent = this;  // owned by the main window, above it
   AboutBox->ShowModal();
 }
 

@@ -20,6 +20,10 @@ struct BoxStyle {
 enum class BoxAnswer : std::uint8_t { None, Ok, Yes, No };  // None: the box could not be shown
 inline constexpr BoxStyle kErrorBox{.buttons = BoxButtons::Ok, .icon = BoxIcon::Error};
 inline constexpr BoxStyle kQuestionBox{.buttons = BoxButtons::YesNo, .icon = BoxIcon::Question};
+// A question whose Yes loses something (files, the list, the manager): No is
+// the default, so that a hasty Enter keeps it.
+inline constexpr BoxStyle kQuestionNoByDefault{
+    .buttons = BoxButtons::YesNo, .icon = BoxIcon::Question, .secondButtonIsDefault = true};
 
 class Boxes {
  public:

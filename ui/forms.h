@@ -71,8 +71,9 @@ class TForm : public TCustomForm {
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
   TCloseEvent OnClose;
-  // The user's session ends (log off, shut down): the system ends the
-  // program once this returns, whatever else was going on.
+  // The session ends (log off, shut down, or an installer that asks the
+  // program to close): the program ends once this returns, whatever else was
+  // going on; for the main form, the window binding sees to that.
   TNotifyEvent OnEndSession;
   TKeyPressEvent OnKeyPress;
   // F1 was pressed in the form.

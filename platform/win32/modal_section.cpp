@@ -20,7 +20,11 @@ struct CollectContext {
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM context) noexcept {
   auto& collect = *reinterpret_cast<CollectContext*>(context);
   try {
-    if (window != collect.keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    // The hidden application window is the task bar's button: it stays
+    // enabled, so that the user can minimise and restore the program while
+    // it waits (its forms are disabled, so nothing else takes input).
+    if (window != collect.keep && window != ApplicationWindow() && IsWindowVisible(window) &&
+        IsWindowEnabled(window)) {
       collect.windows->push_back(window);
     }
     return TRUE;

@@ -23,7 +23,9 @@ namespace platform::win32 {
 class ModalSection final : public platform::ModalSection {
  public:
   // Remembers the active window and disables the visible, enabled top-level
-  // windows of this thread but `keep`: the owner of a system dialog or box,
+  // windows of this thread but the application window (the task bar's
+  // button, which minimises and restores the program meanwhile) and `keep`:
+  // the owner of a system dialog or box,
   // which the system's dialog manager disables and enables itself, in the
   // right order. When the windows cannot be collected (out of memory) it
   // throws, and nothing has been disabled.

@@ -198,17 +198,21 @@ const bool registered = [] {
 
   RegisterCommand("close", 0, [](Session& s, const Line&) { PostMessageA(s.main, WM_CLOSE, 0, 0); });
 
-  // end-session 1|0: the system's end-of-session messages, as a log-off sends
-  // them: the question must be answered yes at once, then the end (1) or its
-  // calling off (0) is told.
+  // end-session 1|0 [closeapp]: the system's end-of-session messages, as a
+  // log-off sends them, or with closeapp as an installer's close request
+  // through the restart manager sends them (the system goes on, the program
+  // must end by itself): the question must be answered yes at once, then the
+  // end (1) or its calling off (0) is told.
   RegisterCommand("end-session", 1, [](Session& s, const Line& l) {
+    const bool closeApp = l.args.size() > 1 && l.args[1] == "closeapp";
+    Expect(closeApp || l.args.size() == 1, "end-session: the second argument can only be closeapp");
+    const LPARAM kind = closeApp ? ENDSESSION_CLOSEAPP : static_cast<LPARAM>(ENDSESSION_LOGOFF);
     DWORD_PTR agreed = 0;
-    Expect(SendMessageTimeoutA(s.main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &agreed) != 0,
+    Expect(SendMessageTimeoutA(s.main, WM_QUERYENDSESSION, 0, kind, SMTO_ABORTIFHUNG, 5000, &agreed) != 0,
            "the manager did not answer the end of the session");
     Expect(agreed == TRUE, "the manager refused the end of the session");
     DWORD_PTR ignored = 0;
-    Expect(SendMessageTimeoutA(s.main, WM_ENDSESSION, l.args[0] == "1", ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
-                               &ignored) != 0,
+    Expect(SendMessageTimeoutA(s.main, WM_ENDSESSION, l.args[0] == "1", kind, SMTO_ABORTIFHUNG, 5000, &ignored) != 0,
            "the manager did not return from the end of the session");
   });
 

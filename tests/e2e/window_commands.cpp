@@ -116,6 +116,15 @@ const bool registered = [] {
     SendMessageTimeoutA(s.main, WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_NORMAL, 5000, &ignored);
     Settle(GetWindow(s.main, GW_OWNER));
   });
+  // minimize-application: the task bar's button minimises the manager; it
+  // must take input (also while an action keeps the main window disabled).
+  RegisterCommand("minimize-application", 0, [](Session& s, const Line&) {
+    HWND application = GetWindow(s.main, GW_OWNER);
+    Expect(IsWindowEnabled(application) != FALSE, "the application window (the task bar's button) is disabled");
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_NORMAL, 5000, &ignored);
+    Settle(application);
+  });
   RegisterCommand("restore-application", 0, [](Session& s, const Line&) {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(GetWindow(s.main, GW_OWNER), WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_NORMAL, 5000, &ignored);

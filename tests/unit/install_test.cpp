@@ -33,6 +33,35 @@ TEST_F(OwnProgramActions, InstallFetchesRunsTheSetupWithTheUnquotedDirectoryAndR
   EXPECT_GE(os.CallCount("WaitForSingleObject"), 1);  // the setup program is waited for
 }
 
+// The session ends (an installer's close request) while the setup program is
+// waited for: the wait ends at once, the list is written, and the action and
+// a close after it ask, tell and start nothing more.
+TEST_F(OwnProgramActions, AnEndOfSessionDuringTheSetupsWaitEndsTheWaitAndNothingMoreHappens) {
+  os.AddDirectory("D:\\Selvo");
+  os.AddFile("C:\\Tools\\selvo100.exe", "setup");
+  TForm1& f = Start(1, "D:\\Selvo");
+  os.waitResults.assign(10, platform::WaitResult::TimedOut);
+  os.onProcessMessages = [&] {
+    if (os.CallCount("WaitForSingleObject") == 1) f.FormEndSession(&f);
+  };
+  f.SpeedButton3.Click();
+  EXPECT_EQ(os.CallCount("WaitForSingleObject"), 1);
+  EXPECT_TRUE(f.SessionEnded());
+  EXPECT_FALSE(f.DirList().has_value());
+  EXPECT_NE(os.FileContent("C:\\Tools\\vandrel.ini").find("D:\\Selvo\r\n"), std::string::npos);
+  EXPECT_EQ(Said(), (std::vector<std::string>{"The download was successful. The program will now be installed !"}));
+
+  const std::size_t boxesBefore = Boxes().size();
+  EXPECT_TRUE(f.CloseQuery());
+  EXPECT_FALSE(f.AskYesNo("Anyone there ?"));
+  EXPECT_FALSE(f.RunProgram("D:\\Selvo\\SELVO.exe", "", platform::ShowCommand::Normal, false));
+  f.Inform("Nobody reads this.");
+  f.ComboBox1.UserSelected(2);  // the list is gone: nothing reads it
+  EXPECT_EQ(Boxes().size(), boxesBefore);
+  EXPECT_EQ(os.CallCount("ShellExecuteExtended"), 1);
+  EXPECT_EQ(os.CallCount("BeginModal"), 2);  // the copy's and the setup's, no other
+}
+
 TEST_F(OwnProgramActions, AFileBesideTheManagerIsCopiedAndTheButtonsFollowTheInstalledProgram) {
   os.AddDirectory("D:\\Selvo");
   os.AddFile("C:\\Tools\\selvo100.exe", "setup");

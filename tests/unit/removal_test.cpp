@@ -111,6 +111,38 @@ TEST_F(Removal, AProgramFileGoneBehindTheManagersBackLeavesTheFolder) {
   EXPECT_EQ(os.CallCount("ShellDeleteTree"), 0);
 }
 
+// The folder itself went: the guard has nothing to look at, and the removal
+// asks as usual, then finds no program and deletes nothing.
+TEST_F(Removal, AFolderGoneBehindTheManagersBackIsAskedAboutThenFoundWithoutItsProgram) {
+  os.AddFile("D:\\Orvik\\ORVIK.exe");
+  TForm1& f = Start(0, "D:\\Orvik");
+  ASSERT_EQ(os.ShellDeleteTree("D:\\Orvik"), 0);
+  os.calls.clear();
+  os.messageBoxAnswers = {platform::BoxAnswer::Yes, platform::BoxAnswer::Yes};
+  f.RemoveProgram();
+  const std::vector<std::string> said = Said();
+  ASSERT_EQ(said.size(), 3u);
+  EXPECT_EQ(said[0].rfind("ATTENTION: The directory \"D:\\Orvik\"", 0), 0u);
+  EXPECT_EQ(said[1].rfind("Are you sure you want to delete the directory \"D:\\Orvik\"", 0), 0u);
+  EXPECT_EQ(said[2], "The program does not exist and therefore cannot be removed !");
+  EXPECT_EQ(os.CallCount("ShellDeleteTree"), 0);
+  EXPECT_TRUE(Shortcut("Orvik Studio Pro"));
+}
+
+// Only a folder that is not there and whose name passes counts as missing;
+// a missing drive, a relative path or a missing user's profile stay refused.
+TEST_F(Removal, OnlyAnAcceptableNameCanBeMissing) {
+  using manager::RemovalCheck;
+  os.AddDirectory("D:\\Orvik");
+  os.driveRoots = {"C:\\", "D:\\"};
+  EXPECT_EQ(manager::CheckRemoval(os, "D:\\Orvik"), RemovalCheck::removable);
+  EXPECT_EQ(manager::CheckRemoval(os, "D:\\Gone"), RemovalCheck::missing);
+  for (const char* refused : {"Q:\\", "Gone", "C:\\users\\carol", "C:\\Windows\\Gone\\..", "D:\\"}) {
+    EXPECT_EQ(manager::CheckRemoval(os, refused), RemovalCheck::refused) << refused;
+  }
+  EXPECT_FALSE(manager::MayRemoveDirectory(os, "D:\\Gone"));  // nothing missing is ever deleted
+}
+
 TEST_F(Removal, AFailedShellOperationShowsNoSuccess) {
   os.AddFile("D:\\Orvik\\ORVIK.exe");
   TForm1& f = Start(0, "D:\\Orvik");
@@ -251,7 +283,7 @@ TEST_F(Shutdown, AFailedBatchWriteIsReportedAndTheWindowStaysWithItsList) {
   os.messageBoxAnswers = {platform::BoxAnswer::Yes};
   f.SpeedButton10.Click();
   EXPECT_EQ(Said(),
-            (std::vector<std::string>{"Are you sure you want to remove this manager from your system ? /YesNo Question",
+            (std::vector<std::string>{"Are you sure you want to remove this manager from your system ? /YesNo Question SecondDefault",
                                       "The removal batch file \"C:\\Tools\\vandrel.bat\" could not be written."}));
   EXPECT_TRUE(Shortcut("Vandrel download manager"));
   EXPECT_EQ(os.CallCount("ShellOpen"), 0);
@@ -291,7 +323,7 @@ TEST_F(Shutdown, WithoutTheRemovalAListThatCannotBeSavedAsksAtOnce) {
   const std::vector<std::string> said = Said();
   ASSERT_EQ(said.size(), 4u);
   EXPECT_EQ(said[2], "The directory list could not be saved to \"C:\\Tools\\vandrel.ini\".");
-  EXPECT_EQ(said[3], "The directory list cannot be saved. Close without saving it ? /YesNo Question");
+  EXPECT_EQ(said[3], "The directory list cannot be saved. Close without saving it ? /YesNo Question SecondDefault");
   EXPECT_FALSE(f.DirList().has_value());
 }
 

@@ -227,7 +227,7 @@ TEST_F(StartupState, ALastingSaveFailureAsksFromTheSecondCloseOnAndYesClosesWith
       "ErrorBox Vandrel download manager: The directory list could not be saved to \"C:\\Tools\\vandrel.ini\".";
   const std::string question =
       "SystemMessageBox 2560 Vandrel download manager: The directory list cannot be saved. Close without saving it ? "
-      "/YesNo Question";
+      "/YesNo Question SecondDefault";
   EXPECT_FALSE(f.CloseQuery());
   os.messageBoxAnswers = {platform::BoxAnswer::No};
   EXPECT_FALSE(f.CloseQuery());

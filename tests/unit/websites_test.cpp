@@ -198,7 +198,10 @@ TEST_F(LeavingTheManager, ExplorerOpensTheInstallDirectoryAsItIsWithTheApplicati
 
 TEST_F(LeavingTheManager, AboutBoxClosesOnAClickOrACharacterAndComesBackEveryTime) {
   TAboutBox* first = manager::AboutBox;
-  app.script.steps = {[](ui::TForm& f) { dynamic_cast<TAboutBox&>(f).Copyright.Click(); }};
+  app.script.steps = {[this](ui::TForm& f) {
+    EXPECT_EQ(f.PopupParent, form1);  // owned by the main window, not the application's
+    dynamic_cast<TAboutBox&>(f).Copyright.Click();
+  }};
   form1->Image1.Click();
   EXPECT_EQ(manager::AboutBox, nullptr);  // destroyed after the showing
   EXPECT_TRUE(app.script.steps.empty());

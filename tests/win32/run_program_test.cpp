@@ -9,8 +9,10 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/managed_programs.h"
 #include "manager/main_window.h"
+#include "platform/win32/message_loop.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/win32/win32_test_support.h"
+#include "ui/win32/application_window.h"
 #include "ui/win32/form_window.h"
 
 namespace {
@@ -22,8 +24,25 @@ constexpr DWORD kProgramRunsMs = 1500;
 // Enabled states of the main window, seen by a timer whose messages are only
 // dispatched when the message queue is served.
 std::vector<bool> gSeenEnabled;
+std::vector<bool> gSeenApplicationEnabled;  // the task bar's button
 HWND gWatched = nullptr;
-void CALLBACK WatchWindow(HWND, UINT, UINT_PTR, DWORD) { gSeenEnabled.push_back(IsWindowEnabled(gWatched) != FALSE); }
+void CALLBACK WatchWindow(HWND, UINT, UINT_PTR, DWORD) {
+  gSeenEnabled.push_back(IsWindowEnabled(gWatched) != FALSE);
+  gSeenApplicationEnabled.push_back(IsWindowEnabled(platform::win32::ApplicationWindow()) != FALSE);
+}
+
+// An installer's close request, sent once while the wait serves the queue.
+void CALLBACK EndTheSession(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  SendMessageA(gWatched, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+}
+
+// The manager's platform with its executable in `dir`: its list lies there.
+struct ManagerIn : platform::Win32Platform {
+  explicit ManagerIn(const std::string& dir) : exe(dir + "\\vandrel.exe") {}
+  std::string ModuleFileName() override { return exe; }
+  std::string exe;
+};
 
 class RunProgramTest : public ::testing::Test {
  protected:
@@ -70,12 +89,15 @@ TEST_F(RunProgramTest, WaitReturnsOnlyAfterTheProgramEndedWithTheWindowDisabledM
   const std::string arguments = catalogue::ProgramArguments(0, "C:\\Program Files\\Vandrel\\vandrel.exe");
 
   gSeenEnabled.clear();
+  gSeenApplicationEnabled.clear();
   gWatched = main_;
+  ui::win32::ShowApplicationWindow();  // the task bar's button, as the manager shows it
   const UINT_PTR timer = SetTimer(nullptr, 0, 100, WatchWindow);
   const DWORD start = GetTickCount();
   const bool started = form_.RunProgram(program, arguments, platform::ShowCommand::Normal, true);
   const DWORD elapsed = GetTickCount() - start;
   KillTimer(nullptr, timer);
+  ShowWindow(platform::win32::ApplicationWindow(), SW_HIDE);
 
   EXPECT_TRUE(started);
   EXPECT_GE(elapsed, kProgramRunsMs);
@@ -86,6 +108,41 @@ TEST_F(RunProgramTest, WaitReturnsOnlyAfterTheProgramEndedWithTheWindowDisabledM
   EXPECT_GE(gSeenEnabled.size(), 2u);
   for (bool enabled : gSeenEnabled) EXPECT_FALSE(enabled);
   EXPECT_TRUE(IsWindowEnabled(main_));
+  // The task bar's button minimises and restores the manager meanwhile.
+  for (bool enabled : gSeenApplicationEnabled) EXPECT_TRUE(enabled);
+}
+
+// An installer asks the manager to close while it waits for a setup program:
+// the wait ends at once, the list is written, and the program is on its way
+// out (its window hidden, the quit posted); the setup program runs on.
+TEST_F(RunProgramTest, AnEndOfSessionEndsTheWaitAndTheProgram) {
+  const std::string program = Install("test_managed_program.exe", "BRUNDA.exe");
+  ASSERT_TRUE(WriteAll(program + ".behaviour", "hold"));
+  ASSERT_EQ(ui::Application.MainForm(), nullptr);
+  ManagerIn os(dir_.Path());
+  auto& main = ui::Application.CreateForm<manager::TForm1>(nullptr, os);
+  ui::win32::AttachWindow(main);
+  gWatched = reinterpret_cast<HWND>(main.WindowHandle().value);
+  ShowWindow(gWatched, SW_SHOWNOACTIVATE);
+
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, EndTheSession);
+  const bool started = main.RunProgram(program, "", platform::ShowCommand::Normal, true);
+  KillTimer(nullptr, timer);
+  MSG quit{};
+  const bool quitPosted = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+  const bool stillRuns = !IsFile(dir_ / "BRUNDA.cmdline");
+  const bool visible = IsWindowVisible(gWatched) != FALSE;
+  const bool ended = main.SessionEnded();
+  ui::Application.DestroyForms();
+  ASSERT_TRUE(WriteAll(program + ".release", ""));
+
+  EXPECT_TRUE(started);
+  EXPECT_TRUE(quitPosted);
+  EXPECT_TRUE(stillRuns);
+  EXPECT_FALSE(visible);
+  EXPECT_TRUE(ended);
+  EXPECT_TRUE(IsFile(dir_ / "vandrel.ini"));
+  EXPECT_TRUE(AppearsWithin10s(dir_ / "BRUNDA.cmdline"));
 }
 
 // The program is held until the test lets it go: a call that waited for it

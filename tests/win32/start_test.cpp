@@ -62,4 +62,15 @@ TEST(Start, AMainWindowThatCannotBeMadeEndsTheRunThroughTheErrorBox) {
   EXPECT_EQ(os.shown.size(), 1u);
 }
 
+TEST(Start, TheRunFailsCriticalErrorsQuietlyAndKeepsTheFlagsAlreadySet) {
+  const UINT before = SetErrorMode(SEM_NOOPENFILEERRORBOX);
+  RecordingPlatform os;
+  os.real = false;  // the failed start's box is only recorded
+  app::Run(os, [](platform::Platform&) -> ui::TForm& { throw std::runtime_error("No window"); });
+  const UINT mode = GetErrorMode();
+  SetErrorMode(before);
+  EXPECT_EQ(mode & SEM_FAILCRITICALERRORS, static_cast<UINT>(SEM_FAILCRITICALERRORS));
+  EXPECT_EQ(mode & SEM_NOOPENFILEERRORBOX, static_cast<UINT>(SEM_NOOPENFILEERRORBOX));
+}
+
 }  // namespace

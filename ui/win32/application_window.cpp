@@ -15,8 +15,14 @@ constexpr UINT kReleaseForm = WM_APP + 1;  // lParam: the TForm to destroy
 
 std::vector<HWND> gFormWindows;  // in the order they were made
 std::vector<HWND> gHiddenByMinimize;
+HWND gActiveBeforeMinimize = nullptr;  // a modal window (the progress window) included
 
 HWND AppWindow() { return platform::win32::ApplicationWindow(); }
+
+bool MainWindowEnabled(const TForm& main) {
+  HWND window = reinterpret_cast<HWND>(main.WindowHandle().value);
+  return window != nullptr && IsWindowEnabled(window);
+}
 
 LRESULT ApplicationMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -29,7 +35,9 @@ LRESULT ApplicationMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
           RestoreApplication();
           return 0;
         case SC_CLOSE:
-          if (TForm* main = Application.MainForm()) main->Close();
+          // While a box, a modal form or a started program keeps the main
+          // window disabled, the task bar's close waits like its close box.
+          if (TForm* main = Application.MainForm(); main != nullptr && MainWindowEnabled(*main)) main->Close();
           return 0;
         default:
           break;
@@ -81,6 +89,7 @@ HWND MakeApplicationWindow(const char* title) {
 void ShowApplicationWindow() { ShowWindow(AppWindow(), SW_SHOWNOACTIVATE); }
 
 void MinimizeApplication() {
+  gActiveBeforeMinimize = GetActiveWindow();
   for (HWND form : gFormWindows) {
     if (IsWindowVisible(form)) {
       gHiddenByMinimize.push_back(form);
@@ -96,6 +105,14 @@ void RestoreApplication() {
   hidden.swap(gHiddenByMinimize);
   for (HWND window : hidden) {
     if (IsWindow(window)) ShowWindow(window, SW_SHOW);
+  }
+  // The window that was active comes back active: while an action runs that
+  // is the progress window, owned by the disabled main window.
+  HWND active = gActiveBeforeMinimize;
+  gActiveBeforeMinimize = nullptr;
+  if (active != nullptr && IsWindow(active) && IsWindowVisible(active) && IsWindowEnabled(active)) {
+    SetForegroundWindow(active);
+    return;
   }
   HWND popup = GetLastActivePopup(AppWindow());
   if (popup != AppWindow() && IsWindowVisible(popup)) SetForegroundWindow(popup);

@@ -262,6 +262,19 @@ void FormWindow::CloseRequested() {
   if (form_.LastCloseAction() == TCloseAction::caFree) ReleaseLater(form_);
 }
 
+// The session ends, for the whole system or, at an installer's close request,
+// for this program alone: either way the program ends by itself. The quit goes
+// first, so that it ends even when the form's handler fails; every loop that
+// runs meanwhile (a box, a modal form, the wait for a started program) leaves
+// at it, and the forms and their windows go after the main loop.
+void FormWindow::EndSession() {
+  if (&form_ == Application.MainForm()) {
+    PostQuitMessage(0);
+    ShowWindow(window_, SW_HIDE);  // nothing reaches the window any more
+  }
+  if (form_.OnEndSession) form_.OnEndSession(&form_);
+}
+
 // Coming back (after a box, a dialog or another program), the control that
 // had the focus gets it again (or, when it was disabled meanwhile, the first
 // tab stop), not the bare frame.
@@ -338,7 +351,7 @@ LRESULT FormWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;  // the session may end: nothing is asked
     case WM_ENDSESSION:
       // Only when the session really ends, not when its end was called off.
-      if (wParam != FALSE && form_.OnEndSession) form_.OnEndSession(&form_);
+      if (wParam != FALSE) EndSession();
       return 0;
     default:
       break;

@@ -73,6 +73,7 @@ class FormWindow final : public FormPeer, public ControlHost {
   bool OnMouse(UINT message);
   bool OnSysCommand(WPARAM wParam);
   void CloseRequested();
+  void EndSession();
 
   TForm& form_;
   HWND window_ = nullptr;
