@@ -7,10 +7,11 @@
 
 #include "platform/win32/message_loop.h"
 #include "ui/win32/application_window.h"
-#include "ui/win32/bound_window.h"
 #include "ui/scaling.h"
+#include "ui/win32/bound_window.h"
 #include "ui/win32/control_factory.h"
 #include "ui/win32/display_density.h"
+#include "ui/win32/form_frame.h"
 #include "ui/win32/painting.h"
 
 namespace ui::win32 {
@@ -18,38 +19,6 @@ namespace ui::win32 {
 namespace {
 
 constexpr int kFirstControlId = 100;
-
-struct Frame {
-  DWORD style;
-  DWORD exStyle;
-};
-
-Frame FrameOf(const TForm& form) {
-  Frame frame{WS_CLIPCHILDREN | WS_CAPTION, 0};
-  switch (form.BorderStyle) {
-    case TBorderStyle::bsSingle:
-      frame.style |= WS_BORDER;
-      break;
-    case TBorderStyle::bsSizeable:
-      frame.style |= WS_THICKFRAME;
-      break;
-    case TBorderStyle::bsDialog:
-      frame.style |= WS_DLGFRAME;
-      frame.exStyle |= WS_EX_DLGMODALFRAME;
-      break;
-  }
-  if ((form.BorderIcons & biSystemMenu) != 0) {
-    frame.style |= WS_SYSMENU;
-    if (form.BorderStyle != TBorderStyle::bsDialog) {
-      if ((form.BorderIcons & biMinimize) != 0) frame.style |= WS_MINIMIZEBOX;
-      if ((form.BorderIcons & biMaximize) != 0) frame.style |= WS_MAXIMIZEBOX;
-    }
-    // The system shows no help button beside a minimise or maximise box.
-    if ((form.BorderIcons & biHelp) != 0) frame.exStyle |= WS_EX_CONTEXTHELP;
-  }
-  if (form.FormStyle == TFormStyle::fsStayOnTop) frame.exStyle |= WS_EX_TOPMOST;
-  return frame;
-}
 
 HWND OwnerWindow(const TForm& form) {
   if (form.PopupParent != nullptr && form.PopupParent->WindowHandle()) {
