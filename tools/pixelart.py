@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Turns a pixel source of ui/resources/art/ into a 16-colour BMP or ICO file.
+"""Turns a pixel source of ui/resources/art/ into a 16-colour BMP or ICO file
+(an icon in its own size and in the sizes of denser displays).
 
     pixelart.py SOURCE.txt OUTPUT.bmp|OUTPUT.ico
 
@@ -98,15 +99,36 @@ def bitmap(legend, rows):
     return struct.pack("<2sIHHI", b"BM", 14 + len(body), 0, 0, offset) + body
 
 
-def icon(legend, rows):
+# The icon's sizes besides its own: those of the program's icon at 125, 150
+# and 200 % display density, each picture scaled from the source by repeating
+# pixels (the nearest source pixel), so that no system has to stretch it.
+ICON_SIZES = (40, 48, 64)
+
+
+def nearest(rows, size):
+    """The picture `size` pixels square, each pixel the nearest source pixel."""
+    height, width = len(rows), len(rows[0])
+    return ["".join(rows[y * height // size][x * width // size] for x in range(size)) for y in range(size)]
+
+
+def icon_image(legend, rows, palette):
     width, height = len(rows[0]), len(rows)
-    palette = palette_of(legend, need_black=True)
     pixels = nibble_rows(legend, rows, palette)
     mask = mask_rows(legend, rows)
-    image = info_header(width, height * 2, len(pixels) + len(mask)) + palette_bytes(palette) + pixels + mask
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", width % 256, height % 256, 16, 0, 1, 4, len(image), 6 + 16)
-    return directory + entry + image
+    return width, height, info_header(width, height * 2, len(pixels) + len(mask)) + palette_bytes(palette) + pixels + mask
+
+
+def icon(legend, rows):
+    palette = palette_of(legend, need_black=True)
+    pictures = [rows] + [nearest(rows, size) for size in ICON_SIZES if size != len(rows)]
+    images = [icon_image(legend, picture, palette) for picture in pictures]
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries, bodies = b"", b""
+    for width, height, image in images:
+        entries += struct.pack("<BBBBHHII", width % 256, height % 256, 16, 0, 1, 4, len(image), offset + len(bodies))
+        bodies += image
+    return directory + entries + bodies
 
 
 def main():
