@@ -26,7 +26,7 @@ void DrawBlock(HDC dc, const RECT& content, const ButtonFace& face) {
                                         glyphHeight, textWidth, face.layout, Scaled(kSpacing, face.dpi));
   if (face.glyph != nullptr) {
     face.glyph->Draw(dc, content.left + places.glyphLeft + offset, content.top + places.glyphTop + offset,
-                     face.disabled);
+                     face.disabled, GetSysColor(COLOR_BTNFACE));
   }
   if (face.caption.empty()) return;
   RECT text{content.left + places.textLeft + offset, content.top + offset,

@@ -85,11 +85,22 @@ std::unique_ptr<Glyph> Glyph::Load(const char* name, int images, int dpi) {
   return glyph;
 }
 
-// What lies under the glyph is copied out, the image's own pixels are laid
-// over it (those partly see-through blended with it), and the result goes
-// back: see-through without any extra library.
-void Glyph::Draw(HDC dc, int x, int y, bool disabled) const {
+// The image is laid over the face's colour here and goes to the screen in
+// one call: nothing is read back from the screen, which under X11 is a round
+// trip each time.
+void Glyph::Draw(HDC dc, int x, int y, bool disabled, COLORREF face) const {
   const std::vector<std::uint32_t>& pixels = disabled ? disabled_ : normal_;
+  const std::uint32_t under = Rgb(face);
+  std::vector<std::uint32_t> shown(pixels.size());
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    const std::uint32_t alpha = pixels[i] >> 24;
+    std::uint32_t blended = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+      const std::uint32_t over = (pixels[i] >> shift) & 0xFF, below = (under >> shift) & 0xFF;
+      blended |= ((over * alpha + below * (0xFF - alpha) + 0x7F) / 0xFF) << shift;
+    }
+    shown[i] = blended;
+  }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width_;
@@ -97,28 +108,8 @@ void Glyph::Draw(HDC dc, int x, int y, bool disabled) const {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  const platform::win32::GdiObject<HBITMAP> canvas(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!canvas) return;
-  const platform::win32::MemoryDC memory(CreateCompatibleDC(dc));
-  const platform::win32::Selection selected(memory.get(), canvas.get());
-  BitBlt(memory.get(), 0, 0, width_, height_, dc, x, y, SRCCOPY);
-  GdiFlush();
-  auto* target = static_cast<std::uint32_t*>(bits);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    const std::uint32_t alpha = pixels[i] >> 24;
-    if (alpha == 0xFF) {
-      target[i] = pixels[i] & 0xFFFFFF;
-    } else if (alpha != 0) {
-      std::uint32_t blended = 0;
-      for (int shift = 0; shift < 24; shift += 8) {
-        const std::uint32_t over = (pixels[i] >> shift) & 0xFF, under = (target[i] >> shift) & 0xFF;
-        blended |= ((over * alpha + under * (0xFF - alpha) + 0x7F) / 0xFF) << shift;
-      }
-      target[i] = blended;
-    }
-  }
-  BitBlt(dc, x, y, width_, height_, memory.get(), 0, 0, SRCCOPY);
+  SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(width_), static_cast<DWORD>(height_), 0, 0, 0,
+                    static_cast<UINT>(height_), shown.data(), &info, DIB_RGB_COLORS);
 }
 
 }  // namespace ui::win32

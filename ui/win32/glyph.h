@@ -22,8 +22,8 @@ class Glyph {
   int Width() const { return width_; }
   int Height() const { return height_; }
   // Draws the normal or the disabled image with its top-left corner at x, y
-  // over what `dc` already shows there.
-  void Draw(HDC dc, int x, int y, bool disabled) const;
+  // on a face of colour `face`.
+  void Draw(HDC dc, int x, int y, bool disabled, COLORREF face) const;
 
   // A pixel of an image: 0x00RRGGBB, or kSeeThrough.
   static constexpr std::uint32_t kSeeThrough = 0xFF000000u;
