@@ -5,6 +5,7 @@
 #include <map>
 
 #include "tests/e2e/driver.h"
+#include "tests/e2e/remote_memory.h"
 
 #include <commctrl.h>
 #include "tests/win32/process_windows.h"
@@ -151,6 +152,22 @@ const bool registered = [] {
   // expect-control-text CAPTION CLASS TEXT: a control with exactly that text exists.
   RegisterCommand("expect-control-text", 3, [](Session& s, const Line& l) {
     ControlIn(ShownWindow(s, l.args[0]), l.args[1], l.args[2]);
+  });
+
+  // move-to-density DPI: the system tells the main window it now shows on a
+  // display of DPI (as when it is moved to another monitor), suggesting its
+  // place as it is.
+  RegisterCommand("move-to-density", 1, [](Session& s, const Line& l) {
+    RECT place;
+    GetWindowRect(s.main, &place);
+    RemoteBlock suggested(s.process.hProcess, sizeof place);
+    suggested.Write(0, &place, sizeof place);
+    const WORD dpi = static_cast<WORD>(ToInt(l.args[0]));
+    DWORD_PTR ignored = 0;
+    Expect(SendMessageTimeoutA(s.main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), suggested.At(0), SMTO_NORMAL, 5000,
+                               &ignored) != 0,
+           "the main window did not answer");
+    s.layoutDpi = dpi;
   });
 
   // expect-label-before CLASS TEXT: the main window's control of that class
