@@ -60,8 +60,8 @@ class TForm1 : public ui::TForm {
   // after a new selection and before and after the actions.
   void ValidateDirectory();
 
-  // The actions, one per control (the table in main_window_actions.cpp binds
-  // them and names the rule that enables each).
+  // The actions, one per control (the table in Actions(), in
+  // main_window.cpp, binds them and names the rule that enables each).
   void ShowWebsite();           // websites.cpp
   void SelectDirectory();       // select_directory.cpp
   void Install();               // install.cpp
