@@ -103,9 +103,10 @@ DownloadResult Receive(Transfer& transfer) {
         transfer.held = 0;
         continue;
       case Taken::Starts:
-        if (held != 0 && !part.Restart()) return DownloadResult::Failed;  // the file changed
-        if (held != 0) most = 0;
-        held = 0;
+        if (held != 0) {  // the whole file again: it changed
+          if (!part.Restart()) return DownloadResult::Failed;
+          held = most = 0;
+        }
         total = *AnnouncedLength(request.Headers().contentLengths);
         offer = ReadResumeOffer(request.Headers().acceptRanges, request.Headers().etag, request.Headers().lastModified);
         break;

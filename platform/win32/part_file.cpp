@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/path.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform::win32 {
 
@@ -12,13 +13,6 @@ namespace {
 bool DeleteOnClose(HANDLE file, bool remove) {
   FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(remove)};
   return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
-}
-
-std::wstring Wide(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
 }
 
 // Renames the file of `file` (opened with DELETE) to `to`, replacing a file there.
