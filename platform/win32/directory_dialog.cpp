@@ -8,6 +8,7 @@
 
 #include "platform/win32/barrier.h"
 #include "platform/win32/modal_section.h"
+#include "platform/win32/scoped.h"
 
 namespace platform::win32 {
 
@@ -166,16 +167,8 @@ class DirectoryDialog {
     shown_ = directory;
     if (setField) SetDlgItemTextA(window_, kDirectoryFieldId, shown_.c_str());
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(Join(shown_, "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != "." && name != "..") {
-          names.push_back(name);
-        }
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
+    for (const FoundEntry& entry : FindEntries(Join(shown_, "*"))) {
+      if (entry.folder) names.push_back(entry.name);
     }
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "platform/win32/scoped.h"
 #include "platform/win32/system_codes.h"
 #include "platform/win32/system_library.h"
 
@@ -48,13 +49,11 @@ std::string Win32Platform::ShortPathName(const std::string& path) {
 std::optional<FolderIdentity> Win32Platform::IdentityOf(const std::string& path) {
   // Directories open only with backup semantics; a junction is followed to
   // the folder it stands for.
-  HANDLE folder = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (folder == INVALID_HANDLE_VALUE) return std::nullopt;
+  const win32::FileHandle folder(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION information;
-  const bool known = GetFileInformationByHandle(folder, &information) != FALSE;
-  ::CloseHandle(folder);
-  if (!known) return std::nullopt;
+  if (!folder || !GetFileInformationByHandle(folder.get(), &information)) return std::nullopt;
   return FolderIdentity{.volume = information.dwVolumeSerialNumber,
                         .index = (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
 }
@@ -62,16 +61,9 @@ std::optional<FolderIdentity> Win32Platform::IdentityOf(const std::string& path)
 std::vector<std::string> Win32Platform::Subfolders(const std::string& path) {
   std::vector<std::string> folders;
   const std::string base = path.empty() || path.back() == '\\' ? path : path + "\\";
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((base + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return folders;
-  do {
-    const std::string name = found.cFileName;
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != "." && name != "..") {
-      folders.push_back(base + name);
-    }
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  for (const win32::FoundEntry& entry : win32::FindEntries(base + "*")) {
+    if (entry.folder) folders.push_back(base + entry.name);
+  }
   return folders;
 }
 

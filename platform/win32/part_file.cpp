@@ -95,18 +95,14 @@ OwnedHandle PartFile::Place(std::uint64_t length) {
 void RemoveLeftPartFiles(const std::string& folder) {
   if (folder.empty()) return;
   const std::string directory = folder.back() == '\\' ? folder : folder + '\\';
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA((directory + "*" + kPartFileSuffix).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
   const std::string suffix = LowerAscii(kPartFileSuffix);
-  do {
+  for (const FoundEntry& entry : FindEntries(directory + "*" + kPartFileSuffix)) {
     // The pattern also matches short names: only a long name with our suffix is ours.
-    const std::string name = found.cFileName;
+    const std::string& name = entry.name;
     const bool ours = name.size() > suffix.size() && LowerAscii(name.substr(name.size() - suffix.size())) == suffix;
     // A running transfer's part file is open without delete sharing: it stays.
-    if (ours && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((directory + name).c_str());
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+    if (ours && !entry.folder) DeleteFileA((directory + name).c_str());
+  }
 }
 
 }  // namespace platform::win32

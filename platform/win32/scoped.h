@@ -1,14 +1,18 @@
 // Owners of the system's resources, each released once when its owner goes
 // out of scope: kernel handles, files, WinHTTP handles, device contexts, GDI
-// objects and an object selected into a device context. A file that needs
-// one includes this header rather than writing its own deleter.
+// objects, icons, an object selected into a device context, an open
+// clipboard and a folder search (with the one loop over what it finds). A
+// file that needs one includes this header rather than writing its own
+// deleter.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace platform::win32 {
 
@@ -90,5 +94,39 @@ class Selection {
   HDC dc_;
   HGDIOBJ before_;
 };
+
+// The clipboard, opened by the caller (OpenClipboard succeeded): closed
+// with its owner.
+class OpenedClipboard {
+ public:
+  OpenedClipboard() = default;
+  ~OpenedClipboard() { CloseClipboard(); }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+};
+
+// What a folder search found: an entry's name, and whether it is a folder.
+struct FoundEntry {
+  std::string name;
+  bool folder = false;
+};
+
+// Every entry that `pattern` (a folder and a name with wildcards) matches,
+// without "." and ".."; none when nothing matches or the search fails.
+inline std::vector<FoundEntry> FindEntries(const std::string& pattern) {
+  std::vector<FoundEntry> entries;
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return entries;
+  const struct Closer {
+    HANDLE search;
+    ~Closer() { FindClose(search); }
+  } closer{search};
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileA(search, &found));
+  return entries;
+}
 
 }  // namespace platform::win32

@@ -242,9 +242,12 @@ bool Win32Platform::SetClipboardText(const std::string& text) {
     GlobalFree(block);
     return false;
   }
-  EmptyClipboard();
-  const bool placed = SetClipboardData(CF_TEXT, block) != nullptr;
-  CloseClipboard();
+  bool placed = false;
+  {
+    const win32::OpenedClipboard opened;
+    EmptyClipboard();
+    placed = SetClipboardData(CF_TEXT, block) != nullptr;
+  }
   if (!placed) GlobalFree(block);  // the clipboard owns it only once placed
   return placed;
 }

@@ -38,11 +38,11 @@ std::vector<std::uint32_t> Glyph::Embossed(const std::vector<std::uint32_t>& ima
 
 std::unique_ptr<Glyph> Glyph::Load(const char* name, int images, int dpi) {
   if (name == nullptr || images < 1) return nullptr;
-  HANDLE loaded = LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-  if (loaded == nullptr) return nullptr;
-  auto* bitmap = static_cast<HBITMAP>(loaded);
+  const platform::win32::GdiObject<HBITMAP> bitmap(
+      static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (!bitmap) return nullptr;
   BITMAP info{};
-  GetObjectA(bitmap, sizeof info, &info);
+  GetObjectA(bitmap.get(), sizeof info, &info);
   const int width = info.bmWidth, height = info.bmHeight;
   std::vector<std::uint32_t> all(static_cast<std::size_t>(width) * height);
   BITMAPINFO request{};
@@ -52,9 +52,8 @@ std::unique_ptr<Glyph> Glyph::Load(const char* name, int images, int dpi) {
   request.bmiHeader.biPlanes = 1;
   request.bmiHeader.biBitCount = 32;
   request.bmiHeader.biCompression = BI_RGB;
-  const int rows = GetDIBits(platform::win32::WindowDC(nullptr).get(), bitmap, 0, height, all.data(), &request,
+  const int rows = GetDIBits(platform::win32::WindowDC(nullptr).get(), bitmap.get(), 0, height, all.data(), &request,
                              DIB_RGB_COLORS);
-  DeleteObject(bitmap);
   if (rows != height || width < images || height < 1) return nullptr;
 
   auto glyph = std::make_unique<Glyph>();

@@ -9,13 +9,9 @@ COLORREF ColourOf(TColor colour) {
   return static_cast<COLORREF>(colour & 0xFFFFFF);  // R in the low byte, as COLORREF
 }
 
-FontCache::~FontCache() {
-  for (const Entry& entry : fonts_) DeleteObject(entry.handle);
-}
-
 HFONT FontCache::Get(const TFont& font) {
   for (const Entry& entry : fonts_) {
-    if (entry.font == font) return entry.handle;
+    if (entry.font == font) return entry.handle.get();
   }
   // A negative height asks for the character height, not the cell height.
   // Scaled down to whole pixels: a text's width grows a little faster than
@@ -23,7 +19,7 @@ HFONT FontCache::Get(const TFont& font) {
   HFONT handle = CreateFontA(-(font.Height * dpi_ / kDesignDpi), 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                              font.Charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str());
-  fonts_.push_back({font, handle});
+  fonts_.push_back({font, platform::win32::GdiObject<HFONT>(handle)});
   return handle;
 }
 

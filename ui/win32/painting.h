@@ -20,7 +20,6 @@ COLORREF ColourOf(TColor colour);
 class FontCache {
  public:
   explicit FontCache(int dpi) : dpi_(dpi) {}
-  ~FontCache();
   FontCache(const FontCache&) = delete;
   FontCache& operator=(const FontCache&) = delete;
 
@@ -29,7 +28,7 @@ class FontCache {
  private:
   struct Entry {
     TFont font;
-    HFONT handle;
+    platform::win32::GdiObject<HFONT> handle;
   };
   int dpi_;
   std::vector<Entry> fonts_;
