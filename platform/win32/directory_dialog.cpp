@@ -126,7 +126,7 @@ class DirectoryDialog {
  public:
   explicit DirectoryDialog(platform::DirectoryDialogRecord& record) : record_(record) {}
 
-  static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     return Guarded<INT_PTR>(FALSE, [&] { return HandleMessage(window, message, wParam, lParam); });
   }
 

@@ -281,7 +281,8 @@ LRESULT BrowserMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR /*data*/) {
+LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                            DWORD_PTR /*data*/) noexcept {
   const LRESULT result = win32::Guarded<LRESULT>(0, [&] { return BrowserMessage(window, message, wParam, lParam); });
   // The window's last message: the subclass goes with it.
   if (message == WM_NCDESTROY) RemoveWindowSubclass(window, BrowserProc, id);
@@ -298,7 +299,7 @@ void BrowseNotification(HWND window, UINT message, LPARAM context) {
 
 // Whatever the core's callback does, the browser goes on (0 is what every
 // notification expects); an error goes to the application's error box.
-int CALLBACK BrowseCallbackProc(HWND window, UINT message, LPARAM /*parameter*/, LPARAM context) {
+int CALLBACK BrowseCallbackProc(HWND window, UINT message, LPARAM /*parameter*/, LPARAM context) noexcept {
   return win32::Guarded(0, [&] {
     BrowseNotification(window, message, context);
     return 0;

@@ -62,7 +62,7 @@ LRESULT ApplicationMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   return platform::win32::Guarded<LRESULT>(0, [&] { return ApplicationMessage(window, message, wParam, lParam); });
 }
 

@@ -16,7 +16,7 @@ namespace ui::win32 {
 //   void Bind(HWND window);                             // at WM_NCCREATE
 //   LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
 template <class T>
-LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
     auto* self = static_cast<T*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));

@@ -104,7 +104,7 @@ void ControlWindow::EnabledChanged(bool enabled) { EnableWindow(window_, enabled
 void ControlWindow::Focus() { SetFocus(window_); }
 
 LRESULT CALLBACK ControlWindow::SubclassProc(HWND /*window*/, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR /*id*/, DWORD_PTR self) {
+                                             UINT_PTR /*id*/, DWORD_PTR self) noexcept {
   auto& control = *reinterpret_cast<ControlWindow*>(self);
   const LRESULT result = platform::win32::Guarded<LRESULT>(0, [&] { return control.Message(message, wParam, lParam); });
   // The window's last message: the subclass goes with it.

@@ -124,9 +124,9 @@ class ControlWindow : public ControlPeer {
 
  private:
   template <class T>
-  friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR self);
+                                       DWORD_PTR self) noexcept;
   void Bind(HWND window) { window_ = window; }
   void RemoveSubclass();
   LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);

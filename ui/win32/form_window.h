@@ -58,7 +58,7 @@ class FormWindow final : public FormPeer, public ControlHost {
 
  private:
   template <class T>
-  friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   void Bind(HWND window) { window_ = window; }
   LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
 
