@@ -1,0 +1,36 @@
+// The main window on a scripted platform whose public desktop holds a
+// shortcut of each program and of the manager, and whose special folders
+// have paths: what removing a program, or the manager, may touch.
+#pragma once
+
+#include <string>
+
+#include "tests/support/main_window_fixture.h"
+
+namespace testing_support {
+
+inline constexpr const char* kDesktop = "C:\\users\\Public\\Desktop";
+
+class RemovalFixture : public MainWindowFixture {
+ protected:
+  void SetUp() override {
+    os.folderPath = "";  // the folders not named below have no path
+    os.AddDirectory(kDesktop);
+    for (const char* name : {"Orvik Studio Pro", "Selvo", "Brunda", "Fennick", "Vandrel download manager", "Mine"}) {
+      os.AddFile(std::string(kDesktop) + "\\" + name + ".lnk");
+    }
+    using platform::SpecialFolder;
+    os.knownFolders = {{SpecialFolder::Windows, "C:\\windows"},
+                       {SpecialFolder::System, "C:\\windows\\system32"},
+                       {SpecialFolder::ProgramFiles, "C:\\Program Files"},
+                       {SpecialFolder::ProgramFilesX86, "C:\\Program Files (x86)"},
+                       {SpecialFolder::Profile, "C:\\users\\bob"},
+                       {SpecialFolder::CommonDesktop, kDesktop},
+                       {SpecialFolder::AppData, "C:\\users\\bob\\AppData\\Roaming"},
+                       {SpecialFolder::CommonAppData, "C:\\ProgramData"},
+                       {SpecialFolder::Documents, "C:\\users\\bob\\Documents"}};
+  }
+  bool Shortcut(const char* name) const { return os.HasFile(std::string(kDesktop) + "\\" + name + ".lnk"); }
+};
+
+}  // namespace testing_support
