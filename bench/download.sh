@@ -22,8 +22,8 @@ bash tests/wine/make-prefix.sh
 
 work=$(mktemp -d)
 state=$work/http
-trap 'python3 tests/win32/http_server.py stop "$state" >/dev/null 2>&1 || true; /usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
-python3 tests/win32/http_server.py start "$state"
+trap 'python3 tests/servers/http_server.py stop "$state" >/dev/null 2>&1 || true; /usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+python3 tests/servers/http_server.py start "$state"
 head -c "$((size_mb * 1024 * 1024))" /dev/urandom > "$state/root/big.bin"
 url="http://127.0.0.1:$(cat "$state/port")/big.bin"
 https_url="https://localhost:$(cat "$state/https_port")/big.bin"

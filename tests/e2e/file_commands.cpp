@@ -117,7 +117,7 @@ const bool registered = [] {
   });
 
   // serve-mode NAME MODE: the server answers /software/NAME in that mode of
-  // its own ("slow?rate=20000"; tests/win32/http_server.py).
+  // its own ("slow?rate=20000"; tests/servers/http_server.py).
   RegisterCommand("serve-mode", 2, [](Session&, const Line& l) {
     Expect(!HttpServer::StateDirectory().empty(), "VANDREL_TEST_HTTP names no server: the scenario needs the http fixture");
     Expect(win32_tests::WriteAll(HttpServer::Root() + "\\software\\" + l.args[0] + ".mode", l.args[1]),

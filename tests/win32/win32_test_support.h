@@ -48,7 +48,7 @@ class TempDir {
 // A name no earlier test of this run used: prefix, process id and a counter.
 std::string UniqueName(const std::string& prefix, const std::string& extension);
 
-// The loopback server of the test run (tests/win32/http_server.py), from the
+// The loopback server of the test run (tests/servers/http_server.py), from the
 // state directory in VANDREL_TEST_HTTP. Its https addresses name localhost,
 // and its test authority is trusted in the test prefix (the https fixture).
 struct HttpServer {
