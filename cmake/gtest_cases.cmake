@@ -25,6 +25,8 @@ function(gtest_cases out prefix target)
       else()
         add_test(NAME ${name} COMMAND ${target} --gtest_filter=${filter})
       endif()
+      # A case that skips itself (GTEST_SKIP) is a skip, not a pass.
+      set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
       list(APPEND names ${name})
     endforeach()
   endforeach()

@@ -119,8 +119,11 @@ const bool registered = [] {
   });
 
   // Picks an entry as the user does: the list reports the change to its parent.
+  // A user cannot pick in a window that takes no input (a box, a download or
+  // a started program disables it): nor can the scenario.
   RegisterCommand("select", 1, [](Session& s, const Line& l) {
     HWND combo = Combo(s);
+    Expect(IsWindowEnabled(s.main) && IsWindowEnabled(combo), "the list takes no input now");
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(ToInt(l.args[0])), 0);
     SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
@@ -228,6 +231,16 @@ const bool registered = [] {
   RegisterCommand("expect-window-enabled", 1, [](Session& s, const Line& l) {
     const bool enabled = IsWindowEnabled(s.main) != FALSE;
     Expect(enabled == (l.args[0] == "1"), std::string("the main window is ") + (enabled ? "enabled" : "disabled"));
+  });
+
+  // wait-window-enabled 0|1 [MS]: waits until the main window takes input
+  // (or takes none), 20 s unless given: after a started program has ended,
+  // the manager enables it again.
+  RegisterCommand("wait-window-enabled", 1, [](Session& s, const Line& l) {
+    const bool wanted = l.args[0] == "1";
+    const bool reached = WaitUntil([&] { return (IsWindowEnabled(s.main) != FALSE) == wanted; },
+                                   l.args.size() > 1 ? ToInt(l.args[1]) : 20000);
+    Expect(reached, std::string("the main window is still ") + (wanted ? "disabled" : "enabled"));
   });
 
   RegisterCommand("expect-running", 0, [](Session& s, const Line&) {

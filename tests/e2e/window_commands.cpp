@@ -65,15 +65,24 @@ const bool registered = [] {
     if (l.args.size() > 1) Expect(ClassOf(window) == l.args[1], "the window's class is " + ClassOf(window));
   });
 
-  // expect-progress CAPTION LOW HIGH: the window's progress bar stands
-  // between LOW and HIGH (inclusive) of its range, read as thousandths.
+  // expect-progress CAPTION LOW HIGH [MS]: the window's progress bar comes
+  // to stand between LOW and HIGH (inclusive) of its range, read as
+  // thousandths, within MS (5 s unless given); the download moves it on its
+  // own time, so the bar is read until then, not once after a pause.
   RegisterCommand("expect-progress", 3, [](Session& s, const Line& l) {
     HWND bar = ControlIn(ShownWindow(s, l.args[0]), "msctls_progress32", "");
-    const auto high = static_cast<long long>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
-    const auto position = static_cast<long long>(SendMessageA(bar, PBM_GETPOS, 0, 0));
-    const long long share = high > 0 ? position * 1000 / high : -1;
-    Expect(share >= ToInt(l.args[1]) && share <= ToInt(l.args[2]),
-           "the progress bar stands at " + std::to_string(share) + " thousandths");
+    const long long low = ToInt(l.args[1]);
+    const long long high = ToInt(l.args[2]);
+    long long share = -1;
+    const bool inRange = WaitUntil(
+        [&] {
+          const auto range = static_cast<long long>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
+          const auto position = static_cast<long long>(SendMessageA(bar, PBM_GETPOS, 0, 0));
+          share = range > 0 ? position * 1000 / range : -1;
+          return share >= low && share <= high;
+        },
+        l.args.size() > 3 ? ToInt(l.args[3]) : 5000);
+    Expect(inRange, "the progress bar stands at " + std::to_string(share) + " thousandths");
   });
 
   // expect-answering: the main window answers a message within half a second.

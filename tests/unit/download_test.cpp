@@ -8,7 +8,7 @@
 
 #include "manager/download_progress.h"
 #include "platform/download_rules.h"
-#include "tests/support/fake_platform.h"
+#include "platform/window_services.h"
 
 namespace {
 
@@ -92,17 +92,31 @@ TEST(DownloadProgress, TheLineTellsWhatArrivedOfHowMuchHowFastAndHowLongItTakesS
   EXPECT_EQ(manager::ProgressLine(1024, 100 * mb, 1000), "1 KB of 100.0 MB, 1 KB/s, about 1707 min left");
 }
 
+// A modal section that notes, when it is left, whether the watch's window is
+// still shown: the order of the two is what passes the activation back to
+// the main window.
+class SectionThatSeesTheWindow final : public platform::ModalSection {
+ public:
+  void Leave() override {
+    left.push_back(window != nullptr && window->Visible() ? "left with the window shown"
+                                                          : "left with no window shown");
+  }
+  const ui::TForm* window = nullptr;
+  std::vector<std::string> left;
+};
+
 TEST(DownloadProgress, TheWindowShowsAfterASecondAndItsCancelOrACloseEndsTheDownload) {
   ui::TForm main(nullptr);
   bool closing = false;
-  testing_support::FakePlatform os;
-  const auto modal = os.BeginModal();
+  SectionThatSeesTheWindow modal;
   {
-    manager::DownloadWatch watch(main, "SELVO.exe", closing, *modal);
+    manager::DownloadWatch watch(main, "SELVO.exe", closing, modal);
     watch.Progress(4096, 8192, 900);
     EXPECT_EQ(watch.Window(), nullptr);
     watch.Progress(4096, 8192, 1000);
     ASSERT_NE(watch.Window(), nullptr);
+    modal.window = watch.Window();
+    EXPECT_TRUE(watch.Window()->Visible());
     EXPECT_EQ(watch.Window()->Text(), "Downloading SELVO.exe ...");
     EXPECT_EQ(watch.Window()->PopupParent, &main);
     EXPECT_EQ(watch.Window()->ProgressBar1.Position(), ui::TProgressBar::kMax / 2);
@@ -112,10 +126,15 @@ TEST(DownloadProgress, TheWindowShowsAfterASecondAndItsCancelOrACloseEndsTheDown
     EXPECT_TRUE(watch.CancelRequested());
   }
   EXPECT_EQ(ui::Application.MainForm(), nullptr);  // the window went with the watch
-  // The other windows take input again before the watch's window goes.
-  EXPECT_EQ(os.calls, (std::vector<std::string>{"BeginModal", "LeaveModal"}));
+  // The other windows take input again before the watch's window hides.
+  EXPECT_EQ(modal.left, std::vector<std::string>{"left with the window shown"});
 
-  manager::DownloadWatch watch(main, "SELVO.exe", closing, *modal);
+  // A watch whose window never showed leaves nothing.
+  SectionThatSeesTheWindow unused;
+  { manager::DownloadWatch quick(main, "SELVO.exe", closing, unused); }
+  EXPECT_TRUE(unused.left.empty());
+
+  manager::DownloadWatch watch(main, "SELVO.exe", closing, modal);
   closing = true;
   EXPECT_TRUE(watch.CancelRequested());
 }
