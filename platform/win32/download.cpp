@@ -204,6 +204,9 @@ DownloadResult Run(const std::shared_ptr<Transfer>& transfer, DownloadObserver& 
     // WinHTTP ends every silent wait at its limit; this bounds one it does not.
     if (transfer->watch.Overdue(kWatchdogGraceMs)) return DownloadResult::Failed;
   }
+  // The thread has its outcome; it lets go of the transfer as it ends, and
+  // with it of a part file that is not to be placed: gone when this returns.
+  WaitForSingleObject(thread.get(), kWatchdogGraceMs);
   report();
   if (transfer->error) std::rethrow_exception(transfer->error);
   if (observer.CancelRequested()) return DownloadResult::Cancelled;
