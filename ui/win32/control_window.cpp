@@ -14,14 +14,6 @@
 
 namespace ui::win32 {
 
-namespace {
-
-// comctl32 knows a subclass by its procedure and this number; a control
-// window has one.
-constexpr UINT_PTR kControlSubclass = 1;
-
-}  // namespace
-
 std::string WindowText(HWND window) {
   const int length = GetWindowTextLengthA(window);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
@@ -41,7 +33,7 @@ bool ControlWindow::Create(HWND parent, int id) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
   if (!control_.Enabled()) style |= WS_DISABLED;
   // An own class binds this object at WM_NCCREATE; a system control gets it
-  // here, once, as the reference data of our subclass.
+  // here, once, in its user data, with our procedure in front of its class's.
   window_ = CreateWindowExA(kind.exStyle, kind.windowClass, control_.Text().c_str(), style, Scaled(control_.Left),
                             Scaled(control_.Top), Scaled(control_.Width),
                             Scaled(kind.height != 0 ? kind.height : control_.Height), parent,
@@ -49,8 +41,15 @@ bool ControlWindow::Create(HWND parent, int id) {
                             kind.ownClass ? this : nullptr);
   if (window_ == nullptr) return false;
   if (!kind.ownClass) {
-    // A control whose messages never reach its object would look alive and do nothing.
-    if (!SetWindowSubclass(window_, SubclassProc, kControlSubclass, reinterpret_cast<DWORD_PTR>(this))) {
+    // The window's own procedure, not comctl32's subclass chain: that one
+    // looks its chain up in a window property for every message, which under
+    // Wine is a round trip to the server (hundreds while the window first
+    // shows). A control whose messages never reach its object would look
+    // alive and do nothing.
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    classProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlWindow::SubclassProc)));
+    if (classProc_ == nullptr) {
       DestroyWindow(window_);
       window_ = nullptr;
       return false;
@@ -88,8 +87,12 @@ ControlWindow::~ControlWindow() {
 
 void ControlWindow::RemoveSubclass() {
   subclassed_ = false;
-  // It fails only where there is no such subclass, which is what is wanted.
-  RemoveWindowSubclass(window_, SubclassProc, kControlSubclass);
+  // Nothing of ours stays in front of the class's procedure; a window that
+  // is gone already has nothing to restore.
+  if (GetWindowLongPtrA(window_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ControlWindow::SubclassProc)) {
+    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
+  }
+  if (IsWindow(window_)) SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
 }
 
 void ControlWindow::TextChanged(const std::string& text) {
@@ -103,9 +106,15 @@ void ControlWindow::EnabledChanged(bool enabled) { EnableWindow(window_, enabled
 
 void ControlWindow::Focus() { SetFocus(window_); }
 
-LRESULT CALLBACK ControlWindow::SubclassProc(HWND /*window*/, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR /*id*/, DWORD_PTR self) noexcept {
-  auto& control = *reinterpret_cast<ControlWindow*>(self);
+LRESULT CALLBACK ControlWindow::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* self = reinterpret_cast<ControlWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr) {
+    // Our procedure could not be taken out (another subclass came after it):
+    // the class does the rest.
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(window, GCLP_WNDPROC)), window, message,
+                           wParam, lParam);
+  }
+  ControlWindow& control = *self;
   const LRESULT result = platform::win32::Guarded<LRESULT>(0, [&] { return control.Message(message, wParam, lParam); });
   // The window's last message: the subclass goes with it.
   if (message == WM_NCDESTROY) control.RemoveSubclass();
@@ -114,11 +123,12 @@ LRESULT CALLBACK ControlWindow::SubclassProc(HWND /*window*/, UINT message, WPAR
 
 LRESULT ControlWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!subclassed_) return DefWindowProcA(window_, message, wParam, lParam);
-  return DefSubclassProc(window_, message, wParam, lParam);
+  return CallWindowProcA(classProc_, window_, message, wParam, lParam);
 }
 
 LRESULT ControlWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
   if (detached_) return Default(message, wParam, lParam);
+  if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) host_.RelayToHints(window_, message, wParam, lParam);
   LRESULT result = 0;
   switch (message) {
     case WM_COMMAND:

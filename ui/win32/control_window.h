@@ -37,6 +37,8 @@ class ControlHost {
   virtual bool FocusCuesShown() const = 0;
   // The density of the display the form shows on.
   virtual int Dpi() const = 0;
+  // A mouse message of one of the form's controls, for its hints.
+  virtual void RelayToHints(HWND control, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
  protected:
   ~ControlHost() = default;
@@ -125,14 +127,14 @@ class ControlWindow : public ControlPeer {
  private:
   template <class T>
   friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR self) noexcept;
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   void Bind(HWND window) { window_ = window; }
   void RemoveSubclass();
   LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
   bool SetCursorOver(HWND under, int hitTest);
 
-  bool subclassed_ = false;  // a system control that our subclass still sends here
+  bool subclassed_ = false;  // a system control that our procedure still sends here
+  WNDPROC classProc_ = nullptr;  // the procedure ours stands in front of
   bool detached_ = false;
   bool settingText_ = false;
 };

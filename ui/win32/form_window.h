@@ -46,6 +46,9 @@ class FormWindow final : public FormPeer, public ControlHost {
   void AlignChildren(HWND parent) override;
   bool FocusCuesShown() const override { return focusCues_; }
   int Dpi() const override { return dpi_; }
+  void RelayToHints(HWND control, UINT message, WPARAM wParam, LPARAM lParam) override {
+    hints_.Relay(control, message, wParam, lParam);
+  }
 
   HWND Handle() const { return window_; }
 

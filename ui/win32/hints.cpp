@@ -36,12 +36,25 @@ void HintWindow::Add(HWND owner, HWND control, const std::string& text) {
   }
   TOOLINFOA tool{};
   tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.uFlags = TTF_IDISHWND;
   tool.hwnd = GetParent(control);
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.hinst = GetModuleHandleA(nullptr);
   tool.lpszText = const_cast<char*>(text.c_str());  // the tooltip keeps a copy
   SendMessageA(window_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void HintWindow::Relay(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (window_ == nullptr) return;
+  MSG relayed{};
+  relayed.hwnd = control;
+  relayed.message = message;
+  relayed.wParam = wParam;
+  relayed.lParam = lParam;
+  relayed.time = static_cast<DWORD>(GetMessageTime());
+  relayed.pt.x = static_cast<short>(LOWORD(GetMessagePos()));
+  relayed.pt.y = static_cast<short>(HIWORD(GetMessagePos()));
+  SendMessageA(window_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 }  // namespace ui::win32
