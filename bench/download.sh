@@ -61,6 +61,7 @@ for name in http https; do
   manager_ms=$(median <"$work/$name.manager")
   bare_ms=$(phase "$name-winhttp-arrived")
   awk -v n="$name" -v c="$curl_ms" -v m="$manager_ms" -v b="$bare_ms" -v w="$(phase "$name-winhttp-1m")" \
-    'BEGIN { printf "  %-6s curl %6d ms, manager %6d ms, WinHTTP bare %6d ms (1 MiB reads %d ms)\n", n, c, m, b, w;
+    -v p="$(phase "$name-winhttp-pieces")" \
+    'BEGIN { printf "  %-6s curl %6d ms, manager %6d ms, WinHTTP bare %6d ms (the manager'"'"'s reads %d ms, 1 MiB reads %d ms)\n", n, c, m, b, p, w;
              printf "         manager throughput / curl %.2f, / WinHTTP bare %.2f\n", c / m, b / m }'
 done

@@ -189,6 +189,7 @@ bool HttpRequest::Send(Sessions& sessions, const std::wstring& url, std::uint64_
 bool HttpRequest::Open(Sessions& sessions, const std::string& address, std::uint64_t from, const std::string& validator,
                        WaitWatch& watch, std::chrono::milliseconds stallLimit) {
   const auto limit = static_cast<std::uint32_t>(std::clamp<std::chrono::milliseconds::rep>(stallLimit.count(), 1, 600000));
+  limitMs_ = limit;
   std::wstring url = Wide(address);
   bool secure = false;  // a request went over https: every later one must too
   for (int redirects = 0;; ++redirects) {
@@ -204,17 +205,27 @@ bool HttpRequest::Open(Sessions& sessions, const std::string& address, std::uint
   }
 }
 
+DWORD ReadPiece(DWORD available, DWORD space, std::uint64_t readSoFar, DWORD elapsedMs, std::uint32_t limitMs) {
+  constexpr std::uint64_t kLargestPiece = 256 * 1024;
+  const std::uint64_t pieceMs = std::min<std::uint64_t>(100, limitMs / 400);
+  // Over at least a tenth of a second, so that the first quick reads do not count as a rate.
+  const std::uint64_t piece = std::min(readSoFar * pieceMs / std::max<DWORD>(elapsedMs, 100), kLargestPiece);
+  return std::min<DWORD>(space, std::max<DWORD>(available, static_cast<DWORD>(piece)));
+}
+
 BodyRead HttpRequest::Read(char* buffer, DWORD space, DWORD& read) {
   const auto& http = WinHttp::Functions();
   read = 0;
-  // Only what has arrived is read: a read of more waits for all of it.
   if (available_ == 0) {
     if (!http.queryData(request_.get(), &available_)) return BodyRead::Broken;
     if (available_ == 0) return BodyRead::End;
   }
-  if (!http.read(request_.get(), buffer, std::min(available_, space), &read)) return BodyRead::Broken;
+  if (bodyRead_ == 0) bodyStarted_ = GetTickCount();
+  const DWORD piece = ReadPiece(available_, space, bodyRead_, GetTickCount() - bodyStarted_, limitMs_);
+  if (!http.read(request_.get(), buffer, piece, &read)) return BodyRead::Broken;
   if (read == 0) return BodyRead::End;
   available_ -= std::min(read, available_);
+  bodyRead_ += read;
   return BodyRead::Bytes;
 }
 

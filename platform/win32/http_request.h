@@ -92,7 +92,8 @@ class HttpRequest {
             WaitWatch& watch, std::chrono::milliseconds stallLimit);
   const Answer& Headers() const { return answer_; }
   void* Handle() const { return request_.get(); }
-  // Waits for bytes of the body (as many as have arrived, up to `space`) or its end.
+  // Waits for bytes of the body or its end: at least what has arrived, and
+  // on a fast link a larger piece (see ReadPiece), up to `space`.
   BodyRead Read(char* buffer, DWORD space, DWORD& read);
 
  private:
@@ -102,6 +103,20 @@ class HttpRequest {
   InternetHandle request_;
   Answer answer_;
   DWORD available_ = 0;  // bytes the last query said are there and not yet read
+  std::uint64_t bodyRead_ = 0;  // bytes of the body read so far
+  DWORD bodyStarted_ = 0;       // when the first of them arrived (GetTickCount)
+  std::uint32_t limitMs_ = 0;   // the stall limit
 };
+
+// How much one read of the body asks for, given what has arrived and the
+// link's speed so far. A read that asks for more than has arrived waits
+// until it all has (and shows no progress meanwhile), so only on a fast link
+// does a read ask for more: what the link brought so far in a tenth of a
+// second, or in a 400th of the stall limit where that is less, and never
+// more than 256 KiB. Such a piece comes within a quarter of the limit even
+// if the link slows down a hundredfold in the middle of it. Larger pieces
+// take WinHTTP through fewer calls: over https under Wine, reads of a whole
+// megabyte took a quarter less time than reads of what had arrived.
+DWORD ReadPiece(DWORD available, DWORD space, std::uint64_t readSoFar, DWORD elapsedMs, std::uint32_t limitMs);
 
 }  // namespace platform::win32

@@ -402,3 +402,16 @@ TEST_F(FetchFileTest, FailedLocalCopyDoesNotFallBackToTheServer) {
 }
 
 }  // namespace
+
+// A read asks for more than has arrived only on a fast link, and never for
+// more than the link could bring within a fraction of the stall limit.
+TEST(ReadPiece, OnlyAFastLinkIsAskedForMoreThanHasArrived) {
+  using platform::win32::ReadPiece;
+  constexpr DWORD kSpace = 1024 * 1024;
+  EXPECT_EQ(ReadPiece(1500, kSpace, 10000, 1000, 30000), 1500u);              // 10 kB a second: what has arrived
+  EXPECT_EQ(ReadPiece(16384, kSpace, 2000000, 1000, 30000), 150000u);         // 2 MB a second: 75 ms of it
+  EXPECT_EQ(ReadPiece(16384, kSpace, 50000000, 1000, 30000), 256u * 1024);    // never more than 256 KiB
+  EXPECT_EQ(ReadPiece(16384, 4096, 50000000, 1000, 30000), 4096u);            // nor than the space left
+  EXPECT_EQ(ReadPiece(100, kSpace, 10000000, 1000, 1000), 20000u);            // a 1 s limit: 2 ms of the link
+  EXPECT_EQ(ReadPiece(8192, kSpace, 65536, 3, 30000), 49152u);                // the first moments count as 0.1 s
+}
