@@ -21,6 +21,11 @@ namespace manager {
 std::string GetSpecialFolder(platform::ShellFolders& shell, platform::Boxes& boxes, platform::WindowHandle owner,
                              platform::SpecialFolder folder);
 
+// Writes the batch file beside the manager at `exePath` that deletes its
+// list, its executable and itself, each "del" in the console's code page;
+// gives its path. Throws std::runtime_error when it cannot be written.
+std::string WriteRemovalBatch(platform::Files& files, const std::string& exePath);
+
 class TForm1 : public ui::TForm {
  public:
   // Loads the layout, binds the events and runs FormCreate, as creating the

@@ -166,19 +166,24 @@ void TForm1::FormEndSession(ui::TObject* /*sender*/) {
   if (!FDeleteOnClose.empty()) os_.files.RemoveFile(FDeleteOnClose);
 }
 
-std::string TForm1::WriteRemovalScript() {
-  const std::string batchPath = platform::ChangeFileExt(os_.environment.ModuleFileName(), ".bat");
+std::string WriteRemovalBatch(platform::Files& files, const std::string& exePath) {
+  const std::string batchPath = platform::ChangeFileExt(exePath, ".bat");
   const auto failed = [&batchPath] {
     return std::runtime_error("The removal batch file \"" + batchPath + "\" could not be written");
   };
   // Only a file that exists has a short name: the batch file's own line may need it.
-  if (!ConsolePath(os_.files, batchPath) && !os_.files.WriteFile(batchPath, "")) throw failed();
+  if (!ConsolePath(files, batchPath) && !files.WriteFile(batchPath, "")) throw failed();
   const std::string script = "@echo off\r\n"
                              "timeout /T 2 /nobreak\r\n" +
-                             DeleteLine(os_.files, platform::ChangeFileExt(batchPath, ".ini")) +
-                             DeleteLine(os_.files, platform::ChangeFileExt(batchPath, ".exe")) +
-                             DeleteLine(os_.files, batchPath);
-  if (!os_.files.WriteFile(batchPath, script)) throw failed();
+                             DeleteLine(files, platform::ChangeFileExt(batchPath, ".ini")) +
+                             DeleteLine(files, platform::ChangeFileExt(batchPath, ".exe")) +
+                             DeleteLine(files, batchPath);
+  if (!files.WriteFile(batchPath, script)) throw failed();
+  return batchPath;
+}
+
+std::string TForm1::WriteRemovalScript() {
+  const std::string batchPath = WriteRemovalBatch(os_.files, os_.environment.ModuleFileName());
   RemoveManagerShortcut();
   // Not waited for; when it cannot start, the manager's files simply stay.
   os_.opener.ShellOpen(os_.windows.ApplicationWindow(), "open", batchPath, "", "", platform::ShowCommand::Hidden);
