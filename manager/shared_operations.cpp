@@ -15,10 +15,6 @@ namespace {
 constexpr std::uint32_t kWaitSliceMs = 500;  // longest wait before messages are served again
 constexpr std::int32_t kDownloadFileWaitMs = 1000;
 
-}  // namespace
-
-namespace {
-
 bool Ask(platform::Boxes& boxes, bool sessionEnded, const std::string& question, platform::BoxStyle style) {
   if (sessionEnded) return false;  // nobody is there to answer
   return boxes.ApplicationMessageBox(question, ui::Application.Title, style) == platform::BoxAnswer::Yes;

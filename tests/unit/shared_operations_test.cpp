@@ -62,7 +62,7 @@ TEST_F(SharedOperations, InformShowsTheMessageDialogWithTheApplicationTitle) {
 
 // --- RunProgram ---------------------------------------------------------------
 
-TEST_F(SharedOperations, RunProgramFillsTheLaunchRequest) {
+TEST_F(SharedOperations, RunProgramFillsTheStartRequest) {
   ASSERT_TRUE(form->RunProgram("C:\\ORVIK\\ORVIK.exe", "/x \"C:\\Tools\\vandrel.exe\"", kNormal, false));
   const platform::StartRequest& r = os.lastStart;
   EXPECT_EQ(r.owner, os.ApplicationWindow());
