@@ -11,9 +11,9 @@
 
 namespace {
 
-ui::TForm& MakeForms(platform::Platform& os) {
+ui::TForm& MakeForms(const platform::Platform& os) {
   ui::TForm& form1 = ui::Application.CreateForm<manager::TForm1>(nullptr, os);  // runs FormCreate
-  manager::AboutBox = &ui::Application.CreateForm<manager::TAboutBox>(nullptr, os);
+  manager::AboutBox = &ui::Application.CreateForm<manager::TAboutBox>(nullptr, os.opener);
   manager::Form2 = &ui::Application.CreateForm<manager::TForm2>(nullptr);
   return form1;
 }

@@ -21,9 +21,9 @@ void ShowErrorBox(const std::string& text) {
 
 // The error box reaches the platform only while Run holds it.
 struct ErrorBox {
-  explicit ErrorBox(platform::Platform& os) {
-    ui::Application.ShowException = [&os](const std::string& message) {
-      os.ApplicationMessageBox(message, ui::Application.Title, platform::kErrorBox);
+  explicit ErrorBox(platform::Boxes& boxes) {
+    ui::Application.ShowException = [&boxes](const std::string& message) {
+      boxes.ApplicationMessageBox(message, ui::Application.Title, platform::kErrorBox);
     };
     platform::win32::SetErrorReporter(ShowErrorBox);
   }
@@ -34,14 +34,14 @@ struct ErrorBox {
 
 }  // namespace
 
-int Run(platform::Platform& os, const FormMaker& makeForms) noexcept {
+int Run(const platform::Platform& os, const FormMaker& makeForms) noexcept {
   // A drive without a disk (an empty card reader) answers a look at it with
   // an error, not with the system's "No disk" box: the removal's guard and
   // the folder picker look at every drive. The flags already set stay.
   SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS);
   int exitCode = 1;
   try {
-    const ErrorBox errorBox(os);
+    const ErrorBox errorBox(os.boxes);
     try {
       ui::Application.Title = "Vandrel download manager";
       ui::win32::InstallWindowBinding(ui::Application.Title.c_str());

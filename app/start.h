@@ -11,13 +11,13 @@
 namespace app {
 
 // Creates the application's forms on the platform; gives the main form.
-using FormMaker = std::function<ui::TForm&(platform::Platform& os)>;
+using FormMaker = std::function<ui::TForm&(const platform::Platform& os)>;
 
 // Runs the program with the forms `makeForms` creates and gives its exit
 // code. The error box is shown through `os`, which the caller keeps until
 // this has returned: an error while the forms are made, in the loop, or
 // while they are destroyed is shown in it; then the program ends (exit code
 // 1 when the loop never ran). Nothing is shown once this has returned.
-int Run(platform::Platform& os, const FormMaker& makeForms) noexcept;
+int Run(const platform::Platform& os, const FormMaker& makeForms) noexcept;
 
 }  // namespace app

@@ -97,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(catalogue::SplitLines(catalogue::JoinLines(split)) == split, "joined lines split differently");
   CheckSelectedEntry(split);
 
-  testing_support::FakeFiles files;
+  testing_support::CallLog log;
+  testing_support::FakeFiles files{log};
   files.AddDirectory("C:\\Tools");  // the manager's folder
   for (std::size_t i = 0; i < split.size() && i < static_cast<std::size_t>(catalogue::kOwnProgramCount); ++i) {
     if ((control >> i) & 1) files.AddDirectory(split[i]);
@@ -108,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const DirList defaults = catalogue::DefaultDirList();
   const DirList loaded = catalogue::LoadDirList(files, kExe);
-  Require(files.CallCount("WriteFile") == 0, "loading wrote a file");
+  Require(log.CallCount("WriteFile") == 0, "loading wrote a file");
   Require(catalogue::HasUsableSelectedEntry(loaded), "the loaded line 5 is not usable");
   if (!readable) {
     Require(loaded == defaults, "a missing or unreadable file did not give the defaults");

@@ -1,5 +1,7 @@
 // The folder picker's directory rules and its properties as a form
-// description gives them, on the scripted platform (no real file is touched).
+// description gives them, on scripted doubles (no real file is touched): the
+// old-style dialog's confirmation on the files and the boxes alone, the
+// picker's properties on the whole scripted platform.
 //
 // Input: text lines, each one step; the first character says what it does:
 //   d<path>  the folder exists          f<path>  the file exists
@@ -26,6 +28,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -34,7 +37,9 @@
 #include "platform/path.h"
 #include "seldir/directory_confirmation.h"
 #include "seldir/seldir.h"
+#include "tests/support/fake_files.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/fake_services.h"
 
 namespace {
 
@@ -49,9 +54,9 @@ void Require(bool condition, const char* what) {
   std::abort();
 }
 
-int Count(const testing_support::FakePlatform& os, std::size_t from, const std::string& prefix) {
+int Count(const testing_support::CallLog& log, std::size_t from, const std::string& prefix) {
   int count = 0;
-  for (std::size_t i = from; i < os.calls.size(); ++i) count += os.calls[i].rfind(prefix, 0) == 0;
+  for (std::size_t i = from; i < log.calls.size(); ++i) count += log.calls[i].rfind(prefix, 0) == 0;
   return count;
 }
 
@@ -62,19 +67,27 @@ bool IsPathOrAbove(const std::string& made, const std::string& path) {
          path.find_first_not_of('\\', made.size()) == std::string::npos;
 }
 
-void Confirm(testing_support::FakePlatform& os, const std::string& path, TSelectDirOpts options,
+// The old-style dialog's confirmation, with what it may touch.
+struct Confirmation {
+  testing_support::CallLog log;
+  testing_support::FakeFiles files{log};
+  testing_support::FakeBoxes boxes{log};
+};
+
+void Confirm(Confirmation& os, const std::string& path, TSelectDirOpts options,
              const std::map<std::string, std::string>& files) {
-  const bool existed = os.DirectoryExists(path);
-  const bool isFile = os.FileExists(path);
+  const bool existed = os.files.DirectoryExists(path);
+  const bool isFile = os.files.FileExists(path);
   const bool willBeAsked = !path.empty() && !existed && !isFile && options.Contains(TSelectDirOpt::sdAllowCreate) &&
                            options.Contains(TSelectDirOpt::sdPerformCreate) &&
                            options.Contains(TSelectDirOpt::sdPrompt);
-  const bool saysNo = willBeAsked && (os.messageBoxAnswers.empty() || os.messageBoxAnswers.front() != platform::BoxAnswer::Yes);
-  const std::size_t from = os.calls.size();
+  const std::deque<platform::BoxAnswer>& answers = os.boxes.messageBoxAnswers;
+  const bool saysNo = willBeAsked && (answers.empty() || answers.front() != platform::BoxAnswer::Yes);
+  const std::size_t from = os.log.calls.size();
 
-  const bool taken = seldir::ConfirmDirectory(os, kDialog, path, options);
-  const int boxes = Count(os, from, "SystemMessageBox");
-  const int made = Count(os, from, "MakeDirectory");
+  const bool taken = seldir::ConfirmDirectory(os.files, os.boxes, kDialog, path, options);
+  const int boxes = Count(os.log, from, "SystemMessageBox");
+  const int made = Count(os.log, from, "MakeDirectory");
   if (path.empty()) {
     Require(!taken && boxes == 0 && made == 0, "an empty path was not refused silently");
   } else if (existed) {
@@ -89,16 +102,16 @@ void Confirm(testing_support::FakePlatform& os, const std::string& path, TSelect
     Require(!taken && boxes == 1 && made == 0, "a No did not leave everything as it was");
   } else {
     Require(boxes == (willBeAsked ? 1 : 0) + (taken ? 0 : 1), "the wrong number of messages around creating");
-    if (taken) Require(os.DirectoryExists(path), "a folder taken as made does not exist");
+    if (taken) Require(os.files.DirectoryExists(path), "a folder taken as made does not exist");
   }
-  for (std::size_t i = from; i < os.calls.size(); ++i) {
-    const std::string& call = os.calls[i];
+  for (std::size_t i = from; i < os.log.calls.size(); ++i) {
+    const std::string& call = os.log.calls[i];
     if (call.rfind("MakeDirectory ", 0) == 0) {
       Require(IsPathOrAbove(call.substr(14), path), "a folder outside the path was made");
     }
   }
   for (const auto& [name, content] : files) {
-    Require(os.HasFile(name) && os.FileContent(name) == content, "a file was touched");
+    Require(os.files.HasFile(name) && os.files.FileContent(name) == content, "a file was touched");
   }
 }
 
@@ -110,7 +123,7 @@ std::string Stored(const seldir::TSelDir& picker, std::string_view name) {
 }
 
 void CheckStoredPropertiesReadBack(const seldir::TSelDir& picker, testing_support::FakePlatform& os) {
-  seldir::TSelDir copy(nullptr, &os);
+  seldir::TSelDir copy(nullptr, os);
   for (const auto& [name, value] : picker.StoredProperties()) copy.SetProperty(name, value);  // must not throw
 
   for (const std::string_view name : seldir::TSelDir::kPublishedProperties) {
@@ -120,7 +133,7 @@ void CheckStoredPropertiesReadBack(const seldir::TSelDir& picker, testing_suppor
   // path; without a folder, its writer takes one trailing backslash away.
   std::string directory = picker.Directory();
   if (picker.Folder() != seldir::TShellFolder::SdNone) {
-    seldir::TSelDir rooted(nullptr, &os);
+    seldir::TSelDir rooted(nullptr, os);
     rooted.SetFolder(picker.Folder());
     directory = rooted.Directory();
   } else if (!directory.empty() && directory.back() == '\\') {
@@ -133,11 +146,12 @@ void CheckStoredPropertiesReadBack(const seldir::TSelDir& picker, testing_suppor
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  testing_support::FakePlatform os;
-  os.AddDirectory("C:\\");
+  Confirmation confirmation;
+  confirmation.files.AddDirectory("C:\\");
+  testing_support::FakePlatform os;  // the picker's
   TSelectDirOpts options{TSelectDirOpt::sdAllowCreate, TSelectDirOpt::sdPerformCreate, TSelectDirOpt::sdPrompt};
   std::map<std::string, std::string> files;
-  seldir::TSelDir picker(nullptr, &os);
+  seldir::TSelDir picker(nullptr, os);
 
   std::size_t start = 0;
   while (start < input.size()) {
@@ -148,20 +162,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string argument(line.substr(1));
     switch (line[0]) {
       case 'd':
-        if (!os.HasFile(argument)) os.AddDirectory(argument);
+        if (!confirmation.files.HasFile(argument)) confirmation.files.AddDirectory(argument);
         break;
       case 'f':
-        if (!os.DirectoryExists(argument)) {
-          os.AddFile(argument, argument);
+        if (!confirmation.files.DirectoryExists(argument)) {
+          confirmation.files.AddFile(argument, argument);
           files[platform::LowerAscii(argument)] = argument;  // letter case names the same file
         }
         break;
       case 'u':
-        os.uncreatable.insert(platform::LowerAscii(argument));
+        confirmation.files.uncreatable.insert(platform::LowerAscii(argument));
         break;
       case 'y':
       case 'n':
-        os.messageBoxAnswers.push_back(line[0] == 'y' ? platform::BoxAnswer::Yes : platform::BoxAnswer::No);
+        confirmation.boxes.messageBoxAnswers.push_back(line[0] == 'y' ? platform::BoxAnswer::Yes
+                                                                      : platform::BoxAnswer::No);
         break;
       case 'o':
         options = {};
@@ -172,11 +187,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         break;
       case 'c':
-        Confirm(os, argument, options, files);
+        Confirm(confirmation, argument, options, files);
         break;
       case 'F': {
-        const bool made = seldir::ForceDirectories(os, argument);
-        Require(made == os.DirectoryExists(argument), "ForceDirectories misreports the folder");
+        const bool made = seldir::ForceDirectories(confirmation.files, argument);
+        Require(made == confirmation.files.DirectoryExists(argument), "ForceDirectories misreports the folder");
         break;
       }
       case 's': {

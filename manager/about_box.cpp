@@ -7,7 +7,7 @@ namespace manager {
 
 TAboutBox* AboutBox = nullptr;
 
-TAboutBox::TAboutBox(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner), os_(os) {
+TAboutBox::TAboutBox(ui::TComponent* owner, platform::ShellOpener& opener) : ui::TForm(owner), opener_(opener) {
   Name = "AboutBox";
   ui::LoadForm(*this, ui::kAboutFormDescription);
 
@@ -40,8 +40,8 @@ void TAboutBox::FormKeyPress(ui::TObject* /*sender*/, char& key) {
 // The web address label opens the address its hint holds.
 void TAboutBox::Image2Click(ui::TObject* /*sender*/) {
   const ui::TForm* main = ui::Application.MainForm();
-  os_.ShellOpen(main != nullptr ? main->WindowHandle() : platform::WindowHandle{}, "", Home.Hint, "", "",
-                platform::ShowCommand::Normal);
+  opener_.ShellOpen(main != nullptr ? main->WindowHandle() : platform::WindowHandle{}, "", Home.Hint, "", "",
+                    platform::ShowCommand::Normal);
 }
 
 }  // namespace manager

@@ -2,14 +2,14 @@
 // character closes it, a click on the address opens it.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/shell_opener.h"
 #include "ui/forms.h"
 
 namespace manager {
 
 class TAboutBox : public ui::TForm {
  public:
-  TAboutBox(ui::TComponent* owner, platform::Platform& os);
+  TAboutBox(ui::TComponent* owner, platform::ShellOpener& opener);
   ~TAboutBox() override;
 
   ui::TPanel Panel1{this, "Panel1"};
@@ -26,7 +26,7 @@ class TAboutBox : public ui::TForm {
   void Image2Click(ui::TObject* sender);
 
  private:
-  platform::Platform& os_;
+  platform::ShellOpener& opener_;
 };
 
 // The About box while it exists: it is destroyed after every showing (and

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/downloads.h"
+#include "platform/window_services.h"
 #include "ui/forms.h"
 
 namespace manager {

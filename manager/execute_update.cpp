@@ -19,12 +19,12 @@ void TForm1::Execute() {
     const int index = ComboBox1.ItemIndex();
     if (!catalogue::IsOwnProgram(index)) return;
     const std::string programPath = ProgramPath(index);
-    if (!os_.FileExists(programPath)) {
+    if (!os_.files.FileExists(programPath)) {
       Inform(kMissingProgram);
       ValidateDirectory();
       return;
     }
-    const std::string arguments = catalogue::ProgramArguments(index, os_.ModuleFileName());
+    const std::string arguments = catalogue::ProgramArguments(index, os_.environment.ModuleFileName());
     if (!RunProgram(programPath, arguments, platform::ShowCommand::Normal, false)) {
       Inform(std::string(catalogue::OwnProgramAt(index).executable) + " could not be executed !");
       return;
@@ -44,7 +44,7 @@ void TForm1::UpdateAndReset() {
     const std::string settingsFile = catalogue::SettingsFilePath(ProgramPath(index));
     // Nothing for an entry without an update or a program that never wrote its settings; a
     // failed write raises "Unable to write to <file>" for the error box.
-    if (!catalogue::WriteUpdateMarks(os_, index, settingsFile, os_.ModuleFileName())) return;
+    if (!catalogue::WriteUpdateMarks(os_.files, index, settingsFile, os_.environment.ModuleFileName())) return;
 
     const InstallerRun update{.url = catalogue::UpdateUrl(index),
                               .path = catalogue::UpdatePath(FInstallDir, index),

@@ -26,10 +26,10 @@ void TForm1::Install() {
 
   const std::string setupPath = catalogue::SetupPath(FInstallDir, index);
   const std::string target = platform::ExtractFileDir(setupPath);
-  if (!os_.DirectoryExists(target)) {
+  if (!os_.files.DirectoryExists(target)) {
     if (!AskYesNo(target + " does not exist. Should it be created ?")) return;
     // One level only: a missing parent makes the creation fail.
-    if (!os_.MakeDirectory(target)) {
+    if (!os_.files.MakeDirectory(target)) {
       Inform(target + " could not be created !");
       return;
     }

@@ -10,7 +10,7 @@ namespace manager {
 
 using catalogue::IsOwnProgram;
 
-TForm1::TForm1(ui::TComponent* owner, platform::Platform& os) : ui::TForm(owner), os_(os) {
+TForm1::TForm1(ui::TComponent* owner, const platform::Platform& os) : ui::TForm(owner), os_(os) {
   SelDir1.Name = "SelDir1";
   Name = "Form1";
   ui::LoadForm(*this, ui::kMainFormDescription);
@@ -56,14 +56,14 @@ std::array<TForm1::ActionRow, 11> TForm1::Actions() {
 std::string TForm1::ProgramPath(int index) const { return catalogue::ProgramPath(FInstallDir, index); }
 
 void TForm1::FormCreate(ui::TObject* /*sender*/) {
-  auto arguments = SplitCommandLine(os_.CommandLine());
+  auto arguments = SplitCommandLine(os_.environment.CommandLine());
   if (!arguments.empty()) arguments.erase(arguments.begin());  // the program name
   const StartOptions options = ReadStartOptions(arguments);
   FProtectOwnDir = options.protectOwnDir;
   FDeleteOnClose = options.deleteOnClose;
 
   ComboBox1.SetItemIndex(0);
-  FDirList = catalogue::LoadDirList(os_, os_.ModuleFileName());
+  FDirList = catalogue::LoadDirList(os_.files, os_.environment.ModuleFileName());
   // The loader guarantees a whole number naming a line of the list.
   const int remembered = catalogue::SelectedEntry(*FDirList);
   if (remembered < catalogue::kEntryCount) ComboBox1.SetItemIndex(remembered);
@@ -72,7 +72,7 @@ void TForm1::FormCreate(ui::TObject* /*sender*/) {
   // part file where the setup files go: the install directories.
   for (int index = 0; index < catalogue::kOwnProgramCount; ++index) {
     const std::string& folder = (*FDirList)[static_cast<std::size_t>(index)];
-    if (!folder.empty()) os_.RemoveLeftPartFiles(folder);
+    if (!folder.empty()) os_.downloads.RemoveLeftPartFiles(folder);
   }
   ValidateDirectory();
 }
@@ -89,9 +89,9 @@ void TForm1::ValidateDirectory() {
     FInstallDir = CleanDirectoryText(Edit1.Text());
     if (FDirList) (*FDirList)[state.entry] = FInstallDir;
     if (!FProtectOwnDir) {
-      state.programPresent = os_.FileExists(ProgramPath(state.entry));
+      state.programPresent = os_.files.FileExists(ProgramPath(state.entry));
     } else {
-      state.ownDirectory = IsOwnDirectory(os_.ModuleFileName(), FInstallDir);
+      state.ownDirectory = IsOwnDirectory(os_.environment.ModuleFileName(), FInstallDir);
     }
   } else {
     // A link-only entry: emptying the field runs this once more, inside.

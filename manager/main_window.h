@@ -18,13 +18,19 @@ namespace manager {
 
 // The path of a shell special folder, or an empty text; a box tells when the
 // shell's allocator is missing.
-std::string GetSpecialFolder(platform::Platform& os, platform::WindowHandle owner, platform::SpecialFolder folder);
+std::string GetSpecialFolder(platform::ShellFolders& shell, platform::Boxes& boxes, platform::WindowHandle owner,
+                             platform::SpecialFolder folder);
+
+// Writes the batch file beside the manager at `exePath` that deletes its
+// list, its executable and itself, each "del" in the console's code page;
+// gives its path. Throws std::runtime_error when it cannot be written.
+std::string WriteRemovalBatch(platform::Files& files, const std::string& exePath);
 
 class TForm1 : public ui::TForm {
  public:
   // Loads the layout, binds the events and runs FormCreate, as creating the
   // window does.
-  TForm1(ui::TComponent* owner, platform::Platform& os);
+  TForm1(ui::TComponent* owner, const platform::Platform& os);
 
   // Controls, in declaration order, which is their windows' order: each
   // question comes just before the list or field it asks about, since a
@@ -149,7 +155,7 @@ class TForm1 : public ui::TForm {
   // True when the installer was started.
   bool FetchAndRunInstaller(int index, const InstallerRun& installer);
 
-  platform::Platform& os_;
+  platform::Platform os_;
 
   std::string FInstallDir;
   std::array<std::string, catalogue::kOwnProgramCount> FInstallers;

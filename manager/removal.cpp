@@ -33,8 +33,9 @@ std::vector<int> ShortcutCandidates(int selected) {
 
 // Self-removal: the directory list is gone; only the manager's shortcut goes.
 void TForm1::RemoveManagerShortcut() {
-  const std::string desktop = GetSpecialFolder(os_, os_.ApplicationWindow(), platform::SpecialFolder::CommonDesktop);
-  if (!desktop.empty()) os_.RemoveFile(desktop + kOwnShortcut);
+  const std::string desktop =
+      GetSpecialFolder(os_.shell, os_.boxes, os_.windows.ApplicationWindow(), platform::SpecialFolder::CommonDesktop);
+  if (!desktop.empty()) os_.files.RemoveFile(desktop + kOwnShortcut);
 }
 
 // The removal does not look at its button: called after the program file
@@ -50,7 +51,7 @@ void TForm1::RemoveProgram() {
   // Never a drive, a system folder or a folder that holds one: what the user
   // keeps there is not the program's to delete. A folder that went after
   // the button was enabled is asked about, and then found without a program.
-  const RemovalCheck check = CheckRemoval(os_, FInstallDir);
+  const RemovalCheck check = CheckRemoval(os_.files, os_.environment, os_.shell, FInstallDir);
   if (check == RemovalCheck::refused) {
     refuse();
     return;
@@ -65,22 +66,25 @@ void TForm1::RemoveProgram() {
     return;
   }
 
-  const std::string desktop = GetSpecialFolder(os_, os_.ApplicationWindow(), platform::SpecialFolder::CommonDesktop);
+  const std::string desktop =
+      GetSpecialFolder(os_.shell, os_.boxes, os_.windows.ApplicationWindow(), platform::SpecialFolder::CommonDesktop);
   if (!desktop.empty()) {
     for (int k : ShortcutCandidates(index)) {
-      if (os_.FileExists(catalogue::ProgramPath(FInstallDir, k))) os_.RemoveFile(desktop + catalogue::OwnProgramAt(k).shortcut);
+      if (os_.files.FileExists(catalogue::ProgramPath(FInstallDir, k))) {
+        os_.files.RemoveFile(desktop + catalogue::OwnProgramAt(k).shortcut);
+      }
     }
   }
-  if (!os_.FileExists(programPath)) {
+  if (!os_.files.FileExists(programPath)) {
     Inform("The program does not exist and therefore cannot be removed !");
     return;
   }
   // The folder came back while the questions were open: judged now.
-  if (check == RemovalCheck::missing && !MayRemoveDirectory(os_, FInstallDir)) {
+  if (check == RemovalCheck::missing && !MayRemoveDirectory(os_.files, os_.environment, os_.shell, FInstallDir)) {
     refuse();
     return;
   }
-  const int result = os_.ShellDeleteTree(FInstallDir);
+  const int result = os_.files.ShellDeleteTree(FInstallDir);
   ValidateDirectory();
   if (result == 0) {
     Inform("The selected program as well as the directory \"" + FInstallDir +

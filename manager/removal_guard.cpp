@@ -4,8 +4,6 @@
 #include <optional>
 
 #include "platform/path.h"
-#include "platform/platform.h"
-#include "platform/shell_folders.h"
 
 namespace manager {
 
@@ -86,11 +84,10 @@ std::string Parent(const std::string& path) {
 
 }  // namespace
 
-WellKnown WellKnownFolders(platform::Platform& os) {
+WellKnown WellKnownFolders(platform::Environment& environment, platform::ShellFolders& shell) {
   WellKnown known;
-  platform::ShellAllocator allocator(os);
   for (SpecialFolder kind : kWellKnownFolders) {
-    std::string folder = platform::SpecialFolderPath(os, allocator, {}, kind);
+    std::string folder = shell.SpecialFolderPath({}, kind).path;
     if (!folder.empty()) known.folders.push_back(folder);
   }
   // A 32-bit process on 64-bit Windows is shown "Program Files (x86)" for both
@@ -98,13 +95,13 @@ WellKnown WellKnownFolders(platform::Platform& os) {
   // folders: the native ones are named by the environment and by Sysnative.
   // The temporary folders are the environment's too.
   for (const char* variable : {"ProgramW6432", "CommonProgramW6432", "TEMP", "TMP"}) {
-    std::string folder = os.EnvironmentVariable(variable);
+    std::string folder = environment.EnvironmentVariable(variable);
     if (!folder.empty()) known.folders.push_back(std::move(folder));
   }
-  const std::string windows = platform::SpecialFolderPath(os, allocator, {}, SpecialFolder::Windows);
+  const std::string windows = shell.SpecialFolderPath({}, SpecialFolder::Windows).path;
   if (!windows.empty()) known.folders.push_back(windows + (windows.back() == '\\' ? "" : "\\") + "Sysnative");
   // The users folder holds the profile, also where the system names no users folder.
-  const std::string profile = platform::SpecialFolderPath(os, allocator, {}, SpecialFolder::Profile);
+  const std::string profile = shell.SpecialFolderPath({}, SpecialFolder::Profile).path;
   if (!profile.empty()) known.usersFolder = platform::ExtractFileDir(Normalise(profile));
   return known;
 }
@@ -140,26 +137,28 @@ bool IsRemovableDirectory(const std::string& directory, const WellKnown& wellKno
   return true;
 }
 
-bool MayRemoveDirectory(platform::Platform& os, const std::string& directory) {
-  return CheckRemoval(os, directory) == RemovalCheck::removable;
+bool MayRemoveDirectory(platform::Files& files, platform::Environment& environment, platform::ShellFolders& shell,
+                        const std::string& directory) {
+  return CheckRemoval(files, environment, shell, directory) == RemovalCheck::removable;
 }
 
-RemovalCheck CheckRemoval(platform::Platform& os, const std::string& directory) {
-  WellKnown known = WellKnownFolders(os);
+RemovalCheck CheckRemoval(platform::Files& files, platform::Environment& environment, platform::ShellFolders& shell,
+                          const std::string& directory) {
+  WellKnown known = WellKnownFolders(environment, shell);
   for (std::size_t i = 0, count = known.folders.size(); i < count; ++i) {
-    known.folders.push_back(os.LongPathName(known.folders[i]));
+    known.folders.push_back(files.LongPathName(known.folders[i]));
   }
-  if (!IsRemovableDirectory(directory, known) || !IsRemovableDirectory(os.LongPathName(directory), known)) {
+  if (!IsRemovableDirectory(directory, known) || !IsRemovableDirectory(files.LongPathName(directory), known)) {
     return RemovalCheck::refused;
   }
   // Every spelling of a folder is the same folder to the file system.
-  const std::optional<platform::FolderIdentity> target = os.IdentityOf(directory);
+  const std::optional<platform::FolderIdentity> target = files.IdentityOf(directory);
   if (!target) {
     // A folder that cannot be looked at is not deleted either.
-    return os.DirectoryExists(directory) ? RemovalCheck::refused : RemovalCheck::missing;
+    return files.DirectoryExists(directory) ? RemovalCheck::refused : RemovalCheck::missing;
   }
   const auto guarded = [&](const std::string& folder) {
-    const std::optional<platform::FolderIdentity> identity = os.IdentityOf(folder);
+    const std::optional<platform::FolderIdentity> identity = files.IdentityOf(folder);
     return identity && platform::SameFolder(*identity, *target);
   };
   for (const std::string& folder : known.folders) {
@@ -169,11 +168,11 @@ RemovalCheck CheckRemoval(platform::Platform& os, const std::string& directory) 
     }
   }
   if (!known.usersFolder.empty()) {
-    for (const std::string& profile : os.Subfolders(known.usersFolder)) {
+    for (const std::string& profile : files.Subfolders(known.usersFolder)) {
       if (guarded(profile)) return RemovalCheck::refused;
     }
   }
-  const std::vector<std::string> roots = os.DriveRoots();
+  const std::vector<std::string> roots = files.DriveRoots();
   return std::none_of(roots.begin(), roots.end(), guarded) ? RemovalCheck::removable : RemovalCheck::refused;
 }
 

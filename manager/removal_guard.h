@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace platform {
-class Platform;
-}
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/shell_folders.h"
 
 namespace manager {
 
@@ -26,7 +26,7 @@ struct WellKnown {
   // each of its direct subfolders is a user's profile.
   std::string usersFolder;
 };
-WellKnown WellKnownFolders(platform::Platform& os);
+WellKnown WellKnownFolders(platform::Environment& environment, platform::ShellFolders& shell);
 
 // True when `directory` may be deleted as a program's own folder: it is none
 // of the well-known folders nor holds one, and is no user's profile.
@@ -37,7 +37,8 @@ bool IsRemovableDirectory(const std::string& directory, const WellKnown& wellKno
 // long form), both must be removable; and it must be none of the guarded
 // folders, nor hold one, by identity (another drive letter, a share of this
 // machine, a junction). A directory whose identity cannot be read is refused.
-bool MayRemoveDirectory(platform::Platform& os, const std::string& directory);
+bool MayRemoveDirectory(platform::Files& files, platform::Environment& environment, platform::ShellFolders& shell,
+                        const std::string& directory);
 
 // What the guard says of a directory before a removal asks anything.
 // `missing`: its name passes, but it is not there (it went after the button
@@ -45,6 +46,7 @@ bool MayRemoveDirectory(platform::Platform& os, const std::string& directory);
 // judge; the removal asks, then finds no program. Every other directory that
 // MayRemoveDirectory refuses is `refused`.
 enum class RemovalCheck { removable, missing, refused };
-RemovalCheck CheckRemoval(platform::Platform& os, const std::string& directory);
+RemovalCheck CheckRemoval(platform::Files& files, platform::Environment& environment, platform::ShellFolders& shell,
+                          const std::string& directory);
 
 }  // namespace manager

@@ -6,7 +6,7 @@ namespace manager {
 
 void TForm1::SelectDirectory() {
   // Otherwise the picker keeps the folder picked last (or the current directory).
-  if (os_.DirectoryExists(FInstallDir)) SelDir1.SetDirectory(FInstallDir);
+  if (os_.files.DirectoryExists(FInstallDir)) SelDir1.SetDirectory(FInstallDir);
   if (!SelDir1.Execute()) return;  // cancelled: field, directory and buttons stay
   Edit1.SetText(SelDir1.Directory());
   ValidateDirectory();

@@ -2,11 +2,11 @@
 // starting programs, waiting for files, fetching files, shell folders.
 #include <exception>
 #include <memory>
+#include <utility>
 
 #include "manager/download_progress.h"
 #include "manager/main_window.h"
 #include "platform/path.h"
-#include "platform/shell_folders.h"
 
 namespace manager {
 
@@ -15,106 +15,83 @@ namespace {
 constexpr std::uint32_t kWaitSliceMs = 500;  // longest wait before messages are served again
 constexpr std::int32_t kDownloadFileWaitMs = 1000;
 
-// The application's windows take no input while a started program runs; the
-// process's handle is closed and the modal section ends however the wait
-// ends, a handler's error raised while messages are served included.
-class LaunchScope {
- public:
-  explicit LaunchScope(platform::Platform& os) : os_(os), modal_(os.BeginModal()) {}
-  ~LaunchScope() {
-    if (process) os_.CloseHandle(process);
-  }
-  LaunchScope(const LaunchScope&) = delete;
-  LaunchScope& operator=(const LaunchScope&) = delete;
-
-  platform::ProcessHandle process;
-
- private:
-  platform::Platform& os_;
-  std::unique_ptr<platform::ModalSection> modal_;  // ends after the handle is closed
-};
-
-}  // namespace
-
-namespace {
-
-bool Ask(platform::Platform& os, bool sessionEnded, const std::string& question, platform::BoxStyle style) {
+bool Ask(platform::Boxes& boxes, bool sessionEnded, const std::string& question, platform::BoxStyle style) {
   if (sessionEnded) return false;  // nobody is there to answer
-  return os.ApplicationMessageBox(question, ui::Application.Title, style) == platform::BoxAnswer::Yes;
+  return boxes.ApplicationMessageBox(question, ui::Application.Title, style) == platform::BoxAnswer::Yes;
 }
 
 }  // namespace
 
 bool TForm1::AskYesNo(const std::string& question) {
-  return Ask(os_, sessionEnded_, question, platform::kQuestionBox);
+  return Ask(os_.boxes, sessionEnded_, question, platform::kQuestionBox);
 }
 
 bool TForm1::AskYesNoDefaultNo(const std::string& question) {
-  return Ask(os_, sessionEnded_, question, platform::kQuestionNoByDefault);
+  return Ask(os_.boxes, sessionEnded_, question, platform::kQuestionNoByDefault);
 }
 
 void TForm1::Inform(const std::string& message) {
-  if (!sessionEnded_) os_.ShowMessageDialog(message, ui::Application.Title);
+  if (!sessionEnded_) os_.boxes.ShowMessageDialog(message, ui::Application.Title);
 }
 
 bool TForm1::RunProgram(const std::string& file, const std::string& arguments, platform::ShowCommand show, bool wait) {
-  platform::LaunchRequest request;
-  request.owner = os_.ApplicationWindow();
+  platform::StartRequest request;
+  request.owner = os_.windows.ApplicationWindow();
   request.file = file;
   request.parameters = arguments;
   request.show = show;
-  request.returnProcess = true;
-  request.silent = true;
   if (sessionEnded_) return false;  // the program is ending: nothing more starts
 
-  LaunchScope scope(os_);
-  const bool started = os_.ShellExecuteExtended(request);
+  // The application's windows take no input while a started program runs;
+  // the process is let go and then the modal section ends however the wait
+  // ends, a handler's error raised while messages are served included.
+  const auto modal = os_.windows.BeginModal();
+  const platform::StartResult started = os_.processes.Start(request);
   // The setup file was held from its download until here: it is the file that arrived.
   ReleaseHeldSetup();
-  if (!started) return false;
-  // The shell may hand the file to a process that already runs and give no
-  // handle: then there is nothing to wait on.
-  scope.process = request.process;
+  if (!started.started) return false;
   // The wait ends with the session too: the program then ends, and the
   // started program runs on by itself.
-  if (wait && scope.process) {
+  if (wait && started.process) {
     platform::WaitResult result;
     do {
-      result = os_.WaitForSingleObject(scope.process, kWaitSliceMs);
-      os_.ProcessMessages();
+      result = started.process->Wait(kWaitSliceMs);
+      os_.windows.ProcessMessages();
     } while (result == platform::WaitResult::TimedOut && !sessionEnded_);
   }
   return true;
 }
 
 bool TForm1::WaitForFile(const std::string& path, bool exists, std::int32_t limitMilliseconds) {
-  const std::uint32_t start = os_.TickCount();
+  const std::uint32_t start = os_.windows.TickCount();
   // Unsigned subtraction wraps with the counter; read signed, the elapsed time
   // stays right across a wrap.
-  while (static_cast<std::int32_t>(os_.TickCount() - start) < limitMilliseconds) {
-    os_.ProcessMessages();
-    os_.Sleep(0);
-    if (!path.empty() && os_.FileExists(path) == exists) return true;
+  while (static_cast<std::int32_t>(os_.windows.TickCount() - start) < limitMilliseconds) {
+    os_.windows.ProcessMessages();
+    os_.windows.Sleep(0);
+    if (!path.empty() && os_.files.FileExists(path) == exists) return true;
   }
   return false;
 }
 
 platform::DownloadResult TForm1::FetchFile(const std::string& url, const std::string& target, const std::string& name) {
   using platform::DownloadResult;
-  const std::string local = platform::ExtractFilePath(os_.ModuleFileName()) + platform::ExtractFileName(target);
+  const std::string local =
+      platform::ExtractFilePath(os_.environment.ModuleFileName()) + platform::ExtractFileName(target);
   // A file beside the manager wins, and a failed copy does not fall back to
   // the server: the user put it there to be used.
-  const bool besideManager = os_.FileExists(local);
+  const bool besideManager = os_.files.FileExists(local);
 
   try {
     // The windows take no input while the file comes; the watch's window
     // shows its progress and can cancel it, and ends the section's disabling
     // before it goes. A copy is placed and held like a download.
-    const auto modal = os_.BeginModal();
+    const auto modal = os_.windows.BeginModal();
     DownloadWatch watch(*this, name.empty() ? platform::ExtractFileName(target) : name, closeRequested_, *modal);
     platform::HeldFile held;
     const DownloadResult result =
-        besideManager ? os_.Copy(local, target, watch, held) : os_.Download(url, target, watch, held);
+        besideManager ? os_.downloads.Copy(local, target, watch, held)
+                      : os_.downloads.Download(url, target, watch, held);
     if (result != DownloadResult::Downloaded) return result;
     ReleaseHeldSetup();
     heldSetup_ = held;
@@ -125,18 +102,19 @@ platform::DownloadResult TForm1::FetchFile(const std::string& url, const std::st
 }
 
 void TForm1::ReleaseHeldSetup() {
-  if (heldSetup_) os_.ReleaseFile(heldSetup_);
+  if (heldSetup_) os_.downloads.ReleaseFile(heldSetup_);
   heldSetup_ = {};
 }
 
-std::string GetSpecialFolder(platform::Platform& os, platform::WindowHandle owner, platform::SpecialFolder folder) {
-  platform::ShellAllocator allocator(os);
-  if (allocator.Result() != 0) {
-    os.SystemMessageBox(owner, "Couldn't get pointer to IMalloc interface.", "SHGetMalloc(pMalloc)",
-                        platform::kErrorBox);
+std::string GetSpecialFolder(platform::ShellFolders& shell, platform::Boxes& boxes, platform::WindowHandle owner,
+                             platform::SpecialFolder folder) {
+  platform::FolderPath found = shell.SpecialFolderPath(owner, folder);
+  if (found.allocatorUnavailable) {
+    boxes.SystemMessageBox(owner, "Couldn't get pointer to IMalloc interface.", "SHGetMalloc(pMalloc)",
+                           platform::kErrorBox);
     return {};
   }
-  return platform::SpecialFolderPath(os, allocator, owner, folder);
+  return std::move(found.path);
 }
 
 }  // namespace manager

@@ -18,9 +18,9 @@ namespace {
 // The path in the console's code page, as the command interpreter reads a
 // batch file; nothing when that code page cannot write it or it holds a
 // wildcard: "del" would read a "?" as any character.
-std::optional<std::string> ConsolePath(platform::Platform& os, const std::string& path) {
+std::optional<std::string> ConsolePath(platform::Files& files, const std::string& path) {
   if (path.find_first_of("?*") != std::string::npos) return std::nullopt;
-  std::optional<std::string> text = os.ToConsoleText(path);
+  std::optional<std::string> text = files.ToConsoleText(path);
   if (text && text->find_first_of("?*") != std::string::npos) text.reset();
   return text;
 }
@@ -30,11 +30,11 @@ std::optional<std::string> ConsolePath(platform::Platform& os, const std::string
 // quotes). A path the console's code page cannot write goes by its short
 // name, which it always can; without one, the line deletes nothing and the
 // file stays, rather than a wildcard taking others with it.
-std::string DeleteLine(platform::Platform& os, const std::string& path) {
-  std::optional<std::string> text = ConsolePath(os, path);
+std::string DeleteLine(platform::Files& files, const std::string& path) {
+  std::optional<std::string> text = ConsolePath(files, path);
   if (!text) {
-    const std::string shortName = os.ShortPathName(path);
-    if (!shortName.empty()) text = ConsolePath(os, shortName);
+    const std::string shortName = files.ShortPathName(path);
+    if (!shortName.empty()) text = ConsolePath(files, shortName);
   }
   if (!text) return "rem a file whose name the console cannot write stays\r\n";
   std::string escaped;
@@ -101,7 +101,7 @@ void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& action) {
   if (FRemoveSelf) {
     // The list stays until the batch file is written: should that fail, the
     // window stays open with everything it needs.
-    if (!FDeleteOnClose.empty()) os_.RemoveFile(FDeleteOnClose);
+    if (!FDeleteOnClose.empty()) os_.files.RemoveFile(FDeleteOnClose);
     switch (RunCloseStep(*this, removalFailed_, false, kCloseWithoutRemoving, [this] { WriteRemovalScript(); })) {
       case CloseStep::done:
         FDirList.reset();
@@ -125,20 +125,20 @@ void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& action) {
     }
   }
   FDirList.reset();
-  if (!FDeleteOnClose.empty() && !removalLeftOut) os_.RemoveFile(FDeleteOnClose);
+  if (!FDeleteOnClose.empty() && !removalLeftOut) os_.files.RemoveFile(FDeleteOnClose);
 }
 
 void TForm1::RemoveFetchedInstallers() {
   for (const std::string& installer : FInstallers) {
-    if (!installer.empty() && os_.FileExists(installer)) os_.RemoveFile(installer);
+    if (!installer.empty() && os_.files.FileExists(installer)) os_.files.RemoveFile(installer);
   }
 }
 
 void TForm1::SaveDirListForClose() {
   const int index = ComboBox1.ItemIndex();
   if (catalogue::IsRememberedAsSelection(index)) (*FDirList)[catalogue::kSelectedEntryLine] = std::to_string(index);
-  const std::string exePath = os_.ModuleFileName();
-  if (!catalogue::SaveDirList(os_, exePath, *FDirList)) {
+  const std::string exePath = os_.environment.ModuleFileName();
+  if (!catalogue::SaveDirList(os_.files, exePath, *FDirList)) {
     throw std::runtime_error("The directory list could not be saved to \"" + catalogue::DirListPath(exePath) + "\"");
   }
 }
@@ -163,24 +163,30 @@ void TForm1::FormEndSession(ui::TObject* /*sender*/) {
     }
   }
   FDirList.reset();
-  if (!FDeleteOnClose.empty()) os_.RemoveFile(FDeleteOnClose);
+  if (!FDeleteOnClose.empty()) os_.files.RemoveFile(FDeleteOnClose);
 }
 
-std::string TForm1::WriteRemovalScript() {
-  const std::string batchPath = platform::ChangeFileExt(os_.ModuleFileName(), ".bat");
+std::string WriteRemovalBatch(platform::Files& files, const std::string& exePath) {
+  const std::string batchPath = platform::ChangeFileExt(exePath, ".bat");
   const auto failed = [&batchPath] {
     return std::runtime_error("The removal batch file \"" + batchPath + "\" could not be written");
   };
   // Only a file that exists has a short name: the batch file's own line may need it.
-  if (!ConsolePath(os_, batchPath) && !os_.WriteFile(batchPath, "")) throw failed();
+  if (!ConsolePath(files, batchPath) && !files.WriteFile(batchPath, "")) throw failed();
   const std::string script = "@echo off\r\n"
                              "timeout /T 2 /nobreak\r\n" +
-                             DeleteLine(os_, platform::ChangeFileExt(batchPath, ".ini")) +
-                             DeleteLine(os_, platform::ChangeFileExt(batchPath, ".exe")) + DeleteLine(os_, batchPath);
-  if (!os_.WriteFile(batchPath, script)) throw failed();
+                             DeleteLine(files, platform::ChangeFileExt(batchPath, ".ini")) +
+                             DeleteLine(files, platform::ChangeFileExt(batchPath, ".exe")) +
+                             DeleteLine(files, batchPath);
+  if (!files.WriteFile(batchPath, script)) throw failed();
+  return batchPath;
+}
+
+std::string TForm1::WriteRemovalScript() {
+  const std::string batchPath = WriteRemovalBatch(os_.files, os_.environment.ModuleFileName());
   RemoveManagerShortcut();
   // Not waited for; when it cannot start, the manager's files simply stay.
-  os_.ShellOpen(os_.ApplicationWindow(), "open", batchPath, "", "", platform::ShowCommand::Hidden);
+  os_.opener.ShellOpen(os_.windows.ApplicationWindow(), "open", batchPath, "", "", platform::ShowCommand::Hidden);
   return batchPath;
 }
 

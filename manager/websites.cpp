@@ -23,7 +23,7 @@ void TForm1::ShowWebsite() {
   }
   const int index = ComboBox1.ItemIndex();
   if (index < 0 || index >= catalogue::kEntryCount) return;
-  os_.ShellOpen(WindowHandle(), "", catalogue::EntryAt(index).website, "", "", platform::ShowCommand::Normal);
+  os_.opener.ShellOpen(WindowHandle(), "", catalogue::EntryAt(index).website, "", "", platform::ShowCommand::Normal);
 }
 
 void TForm1::CheckLinkForViruses() {
@@ -40,19 +40,19 @@ void TForm1::CheckLinkForViruses() {
   const std::string link = catalogue::IsOwnProgram(index) ? catalogue::DownloadUrl(index) : catalogue::EntryAt(index).website;
   // The platform waits a moment for a clipboard that another program holds;
   // if it stays held, the user learns it before the page opens.
-  if (!os_.SetClipboardText(link)) {
+  if (!os_.clipboard.SetClipboardText(link)) {
     Inform("The link to " + name + " could not be copied to the clipboard !");
   }
-  os_.ShellOpen(WindowHandle(), "", kVirusCheckPage, "", "", platform::ShowCommand::Normal);
+  os_.opener.ShellOpen(WindowHandle(), "", kVirusCheckPage, "", "", platform::ShowCommand::Normal);
 }
 
 void TForm1::OpenInstallDirectory() {
-  os_.ShellOpen(os_.ApplicationWindow(), "open", FInstallDir, "", "", platform::ShowCommand::Normal);
+  os_.opener.ShellOpen(os_.windows.ApplicationWindow(), "open", FInstallDir, "", "", platform::ShowCommand::Normal);
 }
 
 void TForm1::ShowAbout() {
   // The box destroys itself after every showing; each click makes a new one.
-  if (AboutBox == nullptr) AboutBox = &ui::Application.CreateForm<TAboutBox>(nullptr, os_);
+  if (AboutBox == nullptr) AboutBox = &ui::Application.CreateForm<TAboutBox>(nullptr, os_.opener);
   AboutBox->PopupParent = this;  // owned by the main window, above it
   AboutBox->ShowModal();
 }

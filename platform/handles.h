@@ -1,6 +1,6 @@
 // Operating-system handles as the portable core sees them: opaque values of
-// one type per kind, so that a window cannot be passed where a process or an
-// item id list is expected. The value 0 (the default) is no handle.
+// one type per kind, so that a window cannot be passed where a held file is
+// expected. The value 0 (the default) is no handle.
 #pragma once
 
 #include <cstdint>
@@ -16,9 +16,6 @@ struct OpaqueHandle {
 };
 
 using WindowHandle = OpaqueHandle<struct WindowKind>;
-using ProcessHandle = OpaqueHandle<struct ProcessKind>;
-using ItemIdList = OpaqueHandle<struct ItemIdListKind>;          // PIDL of the shell's namespace
-using AllocatorHandle = OpaqueHandle<struct AllocatorKind>;      // the shell's IMalloc
 using HeldFile = OpaqueHandle<struct HeldFileKind>;              // a file kept open against change
 
 }  // namespace platform

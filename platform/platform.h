@@ -4,28 +4,32 @@
 // with the real Win32 calls and the system's numbers, and the tests script
 // each with a small double that records calls (tests/support).
 //
-// Platform is all of them at once, for the windows that use many; a part of
-// the core that needs one service takes only that one. The bases are
-// virtual so that a double of the whole can be put together from the small
-// doubles.
+// A part of the core asks for the services it uses and no more; Platform
+// bundles them all, for the windows that use many.
 #pragma once
 
 #include "platform/boxes.h"
 #include "platform/clipboard.h"
 #include "platform/downloads.h"
+#include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/processes.h"
-#include "platform/shell_namespace.h"
+#include "platform/shell_folders.h"
+#include "platform/shell_opener.h"
 #include "platform/window_services.h"
 
 namespace platform {
 
-class Platform : public virtual Files,
-                 public virtual Processes,
-                 public virtual Windows,
-                 public virtual Boxes,
-                 public virtual Downloads,
-                 public virtual Clipboard,
-                 public virtual ShellFolders {};
+struct Platform {
+  Files& files;
+  Environment& environment;
+  Processes& processes;
+  ShellOpener& opener;
+  WindowServices& windows;
+  Boxes& boxes;
+  Downloads& downloads;
+  Clipboard& clipboard;
+  ShellFolders& shell;
+};
 
 }  // namespace platform

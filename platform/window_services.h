@@ -21,9 +21,9 @@ class ModalSection {
   virtual void Leave() = 0;
 };
 
-class Windows {
+class WindowServices {
  public:
-  virtual ~Windows() = default;
+  virtual ~WindowServices() = default;
 
   virtual WindowHandle ApplicationWindow() = 0;
   // Begins a modal section: the application's windows that take input now

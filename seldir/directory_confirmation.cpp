@@ -4,8 +4,8 @@ namespace seldir {
 
 namespace {
 
-void Tell(platform::Platform& os, platform::WindowHandle dialog, const std::string& text) {
-  os.SystemMessageBox(dialog, text, kDirectoryDialogCaption, platform::kErrorBox);
+void Tell(platform::Boxes& boxes, platform::WindowHandle dialog, const std::string& text) {
+  boxes.SystemMessageBox(dialog, text, kDirectoryDialogCaption, platform::kErrorBox);
 }
 
 // "C:\a\b" -> "C:\a", "C:\a" -> "C:\", "\\server\share\a" -> "\\server\share";
@@ -32,26 +32,26 @@ bool ForceDirectories(platform::Files& files, const std::string& path) {
   return files.MakeDirectory(directory) || files.DirectoryExists(directory);
 }
 
-bool ConfirmDirectory(platform::Platform& os, platform::WindowHandle dialog, const std::string& path,
+bool ConfirmDirectory(platform::Files& files, platform::Boxes& boxes, platform::WindowHandle dialog, const std::string& path,
                       TSelectDirOpts options) {
   if (path.empty()) return false;
-  if (os.DirectoryExists(path)) return true;
-  if (os.FileExists(path)) {
-    Tell(os, dialog, "\"" + path + "\" is a file, not a directory.");
+  if (files.DirectoryExists(path)) return true;
+  if (files.FileExists(path)) {
+    Tell(boxes, dialog, "\"" + path + "\" is a file, not a directory.");
     return false;
   }
   if (!options.Contains(TSelectDirOpt::sdAllowCreate)) {
-    Tell(os, dialog, "The directory \"" + path + "\" does not exist.");
+    Tell(boxes, dialog, "The directory \"" + path + "\" does not exist.");
     return false;
   }
   if (!options.Contains(TSelectDirOpt::sdPerformCreate)) return true;  // the caller creates it
   if (options.Contains(TSelectDirOpt::sdPrompt) &&
-      os.SystemMessageBox(dialog, "The directory \"" + path + "\" does not exist. Create it?", kDirectoryDialogCaption,
-                          platform::kQuestionBox) != platform::BoxAnswer::Yes) {
+      boxes.SystemMessageBox(dialog, "The directory \"" + path + "\" does not exist. Create it?",
+                             kDirectoryDialogCaption, platform::kQuestionBox) != platform::BoxAnswer::Yes) {
     return false;
   }
-  if (!ForceDirectories(os, path)) {
-    Tell(os, dialog, "The directory \"" + path + "\" could not be created.");
+  if (!ForceDirectories(files, path)) {
+    Tell(boxes, dialog, "The directory \"" + path + "\" could not be created.");
     return false;
   }
   return true;

@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/boxes.h"
+#include "platform/files.h"
+#include "platform/shell_folders.h"
 #include "seldir/select_dir_options.h"
 
 namespace seldir {
@@ -17,7 +19,8 @@ inline constexpr const char* kDirectoryDialogCaption = platform::kDirectoryDialo
 // with sdPerformCreate it is created with its missing parents, after a Yes to
 // a question when sdPrompt is set. A file of that name is never taken. Every
 // refusal except a No tells the user why; boxes are owned by `dialog`.
-bool ConfirmDirectory(platform::Platform& os, platform::WindowHandle dialog, const std::string& path, TSelectDirOpts options);
+bool ConfirmDirectory(platform::Files& files, platform::Boxes& boxes, platform::WindowHandle dialog, const std::string& path,
+                      TSelectDirOpts options);
 
 // Creates `path` and every missing parent, one level at a time; true when the
 // directory exists afterwards.

@@ -2,20 +2,19 @@
 
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
-#include "platform/shell_folders.h"
 #include "seldir/directory_confirmation.h"
 
 namespace seldir {
 
-using platform::ItemIdList;
-using platform::ShellAllocator;
 using platform::WindowHandle;
 
-TSelDir::TSelDir(ui::TComponent* owner, platform::Platform* os) : ui::TComponent(owner), os_(os) {}
+TSelDir::TSelDir(ui::TComponent* owner, std::optional<platform::Platform> os)
+    : ui::TComponent(owner), os_(std::move(os)) {}
 
-platform::Platform& TSelDir::Os() const {
-  if (os_ == nullptr) throw std::logic_error("TSelDir " + Name + " has no platform");
+platform::Platform& TSelDir::Os() {
+  if (!os_) throw std::logic_error("TSelDir " + Name + " has no platform");
   return *os_;
 }
 
@@ -23,12 +22,12 @@ void TSelDir::SetDirectory(const std::string& value) {
   if (!value.empty() && value.back() == '\\') {
     directory_ = value.substr(0, value.size() - 1);
   } else if (value.empty()) {
-    directory_ = Os().CurrentDirectory();
+    directory_ = Os().environment.CurrentDirectory();
   } else {
     directory_ = value;
   }
   if (FBrowseWindow && !directory_.empty()) {
-    Os().SelectInBrowser(FBrowseWindow, directory_);
+    Os().shell.SelectInBrowser(FBrowseWindow, directory_);
   }
 }
 
@@ -38,9 +37,7 @@ void TSelDir::SetFolder(TShellFolder value) {
   // SdDesktop, the namespace root, is not looked up: like SdNone it leaves
   // the directory empty.
   if (folder && *folder != platform::SpecialFolder::NamespaceRoot) {
-    platform::Platform& os = Os();
-    ShellAllocator allocator(os);
-    path = platform::SpecialFolderPath(os, allocator, {}, *folder);
+    path = Os().shell.SpecialFolderPath({}, *folder).path;
   }
   directory_ = path;
   folder_ = value;
@@ -52,47 +49,31 @@ WindowHandle TSelDir::OwnerWindow() {
   ui::TControl* control = Owner() != nullptr ? Owner()->AsControl() : nullptr;
   const ui::TCustomForm* form = control != nullptr ? control->AsForm() : nullptr;
   if (form != nullptr && form->WindowHandle()) return form->WindowHandle();
-  return Os().ApplicationWindow();
+  return Os().windows.ApplicationWindow();
 }
 
 bool TSelDir::ExecuteBrowser() {
-  platform::Platform& os = Os();
-  bool result = false;
-  std::string path;
+  platform::ShellFolders& shell = Os().shell;
   SetDirectory(directory_);  // stays in effect whatever the user does
 
-  platform::BrowseRecord record;
-  record.owner = OwnerWindow();
-  std::optional<ShellAllocator> rootAllocator;
-  if (const auto root = ShellFolderOf(folder_)) {
-    rootAllocator.emplace(os);
-    record.root = platform::LocateSpecialFolder(os, *rootAllocator, {}, *root);
-  }
-  record.title = Title;
-  record.callback = [this](WindowHandle browser, platform::BrowserEvent event) { OnBrowserEvent(browser, event); };
-  record.image = 0;
+  platform::BrowseRequest request;
+  request.owner = OwnerWindow();
+  request.root = ShellFolderOf(folder_);
+  request.title = Title;
+  request.callback = [this](WindowHandle browser, platform::BrowserEvent event) { OnBrowserEvent(browser, event); };
 
-  ShellAllocator chosenAllocator(os);
-  ItemIdList chosen;
+  std::optional<std::string> path;
   {
     // The browser's window is known only while the browser is open.
     struct Closed {
       WindowHandle& window;
       ~Closed() { window = {}; }
     } closed{FBrowseWindow};
-    chosen = os.ShBrowseForFolder(record);
+    path = shell.BrowseForFolder(request);
   }
-
-  // After Cancel there is no list to ask for a path.
-  if (chosen && os.ShGetPathFromIdList(chosen, record.displayName)) {
-    path = record.displayName.substr(0, record.displayName.find('\0'));
-    result = !path.empty();
-  }
-  chosenAllocator.Free(chosen);
-  if (rootAllocator) rootAllocator->Free(record.root);
   // As the shell gives it: a drive root keeps its backslash.
-  if (!path.empty()) directory_ = path;
-  return result;
+  if (path) directory_ = *path;
+  return path.has_value();
 }
 
 // An error here goes to the application's error box; the browser opens all
@@ -111,9 +92,9 @@ bool TSelDir::ExecuteOldStyle() {
   platform::Platform& os = Os();
   const TSelectDirOpts options = OSOptions;
   record.confirm = [&os, options](WindowHandle dialog, const std::string& chosen) {
-    return ConfirmDirectory(os, dialog, chosen, options);
+    return ConfirmDirectory(os.files, os.boxes, dialog, chosen, options);
   };
-  const bool confirmed = os.DirectoryDialog(record);
+  const bool confirmed = os.shell.DirectoryDialog(record);
   // The working path starts at the root and becomes the confirmed folder; it
   // is stored even after Cancel, so a set root is then the directory.
   const std::string working = confirmed ? record.directory : OSRoot;

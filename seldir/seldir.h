@@ -56,9 +56,9 @@ class TSelDir : public ui::TComponent {
   // Defaults: no folder, an empty directory, every option, help context 0.
   // The platform may be given later with SetPlatform; the rules that need
   // the operating system throw std::logic_error until then.
-  explicit TSelDir(ui::TComponent* owner, platform::Platform* os = nullptr);
+  explicit TSelDir(ui::TComponent* owner, std::optional<platform::Platform> os = std::nullopt);
 
-  void SetPlatform(platform::Platform& os) { os_ = &os; }
+  void SetPlatform(const platform::Platform& os) { os_.emplace(os); }
 
   // Writing removes one trailing backslash ("C:\" becomes "C:"), turns an
   // empty text into the current directory and, while the browser is open,
@@ -101,9 +101,9 @@ class TSelDir : public ui::TComponent {
   bool ExecuteBrowser();
   bool ExecuteOldStyle();
   platform::WindowHandle OwnerWindow();
-  platform::Platform& Os() const;
+  platform::Platform& Os();
 
-  platform::Platform* os_;
+  std::optional<platform::Platform> os_;
   std::string directory_;
   TShellFolder folder_ = TShellFolder::SdNone;
   platform::WindowHandle FBrowseWindow;

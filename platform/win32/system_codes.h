@@ -1,6 +1,6 @@
-// The system's numbers for what the portable core names: shell folders,
-// message box styles and answers, show commands, wait results and the
-// folder browser's notifications.
+// The system's numbers for what the portable core names: windows, shell
+// folders, message box styles and answers, show commands, wait results and
+// the folder browser's notifications.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,9 @@
 #include "platform/platform.h"
 
 namespace platform::win32 {
+
+inline HWND AsWindow(WindowHandle handle) { return reinterpret_cast<HWND>(handle.value); }
+inline WindowHandle FromWindow(HWND window) { return WindowHandle{reinterpret_cast<std::uintptr_t>(window)}; }
 
 // The shell's folder id (CSIDL); -1, which no shell knows, for a value
 // outside the enumeration.

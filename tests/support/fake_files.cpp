@@ -58,6 +58,8 @@ std::string FakeFiles::FileContent(const std::string& path) const {
 
 bool FakeFiles::HasFile(const std::string& path) const { return files_.count(Key(path)) != 0; }
 
+void FakeFiles::PutFile(const std::string& path, const std::string& content) { files_[Key(path)] = content; }
+
 std::string FakeFiles::LongPathName(const std::string& path) {
   for (const auto& [shortName, longName] : longNames) {
     if (Key(path).rfind(shortName, 0) == 0) return longName + path.substr(shortName.size());
@@ -84,17 +86,17 @@ std::vector<std::string> FakeFiles::Subfolders(const std::string& path) {
 }
 
 bool FakeFiles::FileExists(const std::string& path) {
-  calls.push_back("FileExists " + path);
+  log_.calls.push_back("FileExists " + path);
   return files_.count(Key(path)) != 0;
 }
 
 bool FakeFiles::DirectoryExists(const std::string& path) {
-  calls.push_back("DirectoryExists " + path);
+  log_.calls.push_back("DirectoryExists " + path);
   return !Key(path).empty() && FolderExists(Key(path));
 }
 
 std::optional<std::string> FakeFiles::ReadFile(const std::string& path) {
-  calls.push_back("ReadFile " + path);
+  log_.calls.push_back("ReadFile " + path);
   if (unreadable.count(Key(path)) != 0) return std::nullopt;
   const auto found = files_.find(Key(path));
   if (found == files_.end()) return std::nullopt;
@@ -102,21 +104,21 @@ std::optional<std::string> FakeFiles::ReadFile(const std::string& path) {
 }
 
 bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
-  calls.push_back("WriteFile " + path);
+  log_.calls.push_back("WriteFile " + path);
   if (unwritable.count(Key(path)) != 0 || !ParentExists(path) || FolderExists(Key(path))) return false;
   files_[Key(path)] = bytes;
   return true;
 }
 
 bool FakeFiles::CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) {
-  calls.push_back("CopyFileTo " + from + " -> " + to + (failIfExists ? " failIfExists" : " replace"));
+  log_.calls.push_back("CopyFileTo " + from + " -> " + to + (failIfExists ? " failIfExists" : " replace"));
   if (!copyResult || !HasFile(from) || (failIfExists && HasFile(to)) || !ParentExists(to)) return false;
   files_[Key(to)] = FileContent(from);
   return true;
 }
 
 bool FakeFiles::MakeDirectory(const std::string& path) {
-  calls.push_back("MakeDirectory " + path);
+  log_.calls.push_back("MakeDirectory " + path);
   // One level: the parent must exist, the folder must not.
   if (uncreatable.count(Key(path)) != 0 || !ParentExists(path) || FolderExists(Key(path)) || HasFile(path)) {
     return false;
@@ -126,20 +128,20 @@ bool FakeFiles::MakeDirectory(const std::string& path) {
 }
 
 bool FakeFiles::RemoveFile(const std::string& path) {
-  calls.push_back("RemoveFile " + path);
+  log_.calls.push_back("RemoveFile " + path);
   return files_.erase(Key(path)) != 0;
 }
 
 bool FakeFiles::WriteProfileKey(const std::string& section, const std::string& key, const std::string& value,
                                       const std::string& file) {
-  calls.push_back("WriteProfileKey " + file + " [" + section + "] " + key + "=" + value);
+  log_.calls.push_back("WriteProfileKey " + file + " [" + section + "] " + key + "=" + value);
   if (unwritable.count(Key(file)) != 0) return false;
   profile[file + "|" + section + "|" + key] = value;
   return true;
 }
 
 int FakeFiles::ShellDeleteTree(const std::string& directory) {
-  calls.push_back("ShellDeleteTree " + directory);
+  log_.calls.push_back("ShellDeleteTree " + directory);
   const std::string key = FolderKey(Key(directory));
   if (deleteTreeResult != 0) return deleteTreeResult;
   if (!FolderExists(key)) return 2;  // the shell's "not found"

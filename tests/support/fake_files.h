@@ -1,5 +1,7 @@
 // Files and folders in memory, with Windows path rules (letter case ignored):
-// drive roots always exist, other folders when added or made.
+// drive roots always exist, other folders when added or made. The file system
+// that the other doubles which touch files (the process, the download) share
+// by reference.
 #pragma once
 
 #include <map>
@@ -13,12 +15,22 @@
 
 namespace testing_support {
 
-class FakeFiles : public virtual CallLog, public virtual platform::Files {
+class FakeFiles : public platform::Files {
  public:
+  explicit FakeFiles(CallLog& log) : log_(log) {}
+  FakeFiles(const FakeFiles&) = delete;
+  FakeFiles& operator=(const FakeFiles&) = delete;
+
   void AddDirectory(const std::string& path);
   void AddFile(const std::string& path, const std::string& content = "");
   std::string FileContent(const std::string& path) const;
   bool HasFile(const std::string& path) const;
+  // Puts a file in place, its folder as it is, unrecorded (what a download places).
+  void PutFile(const std::string& path, const std::string& content);
+  bool ParentExists(const std::string& path) const;
+  // The lower-case key of a path, and of its folder's parent.
+  static std::string Key(const std::string& path);
+  static std::string ParentKey(const std::string& key);
   std::set<std::string> unreadable;   // files that exist but cannot be read (lower case)
   std::set<std::string> unwritable;   // files that cannot be written (lower case)
   std::set<std::string> uncreatable;  // directories MakeDirectory fails on (lower case)
@@ -55,12 +67,10 @@ class FakeFiles : public virtual CallLog, public virtual platform::Files {
   std::optional<std::string> ToConsoleText(const std::string& text) override;
   std::string ShortPathName(const std::string& path) override;
 
- protected:
-  static std::string Key(const std::string& path);
+ private:
   static std::string FolderKey(std::string key);
-  static std::string ParentKey(const std::string& key);
   bool FolderExists(const std::string& key) const;
-  bool ParentExists(const std::string& path) const;
+  CallLog& log_;
   std::map<std::string, std::string> files_;  // key: lower-case path
   std::set<std::string> directories_;
 };

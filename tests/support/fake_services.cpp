@@ -19,43 +19,56 @@ std::string Name(platform::ShowCommand show) { return show == platform::ShowComm
 
 }  // namespace
 
-std::string FakeProcesses::ModuleFileName() {
+std::string FakeEnvironment::ModuleFileName() {
   // The manager runs from its folder, which therefore exists.
-  if (const std::string folder = ParentKey(Key(exePath)); !folder.empty()) AddDirectory(folder);
+  if (const std::string folder = FakeFiles::ParentKey(FakeFiles::Key(exePath)); !folder.empty()) {
+    files_.AddDirectory(folder);
+  }
   return exePath;
 }
 
-std::string FakeProcesses::CommandLine() { return commandLine; }
-
-std::string FakeProcesses::CurrentDirectory() { return currentDirectory; }
-
-std::string FakeProcesses::EnvironmentVariable(const std::string& name) {
+std::string FakeEnvironment::EnvironmentVariable(const std::string& name) {
   const auto found = environment.find(name);
   return found == environment.end() ? std::string() : found->second;
 }
 
-bool FakeProcesses::ShellExecuteExtended(platform::LaunchRequest& request) {
-  calls.push_back("ShellExecuteExtended " + request.file + " | " + request.parameters);
-  request.process = shellExecuteResult && request.returnProcess ? shellProcess : platform::ProcessHandle{};
-  lastLaunch = request;
-  return shellExecuteResult;
-}
+namespace {
 
-platform::WaitResult FakeProcesses::WaitForSingleObject(platform::ProcessHandle process, std::uint32_t milliseconds) {
-  calls.push_back("WaitForSingleObject " + std::to_string(process.value) + " " + std::to_string(milliseconds));
-  if (waitResults.empty()) return platform::WaitResult::Ended;
-  const platform::WaitResult result = waitResults.front();
-  waitResults.pop_front();
+class FakeProcess final : public platform::RunningProcess {
+ public:
+  FakeProcess(CallLog& log, std::deque<platform::WaitResult>& results, std::uintptr_t id)
+      : log_(log), results_(results), id_(std::to_string(id)) {}
+  ~FakeProcess() override { log_.calls.push_back("CloseProcess " + id_); }
+  platform::WaitResult Wait(std::uint32_t milliseconds) override {
+    log_.calls.push_back("WaitForProcess " + id_ + " " + std::to_string(milliseconds));
+    if (results_.empty()) return platform::WaitResult::Ended;
+    const platform::WaitResult result = results_.front();
+    results_.pop_front();
+    return result;
+  }
+
+ private:
+  CallLog& log_;
+  std::deque<platform::WaitResult>& results_;
+  std::string id_;
+};
+
+}  // namespace
+
+platform::StartResult FakeProcesses::Start(const platform::StartRequest& request) {
+  log_.calls.push_back("StartProgram " + request.file + " | " + request.parameters);
+  lastStart = request;
+  platform::StartResult result;
+  result.started = startSucceeds;
+  if (startSucceeds && startedProcess != 0) {
+    result.process = std::make_unique<FakeProcess>(log_, waitResults, startedProcess);
+  }
   return result;
 }
 
-void FakeProcesses::CloseHandle(platform::ProcessHandle process) {
-  calls.push_back("CloseHandle " + std::to_string(process.value));
-}
-
-bool FakeProcesses::ShellOpen(platform::WindowHandle owner, const std::string& operation, const std::string& target,
+bool FakeShellOpener::ShellOpen(platform::WindowHandle owner, const std::string& operation, const std::string& target,
                              const std::string& parameters, const std::string& directory, platform::ShowCommand show) {
-  calls.push_back("ShellOpen " + std::to_string(owner.value) + " [" + operation + "] [" + target + "] [" + parameters +
+  log_.calls.push_back("ShellOpen " + std::to_string(owner.value) + " [" + operation + "] [" + target + "] [" + parameters +
                   "] [" + directory + "] " + Name(show));
   return true;
 }
@@ -75,11 +88,11 @@ class RecordedModalSection final : public platform::ModalSection {
 }  // namespace
 
 std::unique_ptr<platform::ModalSection> FakeWindows::BeginModal() {
-  return std::make_unique<RecordedModalSection>(calls);
+  return std::make_unique<RecordedModalSection>(log_.calls);
 }
 
 void FakeWindows::ProcessMessages() {
-  calls.push_back("ProcessMessages");
+  log_.calls.push_back("ProcessMessages");
   if (onProcessMessages) onProcessMessages();
 }
 
@@ -89,11 +102,11 @@ std::uint32_t FakeWindows::TickCount() {
   return now;
 }
 
-void FakeWindows::Sleep(std::uint32_t milliseconds) { calls.push_back("Sleep " + std::to_string(milliseconds)); }
+void FakeWindows::Sleep(std::uint32_t milliseconds) { log_.calls.push_back("Sleep " + std::to_string(milliseconds)); }
 
 platform::BoxAnswer FakeBoxes::SystemMessageBox(platform::WindowHandle owner, const std::string& text,
                                                    const std::string& caption, platform::BoxStyle style) {
-  calls.push_back("SystemMessageBox " + std::to_string(owner.value) + " " + caption + ": " + text + " /" + Name(style));
+  log_.calls.push_back("SystemMessageBox " + std::to_string(owner.value) + " " + caption + ": " + text + " /" + Name(style));
   if (messageBoxAnswers.empty()) return platform::BoxAnswer::No;
   const platform::BoxAnswer answer = messageBoxAnswers.front();
   messageBoxAnswers.pop_front();
@@ -106,23 +119,23 @@ platform::BoxAnswer FakeBoxes::ApplicationMessageBox(const std::string& text, co
 }
 
 void FakeBoxes::ShowMessageDialog(const std::string& text, const std::string& caption) {
-  calls.push_back("ShowMessageDialog " + caption + ": " + text);
+  log_.calls.push_back("ShowMessageDialog " + caption + ": " + text);
 }
 
 bool FakeClipboard::SetClipboardText(const std::string& text) {
-  calls.push_back("SetClipboardText " + text);
+  log_.calls.push_back("SetClipboardText " + text);
   if (clipboardResult) clipboard = text;
   return clipboardResult;
 }
 
 platform::DownloadResult FakeDownloads::Download(const std::string& url, const std::string& path,
                                                 platform::DownloadObserver& observer, platform::HeldFile& held) {
-  calls.push_back("Download " + url + " -> " + path);
+  log_.calls.push_back("Download " + url + " -> " + path);
   if (downloadThrows) throw std::runtime_error("download failed");
   if (whileDownloading) whileDownloading(observer);
   if (observer.CancelRequested()) return platform::DownloadResult::Cancelled;
   if (downloadResult == platform::DownloadResult::Downloaded) {
-    if (downloadCreatesFile) files_[Key(path)] = downloadContent;
+    if (downloadCreatesFile) files_.PutFile(path, downloadContent);
     held = kHeldFile;
   }
   return downloadResult;
@@ -131,19 +144,19 @@ platform::DownloadResult FakeDownloads::Download(const std::string& url, const s
 // A copy plays its transfer like a download and copies in the files.
 platform::DownloadResult FakeDownloads::Copy(const std::string& from, const std::string& path,
                                             platform::DownloadObserver& observer, platform::HeldFile& held) {
-  calls.push_back("Copy " + from + " -> " + path);
+  log_.calls.push_back("Copy " + from + " -> " + path);
   if (whileDownloading) whileDownloading(observer);
   if (observer.CancelRequested()) return platform::DownloadResult::Cancelled;
-  if (!copyResult || !HasFile(from) || !ParentExists(path)) return platform::DownloadResult::Failed;
-  files_[Key(path)] = FileContent(from);
+  if (!files_.copyResult || !files_.HasFile(from) || !files_.ParentExists(path)) return platform::DownloadResult::Failed;
+  files_.PutFile(path, files_.FileContent(from));
   held = kHeldFile;
   return platform::DownloadResult::Downloaded;
 }
 
-void FakeDownloads::RemoveLeftPartFiles(const std::string& folder) { calls.push_back("RemoveLeftPartFiles " + folder); }
+void FakeDownloads::RemoveLeftPartFiles(const std::string& folder) { log_.calls.push_back("RemoveLeftPartFiles " + folder); }
 
 void FakeDownloads::ReleaseFile(platform::HeldFile held) {
-  calls.push_back("ReleaseFile " + std::to_string(held.value));
+  log_.calls.push_back("ReleaseFile " + std::to_string(held.value));
 }
 
 }  // namespace testing_support

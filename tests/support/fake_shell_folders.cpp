@@ -6,8 +6,6 @@ namespace testing_support {
 
 namespace {
 
-constexpr std::uintptr_t kFolderList = 0x1D1;  // the item id list of a located special folder
-
 std::string Name(platform::SpecialFolder folder) {
   using platform::SpecialFolder;
   switch (folder) {
@@ -64,66 +62,41 @@ std::string Name(platform::SpecialFolder folder) {
 
 }  // namespace
 
-long FakeShellFolders::ShGetMalloc(platform::AllocatorHandle& allocator) {
-  calls.push_back("ShGetMalloc");
-  long result = mallocResult;
-  if (!mallocResults.empty()) {
-    result = mallocResults.front();
-    mallocResults.pop_front();
-  }
-  allocator = platform::AllocatorHandle{result == 0 ? 0xA110Cu : 0u};
-  return result;
+platform::FolderPath FakeShellFolders::SpecialFolderPath(platform::WindowHandle owner, platform::SpecialFolder folder) {
+  log_.calls.push_back("SpecialFolderPath " + std::to_string(owner.value) + " " + Name(folder));
+  platform::FolderPath found;
+  found.allocatorUnavailable = !allocatorAvailable;
+  if (!locatesFolders) return found;
+  const auto known = knownFolders.find(folder);
+  found.path = known != knownFolders.end() ? known->second : folderPath;
+  return found;
 }
 
-long FakeShellFolders::ShGetSpecialFolderLocation(platform::WindowHandle owner, platform::SpecialFolder folder,
-                                              platform::ItemIdList& itemList) {
-  calls.push_back("ShGetSpecialFolderLocation " + std::to_string(owner.value) + " " + Name(folder));
-  itemList = platform::ItemIdList{folderLocationResult == 0 ? kFolderList : 0u};
-  located_ = folder;
-  return folderLocationResult;
-}
-
-bool FakeShellFolders::ShGetPathFromIdList(platform::ItemIdList itemList, std::string& path) {
-  calls.push_back("ShGetPathFromIdList " + std::to_string(itemList.value));
-  const auto known = itemPaths.find(itemList.value);
-  if (known != itemPaths.end()) {
-    path = known->second;
-    return !path.empty();
-  }
-  const auto folder = located_ && itemList.value == kFolderList ? knownFolders.find(*located_) : knownFolders.end();
-  path = !pathFromIdListResult ? "" : folder != knownFolders.end() ? folder->second : folderPath;
-  return !path.empty();
-}
-
-void FakeShellFolders::AllocatorFree(platform::AllocatorHandle allocator, platform::ItemIdList memory) {
-  calls.push_back("AllocatorFree " + std::to_string(allocator.value) + " " + std::to_string(memory.value));
-}
-
-void FakeShellFolders::AllocatorRelease(platform::AllocatorHandle allocator) {
-  calls.push_back("AllocatorRelease " + std::to_string(allocator.value));
-}
-
-platform::ItemIdList FakeShellFolders::ShBrowseForFolder(platform::BrowseRecord& record) {
-  calls.push_back("ShBrowseForFolder " + std::to_string(record.owner.value) + " " + std::to_string(record.root.value) +
-                  " \"" + record.title + "\"");
-  if (record.callback && browseInitializes) {
+std::optional<std::string> FakeShellFolders::BrowseForFolder(platform::BrowseRequest& request) {
+  // A root the shell cannot locate shows the whole namespace.
+  const std::string root = request.root && locatesFolders ? Name(*request.root) : "-";
+  log_.calls.push_back("BrowseForFolder " + std::to_string(request.owner.value) + " " + root + " \"" + request.title +
+                       "\"");
+  if (request.callback && browseInitializes) {
     try {
-      record.callback(browseWindow, platform::BrowserEvent::Initialized);
+      request.callback(browseWindow, platform::BrowserEvent::Initialized);
     } catch (const std::exception& error) {
       reportedErrors.push_back(error.what());
     }
   }
-  if (whileBrowsing) whileBrowsing(record);
-  lastBrowse = record;
+  if (whileBrowsing) whileBrowsing(request);
+  lastBrowse = request;
+  // The shell gives no path for a virtual folder ("My Computer").
+  if (browseResult && browseResult->empty()) return std::nullopt;
   return browseResult;
 }
 
 void FakeShellFolders::SelectInBrowser(platform::WindowHandle browser, const std::string& path) {
-  calls.push_back("SelectInBrowser " + std::to_string(browser.value) + " " + path);
+  log_.calls.push_back("SelectInBrowser " + std::to_string(browser.value) + " " + path);
 }
 
 bool FakeShellFolders::DirectoryDialog(platform::DirectoryDialogRecord& record) {
-  calls.push_back("DirectoryDialog " + std::to_string(record.owner.value) + " " + record.directory + " " +
+  log_.calls.push_back("DirectoryDialog " + std::to_string(record.owner.value) + " " + record.directory + " " +
                   std::to_string(record.helpContext));
   const bool confirmed = directoryDialog ? directoryDialog(record) : false;
   lastDirectoryDialog = record;

@@ -1,30 +1,30 @@
-// The shell's namespace, scripted: the allocator's and the folder lookups'
-// answers, the folder browser and the old-style directory dialog.
+// The shell's folders, scripted: the special folders' paths, the folder
+// browser and the old-style directory dialog.
 #pragma once
 
-#include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/shell_namespace.h"
+#include "platform/shell_folders.h"
 #include "tests/support/call_log.h"
 
 namespace testing_support {
 
-class FakeShellFolders : public virtual CallLog, public virtual platform::ShellFolders {
+// Calls: "SpecialFolderPath <owner> <folder>", "BrowseForFolder <owner>
+// <root or -> "<title>"", "SelectInBrowser <browser> <path>",
+// "DirectoryDialog <owner> <directory> <help context>".
+class FakeShellFolders : public platform::ShellFolders {
  public:
-  long mallocResult = 0;
-  std::deque<long> mallocResults;  // per ShGetMalloc call, before mallocResult
-  long folderLocationResult = 0;
-  bool pathFromIdListResult = true;
+  explicit FakeShellFolders(CallLog& log) : log_(log) {}
+
+  // A special folder's path: its path in `knownFolders` when it is there,
+  // else folderPath; none when the shell `locatesFolders` not.
+  bool allocatorAvailable = true;
+  bool locatesFolders = true;
   std::string folderPath = "C:\\users\\Public\\Desktop";
-  // Paths of item id list values; the list of a special folder gives its path
-  // in `knownFolders` when it is there, else folderPath.
-  std::map<std::uintptr_t, std::string> itemPaths;
   std::map<platform::SpecialFolder, std::string> knownFolders;
 
   // The folder browser: it opens as `browseWindow`, tells the callback it is
@@ -33,26 +33,21 @@ class FakeShellFolders : public virtual CallLog, public virtual platform::ShellF
   // real platform's barrier hands it to the error box.
   platform::WindowHandle browseWindow{0xB00};
   bool browseInitializes = true;
-  std::function<void(platform::BrowseRecord&)> whileBrowsing;
-  platform::ItemIdList browseResult;  // the chosen item id list; none: Cancel
-  platform::BrowseRecord lastBrowse;
+  std::function<void(platform::BrowseRequest&)> whileBrowsing;
+  std::optional<std::string> browseResult;  // the chosen folder's path; none: Cancel
+  platform::BrowseRequest lastBrowse;
   std::vector<std::string> reportedErrors;
   // The old-style dialog: scripted by `directoryDialog` (default: Cancel).
   std::function<bool(platform::DirectoryDialogRecord&)> directoryDialog;
   platform::DirectoryDialogRecord lastDirectoryDialog;
 
-  long ShGetMalloc(platform::AllocatorHandle& allocator) override;
-  long ShGetSpecialFolderLocation(platform::WindowHandle owner, platform::SpecialFolder folder,
-                                  platform::ItemIdList& itemList) override;
-  bool ShGetPathFromIdList(platform::ItemIdList itemList, std::string& path) override;
-  void AllocatorFree(platform::AllocatorHandle allocator, platform::ItemIdList memory) override;
-  void AllocatorRelease(platform::AllocatorHandle allocator) override;
-  platform::ItemIdList ShBrowseForFolder(platform::BrowseRecord& record) override;
+  platform::FolderPath SpecialFolderPath(platform::WindowHandle owner, platform::SpecialFolder folder) override;
+  std::optional<std::string> BrowseForFolder(platform::BrowseRequest& request) override;
   void SelectInBrowser(platform::WindowHandle browser, const std::string& path) override;
   bool DirectoryDialog(platform::DirectoryDialogRecord& record) override;
 
  private:
-  std::optional<platform::SpecialFolder> located_;  // the folder whose list the shell handed out last
+  CallLog& log_;
 };
 
 }  // namespace testing_support

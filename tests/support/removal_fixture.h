@@ -11,24 +11,30 @@ namespace testing_support {
 
 inline constexpr const char* kDesktop = "C:\\users\\Public\\Desktop";
 
+// The special folders' paths that the removal's tests assume; the folders
+// not named here have no path.
+inline void ScriptGuardedFolders(FakeShellFolders& shell) {
+  shell.folderPath = "";
+  using platform::SpecialFolder;
+  shell.knownFolders = {{SpecialFolder::Windows, "C:\\windows"},
+                        {SpecialFolder::System, "C:\\windows\\system32"},
+                        {SpecialFolder::ProgramFiles, "C:\\Program Files"},
+                        {SpecialFolder::ProgramFilesX86, "C:\\Program Files (x86)"},
+                        {SpecialFolder::Profile, "C:\\users\\bob"},
+                        {SpecialFolder::CommonDesktop, kDesktop},
+                        {SpecialFolder::AppData, "C:\\users\\bob\\AppData\\Roaming"},
+                        {SpecialFolder::CommonAppData, "C:\\ProgramData"},
+                        {SpecialFolder::Documents, "C:\\users\\bob\\Documents"}};
+}
+
 class RemovalFixture : public MainWindowFixture {
  protected:
   void SetUp() override {
-    os.folderPath = "";  // the folders not named below have no path
+    ScriptGuardedFolders(os);
     os.AddDirectory(kDesktop);
     for (const char* name : {"Orvik Studio Pro", "Selvo", "Brunda", "Fennick", "Vandrel download manager", "Mine"}) {
       os.AddFile(std::string(kDesktop) + "\\" + name + ".lnk");
     }
-    using platform::SpecialFolder;
-    os.knownFolders = {{SpecialFolder::Windows, "C:\\windows"},
-                       {SpecialFolder::System, "C:\\windows\\system32"},
-                       {SpecialFolder::ProgramFiles, "C:\\Program Files"},
-                       {SpecialFolder::ProgramFilesX86, "C:\\Program Files (x86)"},
-                       {SpecialFolder::Profile, "C:\\users\\bob"},
-                       {SpecialFolder::CommonDesktop, kDesktop},
-                       {SpecialFolder::AppData, "C:\\users\\bob\\AppData\\Roaming"},
-                       {SpecialFolder::CommonAppData, "C:\\ProgramData"},
-                       {SpecialFolder::Documents, "C:\\users\\bob\\Documents"}};
   }
   bool Shortcut(const char* name) const { return os.HasFile(std::string(kDesktop) + "\\" + name + ".lnk"); }
 };

@@ -29,25 +29,28 @@ TEST(DirListFile, LinesEndAtCrLfLoneCrOrLoneLfAndStopAtNul) {
 }
 
 TEST(DirListFile, WithoutAFileTheDefaultsAreUsedAndNothingIsWritten) {
-  testing_support::FakeFiles files;
+  testing_support::CallLog log;
+  testing_support::FakeFiles files{log};
   EXPECT_EQ(LoadDirList(files, kExe), catalogue::DefaultDirList());
-  EXPECT_EQ(files.CallCount("WriteFile"), 0);
+  EXPECT_EQ(log.CallCount("WriteFile"), 0);
 }
 
 TEST(DirListFile, StaleDirectoriesFallBackToTheirDefaultsOtherLinesAreKept) {
-  testing_support::FakeFiles files;
+  testing_support::CallLog log;
+  testing_support::FakeFiles files{log};
   files.AddDirectory("D:\\Music");
   files.AddFile("D:\\file.txt");
   files.AddFile(kList, "D:\\Music\nD:\\gone\nD:\\file.txt\n\nd:\\music\n3\nextra six\n\nlast");
   const DirList lines = LoadDirList(files, kExe);
   EXPECT_EQ(lines, (DirList{"D:\\Music", "C:\\ORVIK ( recommended !)", "C:\\ORVIK ( recommended !)",
                             "C:\\BRUNDA ( recommended !)", "d:\\music", "3", "extra six", "", "last"}));
-  EXPECT_EQ(files.CallCount("WriteFile"), 0);
+  EXPECT_EQ(log.CallCount("WriteFile"), 0);
 }
 
 // Files the manager did not write in its shape are mended in memory only.
 TEST(DirListFile, ShortFilesTakeTheMissingLinesFromTheDefaults) {
-  testing_support::FakeFiles files;
+  testing_support::CallLog log;
+  testing_support::FakeFiles files{log};
   files.AddDirectory("D:\\Music");
   files.AddFile(kList, "D:\\Music\r\n");
   DirList expected = catalogue::DefaultDirList();
@@ -60,7 +63,8 @@ TEST(DirListFile, ShortFilesTakeTheMissingLinesFromTheDefaults) {
 }
 
 TEST(DirListFile, ALineFiveThatNamesNoLineBecomesZero) {
-  testing_support::FakeFiles files;
+  testing_support::CallLog log;
+  testing_support::FakeFiles files{log};
   const std::string head = "a\nb\nc\nd\ne\n";
   for (const char* bad : {"x", "", " 1", "1 ", "-1", "6", "12", "1.0", "99999999999999999999"}) {
     files.AddFile(kList, head + bad + "\n");
@@ -76,7 +80,8 @@ TEST(DirListFile, ALineFiveThatNamesNoLineBecomesZero) {
 // Found by fuzzing: a number of more than 18 digits was refused even when
 // leading zeros made it long.
 TEST(DirListFile, LeadingZerosOfLineFiveDoNotCount) {
-  testing_support::FakeFiles files;
+  testing_support::CallLog log;
+  testing_support::FakeFiles files{log};
   const std::string head = "a\nb\nc\nd\ne\n";
   files.AddFile(kList, head + "0000000000000000000002\n");
   EXPECT_EQ(LoadDirList(files, kExe)[5], "0000000000000000000002");
@@ -90,14 +95,16 @@ TEST(DirListFile, LeadingZerosOfLineFiveDoNotCount) {
 }
 
 TEST(DirListFile, AnUnreadableFileCountsAsMissing) {
-  testing_support::FakeFiles files;
+  testing_support::CallLog log;
+  testing_support::FakeFiles files{log};
   files.AddFile(kList, "D:\\x\n1\n");
   files.unreadable.insert("c:\\tools\\vandrel.ini");
   EXPECT_EQ(LoadDirList(files, kExe), catalogue::DefaultDirList());
 }
 
 TEST(DirListFile, SaveWritesEveryLineWithCrLf) {
-  testing_support::FakeFiles files;
+  testing_support::CallLog log;
+  testing_support::FakeFiles files{log};
   files.AddDirectory("C:\\Tools");  // the manager's folder
   ASSERT_TRUE(catalogue::SaveDirList(files, kExe, {"a", "", "c"}));
   EXPECT_EQ(files.FileContent(kList), "a\r\n\r\nc\r\n");

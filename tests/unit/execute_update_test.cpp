@@ -22,15 +22,15 @@ TEST_F(ExecuteAndUpdate, ExecutePassesTheManagerPathToEntriesZeroToTwoAndClosesT
   os.AddFile("C:\\P\\BRUNDA.exe");
   TForm1& f = Start(2, "C:\\P");
   f.SpeedButton4.Click();
-  EXPECT_EQ(os.lastLaunch.file, "C:\\P\\ORVIK.exe");
-  EXPECT_EQ(os.lastLaunch.parameters, "/x \"C:\\Tools\\vandrel.exe\"");
-  EXPECT_EQ(os.CallCount("WaitForSingleObject"), 0);
+  EXPECT_EQ(os.lastStart.file, "C:\\P\\ORVIK.exe");
+  EXPECT_EQ(os.lastStart.parameters, "/x \"C:\\Tools\\vandrel.exe\"");
+  EXPECT_EQ(os.CallCount("WaitForProcess"), 0);
   EXPECT_FALSE(f.DirList().has_value());  // the close sequence ran
 
   TForm1& g = Start(3, "C:\\P");
   g.SpeedButton4.Click();
-  EXPECT_EQ(os.lastLaunch.file, "C:\\P\\BRUNDA.exe");
-  EXPECT_EQ(os.lastLaunch.parameters, "");
+  EXPECT_EQ(os.lastStart.file, "C:\\P\\BRUNDA.exe");
+  EXPECT_EQ(os.lastStart.parameters, "");
 }
 
 TEST_F(ExecuteAndUpdate, ExecuteOfAVanishedProgramOrAFailedStartKeepsTheManagerOpen) {
@@ -48,7 +48,7 @@ TEST_F(ExecuteAndUpdate, ExecuteOfAVanishedProgramOrAFailedStartKeepsTheManagerO
   f.Edit1.SetText("C:\\P\\");
   f.Edit1.SetText("C:\\P");
   os.calls.clear();
-  os.shellExecuteResult = false;
+  os.startSucceeds = false;
   f.SpeedButton4.Click();
   EXPECT_EQ(Said(), (std::vector<std::string>{"SELVO.exe could not be executed !"}));
   EXPECT_TRUE(f.DirList().has_value());
@@ -70,9 +70,9 @@ TEST_F(ExecuteAndUpdate, UpdateWritesTheMarksFetchesStartsSilentlyRecordsAndClos
   EXPECT_EQ(writes, expected);
   EXPECT_EQ(Said(), (std::vector<std::string>{"The download was successful. The program will now be\r\nupdated and "
                                               "executed with its original start values !"}));
-  EXPECT_EQ(os.lastLaunch.file, "C:\\P\\" + std::string(catalogue::OwnProgramAt(2).updateFile));
-  EXPECT_EQ(os.lastLaunch.parameters, "/DIR=C:\\P /SILENT");
-  EXPECT_EQ(os.CallCount("WaitForSingleObject"), 0);
+  EXPECT_EQ(os.lastStart.file, "C:\\P\\" + std::string(catalogue::OwnProgramAt(2).updateFile));
+  EXPECT_EQ(os.lastStart.parameters, "/DIR=C:\\P /SILENT");
+  EXPECT_EQ(os.CallCount("WaitForProcess"), 0);
   EXPECT_FALSE(f.DirList().has_value());
   // The update installer was recorded and is what the close deletes.
   EXPECT_EQ(os.CallCount("RemoveFile C:\\P\\" + std::string(catalogue::OwnProgramAt(2).updateFile)), 1);

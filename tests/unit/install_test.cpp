@@ -21,16 +21,16 @@ TEST_F(OwnProgramActions, InstallFetchesRunsTheSetupWithTheUnquotedDirectoryAndR
   os.AddDirectory("C:\\Program Files\\Orvik");
   os.onProcessMessages = [] {};
   TForm1& f = Start(0, "C:\\Program Files\\Orvik");
-  os.shellExecuteResult = true;
+  os.startSucceeds = true;
   f.SpeedButton3.Click();
   EXPECT_EQ(Said(), (std::vector<std::string>{"The download was successful. The program will now be installed !"}));
   EXPECT_EQ(os.CallCount("Download " + catalogue::DownloadUrl(0) +
                          " -> C:\\Program Files\\Orvik\\orvik100.exe"),
             1);
-  EXPECT_EQ(os.lastLaunch.file, "C:\\Program Files\\Orvik\\orvik100.exe");
-  EXPECT_EQ(os.lastLaunch.parameters, "/DIR=C:\\Program Files\\Orvik");
+  EXPECT_EQ(os.lastStart.file, "C:\\Program Files\\Orvik\\orvik100.exe");
+  EXPECT_EQ(os.lastStart.parameters, "/DIR=C:\\Program Files\\Orvik");
   EXPECT_EQ(f.Installers()[0], "C:\\Program Files\\Orvik\\orvik100.exe");
-  EXPECT_GE(os.CallCount("WaitForSingleObject"), 1);  // the setup program is waited for
+  EXPECT_GE(os.CallCount("WaitForProcess"), 1);  // the setup program is waited for
 }
 
 // The session ends (an installer's close request) while the setup program is
@@ -42,10 +42,10 @@ TEST_F(OwnProgramActions, AnEndOfSessionDuringTheSetupsWaitEndsTheWaitAndNothing
   TForm1& f = Start(1, "D:\\Selvo");
   os.waitResults.assign(10, platform::WaitResult::TimedOut);
   os.onProcessMessages = [&] {
-    if (os.CallCount("WaitForSingleObject") == 1) f.FormEndSession(&f);
+    if (os.CallCount("WaitForProcess") == 1) f.FormEndSession(&f);
   };
   f.SpeedButton3.Click();
-  EXPECT_EQ(os.CallCount("WaitForSingleObject"), 1);
+  EXPECT_EQ(os.CallCount("WaitForProcess"), 1);
   EXPECT_TRUE(f.SessionEnded());
   EXPECT_FALSE(f.DirList().has_value());
   EXPECT_NE(os.FileContent("C:\\Tools\\vandrel.ini").find("D:\\Selvo\r\n"), std::string::npos);
@@ -58,7 +58,7 @@ TEST_F(OwnProgramActions, AnEndOfSessionDuringTheSetupsWaitEndsTheWaitAndNothing
   f.Inform("Nobody reads this.");
   f.ComboBox1.UserSelected(2);  // the list is gone: nothing reads it
   EXPECT_EQ(Boxes().size(), boxesBefore);
-  EXPECT_EQ(os.CallCount("ShellExecuteExtended"), 1);
+  EXPECT_EQ(os.CallCount("StartProgram"), 1);
   EXPECT_EQ(os.CallCount("BeginModal"), 2);  // the copy's and the setup's, no other
 }
 
@@ -126,11 +126,11 @@ TEST_F(OwnProgramActions, FailuresNameTheExecutableAndRecordNothing) {
   os.downloadResult = platform::DownloadResult::Failed;
   f.SpeedButton3.Click();
   EXPECT_EQ(Said(), (std::vector<std::string>{"Error while downloading SELVO.exe !"}));
-  EXPECT_EQ(os.CallCount("ShellExecuteExtended"), 0);
+  EXPECT_EQ(os.CallCount("StartProgram"), 0);
 
   os.calls.clear();
   os.downloadResult = platform::DownloadResult::Downloaded;
-  os.shellExecuteResult = false;
+  os.startSucceeds = false;
   f.SpeedButton3.Click();
   EXPECT_EQ(Said(), (std::vector<std::string>{"The download was successful. The program will now be installed !",
                                               "SELVO.exe could not be executed !"}));
@@ -144,8 +144,8 @@ TEST_F(OwnProgramActions, EntryFourAsksForTheDirectoryFirstAndGoesOnAfterCancel)
   f.SpeedButton3.Click();  // the scripted browser answers Cancel
   EXPECT_EQ(Said().front(),
             "Please enter the directory in which Orvik Pro, Selvo or Brunda are located or select another directory.");
-  EXPECT_EQ(os.CallCount("ShBrowseForFolder"), 1);
-  EXPECT_EQ(os.lastLaunch.parameters, "/DIR=C:\\Orvik");
+  EXPECT_EQ(os.CallCount("BrowseForFolder"), 1);
+  EXPECT_EQ(os.lastStart.parameters, "/DIR=C:\\Orvik");
 }
 
 TEST_F(OwnProgramActions, ACloseDuringTheFileWaitEndsTheActionBeforeTheSetupStartsThenCloses) {
@@ -163,7 +163,7 @@ TEST_F(OwnProgramActions, ACloseDuringTheFileWaitEndsTheActionBeforeTheSetupStar
   };
   os.tickStep = 100;
   f.SpeedButton3.Click();
-  EXPECT_EQ(os.CallCount("ShellExecuteExtended"), 0);
+  EXPECT_EQ(os.CallCount("StartProgram"), 0);
   EXPECT_FALSE(f.DirList().has_value());  // closed once the action ended
   EXPECT_TRUE(os.HasFile("C:\\Tools\\vandrel.ini"));
 }
@@ -182,8 +182,8 @@ TEST_F(OwnProgramActions, TheSetupRunsOnTheDirectoryTheFieldNamesOnceTheFileIsTh
   };
   f.SpeedButton3.Click();
   EXPECT_EQ(openSectionsDuringTheWait, 1);
-  EXPECT_EQ(os.lastLaunch.file, "C:\\Orvik\\orvik100.exe");
-  EXPECT_EQ(os.lastLaunch.parameters, "/DIR=C:\\Orvik");
+  EXPECT_EQ(os.lastStart.file, "C:\\Orvik\\orvik100.exe");
+  EXPECT_EQ(os.lastStart.parameters, "/DIR=C:\\Orvik");
   EXPECT_EQ(f.Installers()[0], "C:\\Orvik\\orvik100.exe");
 }
 

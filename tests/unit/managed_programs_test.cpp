@@ -51,12 +51,13 @@ class UpdateMarksTest : public ::testing::Test {
   static constexpr const char* kSettings = "C:\\ORVIK\\ORVIK.ini";
   std::vector<std::string> Writes() const {
     std::vector<std::string> writes;
-    for (const auto& call : files.calls) {
+    for (const auto& call : log.calls) {
       if (call.rfind("WriteProfileKey", 0) == 0) writes.push_back(call);
     }
     return writes;
   }
-  testing_support::FakeFiles files;
+  testing_support::CallLog log;
+  testing_support::FakeFiles files{log};
 };
 
 TEST_F(UpdateMarksTest, WritesResetUpdateFlagAndManagerPathInOrder) {
@@ -76,10 +77,10 @@ TEST_F(UpdateMarksTest, OnlyThePortableEditionIsMarkedPortableAndFirst) {
   ASSERT_EQ(Writes().size(), 4u);
   EXPECT_EQ(Writes()[0], "WriteProfileKey C:\\ORVIK\\ORVIK.ini [Options] Portable=1");
   for (int index : {0, 1, 3}) {
-    files.calls.clear();
+    log.calls.clear();
     ASSERT_TRUE(WriteUpdateMarks(files, index, kSettings, kManager));
     EXPECT_EQ(Writes().size(), 3u) << index;
-    EXPECT_EQ(files.CallCount("WriteProfileKey C:\\ORVIK\\ORVIK.ini [Options] Portable"), 0) << index;
+    EXPECT_EQ(log.CallCount("WriteProfileKey C:\\ORVIK\\ORVIK.ini [Options] Portable"), 0) << index;
   }
 }
 

@@ -17,6 +17,27 @@ using testing_support::kDesktop;
 
 class Removal : public testing_support::RemovalFixture {};
 
+// The guard alone, on the files, the environment and the shell's folders it asks.
+class RemovalGuard : public ::testing::Test {
+ protected:
+  RemovalGuard() {
+    testing_support::ScriptGuardedFolders(shell);
+    files.AddDirectory(kDesktop);
+  }
+  manager::RemovalCheck Check(const std::string& directory) {
+    return manager::CheckRemoval(files, environment, shell, directory);
+  }
+  bool MayRemove(const std::string& directory) {
+    return manager::MayRemoveDirectory(files, environment, shell, directory);
+  }
+  manager::WellKnown WellKnownFolders() { return manager::WellKnownFolders(environment, shell); }
+
+  testing_support::CallLog log;
+  testing_support::FakeFiles files{log};
+  testing_support::FakeEnvironment environment{files};
+  testing_support::FakeShellFolders shell{log};
+};
+
 TEST_F(Removal, TwoYesAnswersTakeTheShortcutsOfTheProgramsInTheFolderThenTheWholeTree) {
   for (const char* file : {"ORVIK.exe", "SELVO.exe", "FENNICK.exe", "Styles\\Pop\\a.sty"}) {
     os.AddFile(std::string("D:\\Midi Apps\\") + file);
@@ -109,16 +130,16 @@ TEST_F(Removal, AFolderGoneBehindTheManagersBackIsAskedAboutThenFoundWithoutItsP
 
 // Only a folder that is not there and whose name passes counts as missing;
 // a missing drive, a relative path or a missing user's profile stay refused.
-TEST_F(Removal, OnlyAnAcceptableNameCanBeMissing) {
+TEST_F(RemovalGuard, OnlyAnAcceptableNameCanBeMissing) {
   using manager::RemovalCheck;
-  os.AddDirectory("D:\\Orvik");
-  os.driveRoots = {"C:\\", "D:\\"};
-  EXPECT_EQ(manager::CheckRemoval(os, "D:\\Orvik"), RemovalCheck::removable);
-  EXPECT_EQ(manager::CheckRemoval(os, "D:\\Gone"), RemovalCheck::missing);
+  files.AddDirectory("D:\\Orvik");
+  files.driveRoots = {"C:\\", "D:\\"};
+  EXPECT_EQ(Check("D:\\Orvik"), RemovalCheck::removable);
+  EXPECT_EQ(Check("D:\\Gone"), RemovalCheck::missing);
   for (const char* refused : {"Q:\\", "Gone", "C:\\users\\carol", "C:\\Windows\\Gone\\..", "D:\\"}) {
-    EXPECT_EQ(manager::CheckRemoval(os, refused), RemovalCheck::refused) << refused;
+    EXPECT_EQ(Check(refused), RemovalCheck::refused) << refused;
   }
-  EXPECT_FALSE(manager::MayRemoveDirectory(os, "D:\\Gone"));  // nothing missing is ever deleted
+  EXPECT_FALSE(MayRemove("D:\\Gone"));  // nothing missing is ever deleted
 }
 
 TEST_F(Removal, AFailedShellOperationShowsNoSuccess) {
@@ -132,8 +153,8 @@ TEST_F(Removal, AFailedShellOperationShowsNoSuccess) {
   EXPECT_EQ(Buttons(), "10111");  // the program is still there
 }
 
-TEST_F(Removal, SystemFoldersRootsAndOddPathsAreRefusedBeforeAnyQuestion) {
-  const manager::WellKnown wellKnown = manager::WellKnownFolders(os);
+TEST_F(RemovalGuard, SystemFoldersRootsAndOddPathsAreRefused) {
+  const manager::WellKnown wellKnown = WellKnownFolders();
   for (const char* refused :
        {"C:\\", "D:", "D:\\\\", "Orvik", "C:Orvik", "\\\\server\\share", "\\\\server\\share\\", "C:\\Or*", "C:\\a\\?",
         "C:\\Windows", "c:\\windows\\system32\\", "C:\\Program Files", "C:/Program Files (x86)", "C:\\users",
@@ -149,13 +170,16 @@ TEST_F(Removal, SystemFoldersRootsAndOddPathsAreRefusedBeforeAnyQuestion) {
   }
 
   // Short names are read in their long form.
-  os.longNames = {{"c:\\progra~1", "C:\\Program Files"}, {"d:\\orvik~1", "D:\\Orvik Studio"}};
-  os.AddDirectory("C:\\PROGRA~1\\Orvik");  // the scripted file system has no aliases of its own
-  os.AddDirectory("D:\\ORVIK~1");
-  EXPECT_FALSE(manager::MayRemoveDirectory(os, "C:\\PROGRA~1"));
-  EXPECT_TRUE(manager::MayRemoveDirectory(os, "C:\\PROGRA~1\\Orvik"));
-  EXPECT_TRUE(manager::MayRemoveDirectory(os, "D:\\ORVIK~1"));
+  files.longNames = {{"c:\\progra~1", "C:\\Program Files"}, {"d:\\orvik~1", "D:\\Orvik Studio"}};
+  files.AddDirectory("C:\\PROGRA~1\\Orvik");  // the scripted file system has no aliases of its own
+  files.AddDirectory("D:\\ORVIK~1");
+  EXPECT_FALSE(MayRemove("C:\\PROGRA~1"));
+  EXPECT_TRUE(MayRemove("C:\\PROGRA~1\\Orvik"));
+  EXPECT_TRUE(MayRemove("D:\\ORVIK~1"));
+}
 
+TEST_F(Removal, AFolderTheGuardRefusesIsRefusedBeforeAnyQuestion) {
+  os.longNames = {{"c:\\progra~1", "C:\\Program Files"}};
   os.AddFile("C:\\PROGRA~1\\ORVIK.exe");  // the scripted file system has no aliases
   TForm1& f = Start(0, "C:\\PROGRA~1");
   os.messageBoxAnswers = {platform::BoxAnswer::Yes, platform::BoxAnswer::Yes};
@@ -170,31 +194,33 @@ TEST_F(Removal, SystemFoldersRootsAndOddPathsAreRefusedBeforeAnyQuestion) {
 // Another drive letter onto the profile, a junction onto the users folder:
 // other spellings of guarded folders, refused by their identity. A folder
 // that cannot be looked at is refused too.
-TEST_F(Removal, GuardedFoldersAreKnownByIdentityWhateverTheSpelling) {
-  os.knownFolders[platform::SpecialFolder::Downloads] = "C:\\users\\bob\\Downloads";
-  os.knownFolders[platform::SpecialFolder::Users] = "C:\\users";
-  for (const char* folder : {"C:\\users\\bob\\Downloads\\Orvik", "C:\\users\\alice", "D:\\Orvik"}) os.AddDirectory(folder);
-  os.driveRoots = {"C:\\", "D:\\", "X:\\"};
-  os.folderAliases = {{"x:\\", "C:\\users\\bob\\"}, {"c:\\documents and settings", "C:\\users"},
-                      {"d:\\mirror", "C:\\users\\alice"}};
+TEST_F(RemovalGuard, GuardedFoldersAreKnownByIdentityWhateverTheSpelling) {
+  shell.knownFolders[platform::SpecialFolder::Downloads] = "C:\\users\\bob\\Downloads";
+  shell.knownFolders[platform::SpecialFolder::Users] = "C:\\users";
+  for (const char* folder : {"C:\\users\\bob\\Downloads\\Orvik", "C:\\users\\alice", "D:\\Orvik"}) {
+    files.AddDirectory(folder);
+  }
+  files.driveRoots = {"C:\\", "D:\\", "X:\\"};
+  files.folderAliases = {{"x:\\", "C:\\users\\bob\\"}, {"c:\\documents and settings", "C:\\users"},
+                         {"d:\\mirror", "C:\\users\\alice"}};
   for (const char* refused : {"X:\\Downloads", "C:\\Documents and Settings\\bob", "D:\\Mirror", "D:\\Missing"}) {
-    EXPECT_FALSE(manager::MayRemoveDirectory(os, refused)) << refused;
+    EXPECT_FALSE(MayRemove(refused)) << refused;
   }
   for (const char* removable : {"X:\\Downloads\\Orvik", "D:\\Orvik"}) {
-    EXPECT_TRUE(manager::MayRemoveDirectory(os, removable)) << removable;
+    EXPECT_TRUE(MayRemove(removable)) << removable;
   }
 }
 
 // A 32-bit process is shown the 32-bit folders under both names; the
 // environment and Sysnative name the native ones.
-TEST_F(Removal, AThirtyTwoBitProcessGuardsTheNativeFoldersToo) {
+TEST_F(RemovalGuard, AThirtyTwoBitProcessGuardsTheNativeFoldersToo) {
   using platform::SpecialFolder;
   for (SpecialFolder kind : {SpecialFolder::ProgramFiles, SpecialFolder::ProgramFilesX86}) {
-    os.knownFolders[kind] = "C:\\Program Files (x86)";
+    shell.knownFolders[kind] = "C:\\Program Files (x86)";
   }
-  os.knownFolders[SpecialFolder::CommonFiles] = "C:\\Program Files (x86)\\Common Files";
-  os.environment = {{"ProgramW6432", "C:\\Program Files"}, {"CommonProgramW6432", "D:\\Common Files"}};
-  const manager::WellKnown wellKnown = manager::WellKnownFolders(os);
+  shell.knownFolders[SpecialFolder::CommonFiles] = "C:\\Program Files (x86)\\Common Files";
+  environment.environment = {{"ProgramW6432", "C:\\Program Files"}, {"CommonProgramW6432", "D:\\Common Files"}};
+  const manager::WellKnown wellKnown = WellKnownFolders();
   for (const char* refused : {"C:\\Program Files", "D:\\Common Files", "C:\\Windows\\Sysnative", "D:\\"}) {
     EXPECT_FALSE(manager::IsRemovableDirectory(refused, wellKnown)) << refused;
   }

@@ -11,8 +11,6 @@
 
 namespace {
 
-using platform::AllocatorHandle;
-using platform::ItemIdList;
 using platform::WindowHandle;
 using seldir::TSelDir;
 using seldir::TSelectDirOpt;
@@ -20,15 +18,10 @@ using seldir::TSelectDirOpts;
 using seldir::TShellFolder;
 using Calls = std::vector<std::string>;
 
-// Handles the fake platform hands out, as the call log prints them.
-constexpr AllocatorHandle kAllocator{0xA110C};  // 659724
-constexpr ItemIdList kFolderList{0x1D1};        // 465
-constexpr ItemIdList kChosenList{0x1D2};        // 466
-
 class SelDir : public ::testing::Test {
  protected:
   testing_support::FakePlatform os;
-  TSelDir sel{nullptr, &os};
+  TSelDir sel{nullptr, os};
 };
 
 TEST(SelDirCreation, StartsWithTheDefaultsAndNeedsNoPlatform) {
@@ -73,14 +66,13 @@ TEST_F(SelDir, WritingAnEmptyDirectoryStoresTheCurrentDirectoryWhenItCanBeRead) 
   EXPECT_EQ(sel.Directory(), "");
 }
 
-TEST_F(SelDir, WritingAFolderStoresItsPathFreesTheListAndReleasesTheAllocator) {
+TEST_F(SelDir, WritingAFolderStoresItsPath) {
   os.folderPath = "C:\\users\\me\\Documents";
   sel.SetDirectory("D:\\Old");
   sel.SetFolder(TShellFolder::SdPersonal);
   EXPECT_EQ(sel.Directory(), "C:\\users\\me\\Documents");
   EXPECT_EQ(sel.Folder(), TShellFolder::SdPersonal);
-  EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShGetSpecialFolderLocation 0 Documents", "ShGetPathFromIdList 465",
-                             "AllocatorFree 659724 465", "AllocatorRelease 659724"}));
+  EXPECT_EQ(os.calls, (Calls{"SpecialFolderPath 0 Documents"}));
   // A later Directory replaces the path; the folder stays the browser's root.
   sel.SetDirectory("E:\\Mine\\");
   EXPECT_EQ(sel.Directory(), "E:\\Mine");
@@ -88,7 +80,7 @@ TEST_F(SelDir, WritingAFolderStoresItsPathFreesTheListAndReleasesTheAllocator) {
 }
 
 TEST_F(SelDir, FoldersWithoutAFileSystemPathLeaveTheDirectoryEmpty) {
-  os.pathFromIdListResult = false;  // the computer's virtual folder
+  os.folderPath = "";  // the computer's virtual folder
   for (TShellFolder folder : {TShellFolder::SdDrives, TShellFolder::SdDesktop, TShellFolder::SdNone}) {
     sel.SetDirectory("D:\\Old");
     sel.SetFolder(folder);
@@ -96,9 +88,7 @@ TEST_F(SelDir, FoldersWithoutAFileSystemPathLeaveTheDirectoryEmpty) {
     EXPECT_EQ(sel.Folder(), folder);
   }
   // Only SdDrives asks the shell; SdDesktop and SdNone have no path to ask for.
-  EXPECT_EQ(os.CallCount("ShGetSpecialFolderLocation"), 1);
-  EXPECT_EQ(os.CallCount("ShGetSpecialFolderLocation 0 Drives"), 1);
-  EXPECT_EQ(os.CallCount("AllocatorFree"), 1);
+  EXPECT_EQ(os.calls, (Calls{"SpecialFolderPath 0 Drives"}));
 }
 
 TEST_F(SelDir, EachFolderAsksTheShellForItsOwnFolder) {
@@ -106,56 +96,48 @@ TEST_F(SelDir, EachFolderAsksTheShellForItsOwnFolder) {
   for (int folder = 2; folder < seldir::kShellFolderCount; ++folder) {
     os.calls.clear();
     sel.SetFolder(static_cast<TShellFolder>(folder));
-    asked.push_back(os.calls.at(1));
+    asked.push_back(os.calls.at(0));
   }
   // The network neighbourhood is its file folder, not the virtual one.
-  EXPECT_EQ(asked, (Calls{"ShGetSpecialFolderLocation 0 UserDesktop", "ShGetSpecialFolderLocation 0 Drives",
-                          "ShGetSpecialFolderLocation 0 Fonts", "ShGetSpecialFolderLocation 0 NetworkShortcuts",
-                          "ShGetSpecialFolderLocation 0 Documents", "ShGetSpecialFolderLocation 0 Programs",
-                          "ShGetSpecialFolderLocation 0 Recent", "ShGetSpecialFolderLocation 0 SendTo",
-                          "ShGetSpecialFolderLocation 0 StartMenu", "ShGetSpecialFolderLocation 0 Startup",
-                          "ShGetSpecialFolderLocation 0 Templates"}));
+  EXPECT_EQ(asked, (Calls{"SpecialFolderPath 0 UserDesktop", "SpecialFolderPath 0 Drives",
+                          "SpecialFolderPath 0 Fonts", "SpecialFolderPath 0 NetworkShortcuts",
+                          "SpecialFolderPath 0 Documents", "SpecialFolderPath 0 Programs",
+                          "SpecialFolderPath 0 Recent", "SpecialFolderPath 0 SendTo",
+                          "SpecialFolderPath 0 StartMenu", "SpecialFolderPath 0 Startup",
+                          "SpecialFolderPath 0 Templates"}));
 }
 
 TEST_F(SelDir, AFolderRuleWithoutAllocatorOrLocationGoesOn) {
   os.folderPath = "C:\\users\\me\\Documents";
-  os.mallocResult = -1;
+  os.allocatorAvailable = false;  // no box: only the main window's lookups tell of it
   sel.SetFolder(TShellFolder::SdPersonal);
   EXPECT_EQ(sel.Directory(), "C:\\users\\me\\Documents");
-  EXPECT_EQ(os.CallCount("AllocatorFree"), 0);
-  EXPECT_EQ(os.CallCount("AllocatorRelease"), 0);
 
-  os.mallocResult = 0;
-  os.folderLocationResult = -1;
+  os.allocatorAvailable = true;
+  os.locatesFolders = false;
   sel.SetFolder(TShellFolder::SdFonts);
   EXPECT_EQ(sel.Directory(), "");
-  EXPECT_EQ(os.CallCount("ShGetPathFromIdList"), 1);  // only the first write got a list
-  EXPECT_EQ(os.CallCount("AllocatorFree"), 0);
-  EXPECT_EQ(os.CallCount("AllocatorRelease"), 1);
+  EXPECT_EQ(os.CallCount("SystemMessageBox"), 0);
 }
 
 TEST_F(SelDir, ExecuteOpensTheBrowserOnTheDirectoryAndTakesTheConfirmedPath) {
   ui::TForm owner(nullptr);
   owner.SetWindowHandle(WindowHandle{0x777});
-  TSelDir picker(&owner, &os);
+  TSelDir picker(&owner, os);
   picker.Title = "Select directory";
   picker.SetDirectory("C:\\Data\\");
-  os.browseResult = kChosenList;
-  os.itemPaths[kChosenList.value] = "D:\\Picked";
+  os.browseResult = "D:\\Picked";
   os.calls.clear();
 
   EXPECT_TRUE(picker.Execute());
   EXPECT_EQ(picker.Directory(), "D:\\Picked");
   EXPECT_FALSE(picker.BrowseWindow());
-  EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShBrowseForFolder 1911 0 \"Select directory\"",
-                             "SelectInBrowser 2816 C:\\Data", "ShGetPathFromIdList 466",
-                             "AllocatorFree 659724 466", "AllocatorRelease 659724"}));
-  EXPECT_EQ(os.lastBrowse.image, 0);
+  EXPECT_EQ(os.calls, (Calls{"BrowseForFolder 1911 - \"Select directory\"", "SelectInBrowser 2816 C:\\Data"}));
 }
 
 TEST_F(SelDir, AWriteWhileTheBrowserIsOpenMovesItsSelectionAndOnlyThen) {
   sel.SetDirectory("C:\\Data");
-  os.whileBrowsing = [&](platform::BrowseRecord&) {
+  os.whileBrowsing = [&](platform::BrowseRequest&) {
     EXPECT_EQ(sel.BrowseWindow(), os.browseWindow);
     sel.SetDirectory("E:\\Other\\");
   };
@@ -179,61 +161,45 @@ TEST_F(SelDir, CancelReturnsFalseAndKeepsTheDirectoryThatExecuteNormalised) {
   sel.SetDirectory("D:\\Kept\\");
   EXPECT_FALSE(sel.Execute());
   EXPECT_EQ(sel.Directory(), "D:\\Kept");
-  EXPECT_EQ(os.CallCount("ShGetPathFromIdList"), 0);  // no list, no path to ask for
-  EXPECT_EQ(os.CallCount("AllocatorFree"), 0);
-  EXPECT_EQ(os.CallCount("AllocatorRelease"), 2);
+  EXPECT_EQ(os.CallCount("BrowseForFolder"), 2);
 }
 
 TEST_F(SelDir, ADriveRootComesBackWithItsBackslashAndAVirtualFolderIsNoChoice) {
   sel.SetDirectory("C:\\Data");
-  os.browseResult = kChosenList;
-  os.itemPaths[kChosenList.value] = "D:\\";
+  os.browseResult = "D:\\";
   EXPECT_TRUE(sel.Execute());
   EXPECT_EQ(sel.Directory(), "D:\\");
 
   sel.SetDirectory("C:\\Data");
-  os.itemPaths[kChosenList.value] = "";  // "My Computer" or a network root
+  os.browseResult = "";  // "My Computer" or a network root
   EXPECT_FALSE(sel.Execute());
   EXPECT_EQ(sel.Directory(), "C:\\Data");
-  EXPECT_EQ(os.CallCount("AllocatorFree 659724 466"), 2);  // both lists freed
 }
 
-TEST_F(SelDir, ARootFolderIsLocatedForTheBrowserAndFreedWithItsOwnAllocator) {
+TEST_F(SelDir, ARootFolderIsGivenToTheBrowser) {
   sel.SetFolder(TShellFolder::SdDesktop);  // the namespace root
   sel.SetDirectory("C:\\Data");
-  os.browseResult = kChosenList;
-  os.itemPaths[kChosenList.value] = "C:\\Data\\Sub";
+  os.browseResult = "C:\\Data\\Sub";
   os.calls.clear();
   EXPECT_TRUE(sel.Execute());
-  EXPECT_EQ(os.calls, (Calls{"ShGetMalloc", "ShGetSpecialFolderLocation 0 NamespaceRoot", "ShGetMalloc",
-                             "ShBrowseForFolder 2560 465 \"\"", "SelectInBrowser 2816 C:\\Data",
-                             "ShGetPathFromIdList 466", "AllocatorFree 659724 466", "AllocatorFree 659724 465",
-                             "AllocatorRelease 659724", "AllocatorRelease 659724"}));
-
-  // Without the second allocator the chosen list stays; the result does not change.
-  os.mallocResults = {0, -1};
-  os.calls.clear();
-  EXPECT_TRUE(sel.Execute());
-  EXPECT_EQ(os.CallCount("AllocatorFree 659724 466"), 0);
-  EXPECT_EQ(os.CallCount("AllocatorFree 659724 465"), 1);
-  EXPECT_EQ(os.CallCount("AllocatorRelease"), 1);
+  EXPECT_EQ(os.calls, (Calls{"BrowseForFolder 2560 NamespaceRoot \"\"", "SelectInBrowser 2816 C:\\Data"}));
+  EXPECT_EQ(os.lastBrowse.root, platform::SpecialFolder::NamespaceRoot);
 
   // A root that cannot be located: the browser shows the whole namespace.
-  os.folderLocationResult = -1;
+  os.locatesFolders = false;
   os.calls.clear();
   EXPECT_TRUE(sel.Execute());
-  EXPECT_FALSE(os.lastBrowse.root);
-  EXPECT_EQ(os.CallCount("AllocatorFree 659724 465"), 0);
+  EXPECT_EQ(os.CallCount("BrowseForFolder 2560 - "), 1);
 }
 
 TEST_F(SelDir, WithoutAWindowedOwnerTheApplicationWindowOwnsTheBrowser) {
   ui::TForm headless(nullptr);  // a form without a real window
-  TSelDir picker(&headless, &os);
+  TSelDir picker(&headless, os);
   picker.SetDirectory("C:\\Data");
   picker.Execute();
   sel.SetDirectory("C:\\Data");
   sel.Execute();
-  EXPECT_EQ(os.CallCount("ShBrowseForFolder 2560 "), 2);
+  EXPECT_EQ(os.CallCount("BrowseForFolder 2560 "), 2);
 }
 
 // A platform whose browser selection fails with an exception.
@@ -244,15 +210,14 @@ class ThrowingPlatform : public testing_support::FakePlatform {
 
 TEST(SelDirCallback, AnErrorReachesTheErrorBoxTheBrowserStillOpensAndOtherEventsAreIgnored) {
   ThrowingPlatform os;
-  TSelDir sel(nullptr, &os);
+  TSelDir sel(nullptr, os);
   sel.SetDirectory("C:\\Data");
-  os.whileBrowsing = [&](platform::BrowseRecord& record) {
+  os.whileBrowsing = [&](platform::BrowseRequest& record) {
     EXPECT_EQ(sel.BrowseWindow(), os.browseWindow);  // stored before the failure
     EXPECT_EQ(os.reportedErrors, (std::vector<std::string>{"the browser went away"}));
     EXPECT_NO_THROW(record.callback(os.browseWindow, platform::BrowserEvent::SelectionChanged));
   };
-  os.browseResult = kChosenList;
-  os.itemPaths[kChosenList.value] = "D:\\Picked";
+  os.browseResult = "D:\\Picked";
   bool result = false;
   EXPECT_NO_THROW(result = sel.Execute());
   EXPECT_TRUE(result);
@@ -276,7 +241,7 @@ TEST_F(SelDir, OldStyleStartsAtTheRootAndCancelLeavesTheRootAsDirectory) {
   };
   EXPECT_TRUE(sel.Execute());
   EXPECT_EQ(sel.Directory(), "C:\\Root\\Sub");
-  EXPECT_EQ(os.CallCount("ShBrowseForFolder"), 0);
+  EXPECT_EQ(os.CallCount("BrowseForFolder"), 0);
   EXPECT_EQ(os.lastDirectoryDialog.owner, os.ApplicationWindow());
 
   os.directoryDialog = [](platform::DirectoryDialogRecord& record) {

@@ -10,20 +10,17 @@ namespace {
 
 using manager::TForm1;
 
-constexpr platform::ItemIdList kChosenList{0x1D2};
-
 class SelectDirectory : public testing_support::MainWindowFixture {
  protected:
   SelectDirectory() { os.currentDirectory = "C:\\Tools"; }
   // The user confirms `path` in the browser (empty: Cancel).
   void Pick(const std::string& path) {
-    os.browseResult = path.empty() ? platform::ItemIdList{} : kChosenList;
-    os.itemPaths[kChosenList.value] = path;
+    os.browseResult = path.empty() ? std::nullopt : std::optional<std::string>(path);
   }
   // The folder the browser was told to select when it opened.
   std::string Preselected() const {
     for (auto call = os.calls.rbegin(); call != os.calls.rend(); ++call) {
-      if (call->rfind("ShBrowseForFolder", 0) == 0 && call != os.calls.rbegin()) {
+      if (call->rfind("BrowseForFolder", 0) == 0 && call != os.calls.rbegin()) {
         const std::string next = *(call - 1);
         const std::string prefix = "SelectInBrowser 2816 ";
         return next.rfind(prefix, 0) == 0 ? next.substr(prefix.size()) : "(none)";
@@ -47,7 +44,7 @@ TEST_F(SelectDirectory, TheMainWindowsPickerIsSelDir1TitledSelectDirectory) {
             (Stored{{"Name", "SelDir1"}, {"OSHelpContext", "0"}, {"Title", "Select directory"}}));
 
   f.SpeedButton2.Click();
-  EXPECT_EQ(os.CallCount("ShBrowseForFolder 2560 0 \"Select directory\""), 1);  // headless: the application's window
+  EXPECT_EQ(os.CallCount("BrowseForFolder 2560 - \"Select directory\""), 1);  // headless: the application's window
 }
 
 TEST_F(SelectDirectory, AnExistingInstallDirectoryIsPreselectedAndAPickTakesOver) {
@@ -95,8 +92,7 @@ TEST_F(SelectDirectory, CancelLeavesTheFieldTheListAndTheButtonsAsTheyWere) {
   EXPECT_EQ(changes, 0);
 
   // A folder without a file-system path counts as Cancel.
-  Pick("");
-  os.browseResult = kChosenList;
+  os.browseResult = "";
   f.SpeedButton2.Click();
   EXPECT_EQ(f.Edit1.Text(), "E:\\Synth");
   EXPECT_EQ(changes, 0);
@@ -127,14 +123,14 @@ TEST_F(SelectDirectory, IsOfferedOnlyWhereTheFieldTakesADirectory) {
   TForm1& f = Start();
   f.ComboBox1.UserSelected(6);  // a link-only entry
   f.SpeedButton2.Click();
-  EXPECT_EQ(os.CallCount("ShBrowseForFolder"), 0);
+  EXPECT_EQ(os.CallCount("BrowseForFolder"), 0);
 
   os.commandLine = "\"C:\\Tools\\vandrel.exe\" /x DNR";
   os.AddDirectory("C:\\Tools");
   os.AddFile("C:\\Tools\\vandrel.ini", "C:\\Tools\nC:\\x\nC:\\x\nC:\\x\nC:\\x\n0\n");
   TForm1& own = Start();  // protected mode on the manager's own directory
   own.SpeedButton2.Click();
-  EXPECT_EQ(os.CallCount("ShBrowseForFolder"), 0);
+  EXPECT_EQ(os.CallCount("BrowseForFolder"), 0);
 }
 
 }  // namespace

@@ -62,25 +62,23 @@ TEST_F(SharedOperations, InformShowsTheMessageDialogWithTheApplicationTitle) {
 
 // --- RunProgram ---------------------------------------------------------------
 
-TEST_F(SharedOperations, RunProgramFillsTheLaunchRequest) {
+TEST_F(SharedOperations, RunProgramFillsTheStartRequest) {
   ASSERT_TRUE(form->RunProgram("C:\\ORVIK\\ORVIK.exe", "/x \"C:\\Tools\\vandrel.exe\"", kNormal, false));
-  const platform::LaunchRequest& r = os.lastLaunch;
-  EXPECT_TRUE(r.returnProcess);
-  EXPECT_TRUE(r.silent);  // no error box of the shell's own
+  const platform::StartRequest& r = os.lastStart;
   EXPECT_EQ(r.owner, os.ApplicationWindow());
   EXPECT_EQ(r.file, "C:\\ORVIK\\ORVIK.exe");
   EXPECT_EQ(r.parameters, "/x \"C:\\Tools\\vandrel.exe\"");
   EXPECT_EQ(r.show, kNormal);
 
   ASSERT_TRUE(form->RunProgram("C:\\BRUNDA\\BRUNDA.exe", "", platform::ShowCommand::Hidden, false));
-  EXPECT_EQ(os.lastLaunch.show, platform::ShowCommand::Hidden);
-  EXPECT_EQ(os.lastLaunch.parameters, "");
+  EXPECT_EQ(os.lastStart.show, platform::ShowCommand::Hidden);
+  EXPECT_EQ(os.lastStart.parameters, "");
 }
 
 TEST_F(SharedOperations, RunProgramWithoutWaitClosesTheHandleAtOnce) {
   EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\ORVIK.exe", "", kNormal, false));
-  EXPECT_EQ(os.calls, (std::vector<std::string>{"BeginModal", "ShellExecuteExtended C:\\ORVIK\\ORVIK.exe | ",
-                                                "CloseHandle 1280", "EndModal"}));
+  EXPECT_EQ(os.calls, (std::vector<std::string>{"BeginModal", "StartProgram C:\\ORVIK\\ORVIK.exe | ",
+                                                "CloseProcess 1280", "EndModal"}));
 }
 
 TEST_F(SharedOperations, RunProgramWaitsInSlicesAndServesMessagesWhileDisabled) {
@@ -88,14 +86,14 @@ TEST_F(SharedOperations, RunProgramWaitsInSlicesAndServesMessagesWhileDisabled) 
   EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\orvik100.exe", "/DIR=C:\\ORVIK", kNormal, true));
   EXPECT_EQ(os.calls, (std::vector<std::string>{
                           "BeginModal",
-                          "ShellExecuteExtended C:\\ORVIK\\orvik100.exe | /DIR=C:\\ORVIK",
-                          "WaitForSingleObject 1280 500",
+                          "StartProgram C:\\ORVIK\\orvik100.exe | /DIR=C:\\ORVIK",
+                          "WaitForProcess 1280 500",
                           "ProcessMessages",
-                          "WaitForSingleObject 1280 500",
+                          "WaitForProcess 1280 500",
                           "ProcessMessages",
-                          "WaitForSingleObject 1280 500",
+                          "WaitForProcess 1280 500",
                           "ProcessMessages",
-                          "CloseHandle 1280",
+                          "CloseProcess 1280",
                           "EndModal",
                       }));
 }
@@ -105,24 +103,24 @@ TEST_F(SharedOperations, RunProgramWaitEndsOnAnyResultButTimeout) {
     os.calls.clear();
     os.waitResults = {kWaitTimeout, result, kWaitTimeout};
     EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\orvik100.exe", "", kNormal, true));
-    EXPECT_EQ(os.CallCount("WaitForSingleObject"), 2) << static_cast<int>(result);
+    EXPECT_EQ(os.CallCount("WaitForProcess"), 2) << static_cast<int>(result);
     EXPECT_EQ(os.calls.back(), "EndModal");
   }
 }
 
 TEST_F(SharedOperations, RunProgramRefusedGivesFalseWithoutWaiting) {
-  os.shellExecuteResult = false;
+  os.startSucceeds = false;
   EXPECT_FALSE(form->RunProgram("C:\\ORVIK\\missing.exe", "", kNormal, true));
   EXPECT_EQ(os.calls,
-            (std::vector<std::string>{"BeginModal", "ShellExecuteExtended C:\\ORVIK\\missing.exe | ",
+            (std::vector<std::string>{"BeginModal", "StartProgram C:\\ORVIK\\missing.exe | ",
                                       "EndModal"}));
 }
 
 TEST_F(SharedOperations, RunProgramWithoutProcessHandleDoesNotWait) {
-  os.shellProcess = {};  // the shell handed the file to a program that already ran
+  os.startedProcess = 0;  // the shell handed the file to a program that already ran
   EXPECT_TRUE(form->RunProgram("C:\\ORVIK\\readme.txt", "", kNormal, true));
-  EXPECT_EQ(os.CallCount("WaitForSingleObject"), 0);
-  EXPECT_EQ(os.CallCount("CloseHandle"), 0);
+  EXPECT_EQ(os.CallCount("WaitForProcess"), 0);
+  EXPECT_EQ(os.CallCount("CloseProcess"), 0);
   EXPECT_EQ(os.calls.back(), "EndModal");
 }
 
@@ -130,8 +128,8 @@ TEST_F(SharedOperations, RunProgramEnablesTheWindowWhenAHandlerFailsDuringTheWai
   os.waitResults = {kWaitTimeout, kWaitTimeout};
   os.onProcessMessages = [] { throw std::runtime_error("handler failed"); };
   EXPECT_THROW(form->RunProgram("C:\\ORVIK\\orvik100.exe", "", kNormal, true), std::runtime_error);
-  EXPECT_EQ(Calls({"CloseHandle", "BeginModal", "EndModal"}),
-            (std::vector<std::string>{"BeginModal", "CloseHandle 1280", "EndModal"}));
+  EXPECT_EQ(Calls({"CloseProcess", "BeginModal", "EndModal"}),
+            (std::vector<std::string>{"BeginModal", "CloseProcess 1280", "EndModal"}));
 }
 
 // --- WaitForFile --------------------------------------------------------------
@@ -232,7 +230,7 @@ TEST_F(SharedOperations, FetchFileDownloadsWithTheWindowDisabledAndHoldsTheFileU
             (std::vector<std::string>{"BeginModal", std::string("Download ") + kUrl + " -> " + kTarget,
                                       "EndModal"}));
   EXPECT_TRUE(form->RunProgram(kTarget, "", platform::ShowCommand::Normal, false));
-  EXPECT_EQ(Calls({"ShellExecuteExtended", "ReleaseFile"}).back(),
+  EXPECT_EQ(Calls({"StartProgram", "ReleaseFile"}).back(),
             "ReleaseFile " + std::to_string(FakePlatform::kHeldFile.value));
 }
 
@@ -272,32 +270,25 @@ TEST_F(SharedOperations, FetchFileCatchesAnErrorRaisedDuringTheFileWait) {
 
 // --- GetSpecialFolder ---------------------------------------------------------
 
-TEST_F(SharedOperations, GetSpecialFolderResolvesAndGivesEverythingBack) {
-  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, kCommonDesktop), "C:\\users\\Public\\Desktop");
-  EXPECT_EQ(os.calls,
-            (std::vector<std::string>{"ShGetMalloc", "ShGetSpecialFolderLocation 85 CommonDesktop", "ShGetPathFromIdList 465",
-                                      "AllocatorFree 659724 465", "AllocatorRelease 659724"}));
+TEST_F(SharedOperations, GetSpecialFolderResolvesIt) {
+  EXPECT_EQ(manager::GetSpecialFolder(os, os, platform::WindowHandle{0x55}, kCommonDesktop), "C:\\users\\Public\\Desktop");
+  EXPECT_EQ(os.calls, (std::vector<std::string>{"SpecialFolderPath 85 CommonDesktop"}));
 }
 
 TEST_F(SharedOperations, GetSpecialFolderReportsAMissingAllocator) {
-  os.mallocResult = static_cast<long>(0x80004005);
-  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, kCommonDesktop), "");
+  os.allocatorAvailable = false;
+  EXPECT_EQ(manager::GetSpecialFolder(os, os, platform::WindowHandle{0x55}, kCommonDesktop), "");
   EXPECT_EQ(os.calls, (std::vector<std::string>{
-                          "ShGetMalloc",
+                          "SpecialFolderPath 85 CommonDesktop",
                           "SystemMessageBox 85 SHGetMalloc(pMalloc): Couldn't get pointer to IMalloc interface. /Ok Error"}));
 }
 
 TEST_F(SharedOperations, GetSpecialFolderGivesEmptyTextSilentlyWhenTheFolderCannotBeResolved) {
-  os.folderLocationResult = static_cast<long>(0x80070002);
-  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, kCommonDesktop), "");
-  EXPECT_EQ(os.calls,
-            (std::vector<std::string>{"ShGetMalloc", "ShGetSpecialFolderLocation 85 CommonDesktop", "AllocatorRelease 659724"}));
-
-  os.calls.clear();
-  os.folderLocationResult = 0;
-  os.pathFromIdListResult = false;
-  EXPECT_EQ(manager::GetSpecialFolder(os, platform::WindowHandle{0x55}, kCommonDesktop), "");
-  EXPECT_EQ(os.CallCount("AllocatorFree 659724 465"), 1);
+  os.locatesFolders = false;
+  EXPECT_EQ(manager::GetSpecialFolder(os, os, platform::WindowHandle{0x55}, kCommonDesktop), "");
+  os.locatesFolders = true;
+  os.folderPath = "";  // a folder without a file-system path
+  EXPECT_EQ(manager::GetSpecialFolder(os, os, platform::WindowHandle{0x55}, kCommonDesktop), "");
   EXPECT_EQ(os.CallCount("SystemMessageBox"), 0);
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "manager/main_window.h"
+#include "tests/support/fake_files.h"
 #include "tests/support/removal_fixture.h"
 
 namespace {
@@ -40,16 +42,17 @@ TEST_F(Shutdown, SelfRemovalWritesFiveLinesStartsThemHiddenAndSavesNoList) {
 
 // "€" has no form in the console's code page: written as "?", "del" would
 // take every file that matches. Such a path goes by its short name; one
-// without a short name stays, and the batch file keeps its five lines.
-TEST_F(Shutdown, APathTheConsoleCannotWriteGoesByItsShortNameOrStays) {
-  os.exePath = "C:\\Tools\\vandrel \x80.exe";
-  os.consoleLacks = {'\x80'};
-  os.shortNames = {{"c:\\tools\\vandrel \x80.ini", "C:\\Tools\\VANDRE~1.INI"},
-                   {"c:\\tools\\vandrel \x80.exe", "C:\\Tools\\VANDRE~1.EXE"}};
-  Start(0, "D:\\Orvik");
-  os.messageBoxAnswers = {platform::BoxAnswer::Yes};
-  form->SpeedButton10.Click();
-  EXPECT_EQ(os.FileContent("C:\\Tools\\vandrel \x80.bat"),
+// without a short name stays, and the batch file keeps its five lines. The
+// batch file needs the files alone.
+TEST(RemovalBatch, APathTheConsoleCannotWriteGoesByItsShortNameOrStays) {
+  testing_support::CallLog log;
+  testing_support::FakeFiles files{log};
+  files.AddDirectory("C:\\Tools");
+  files.consoleLacks = {'\x80'};
+  files.shortNames = {{"c:\\tools\\vandrel \x80.ini", "C:\\Tools\\VANDRE~1.INI"},
+                      {"c:\\tools\\vandrel \x80.exe", "C:\\Tools\\VANDRE~1.EXE"}};
+  EXPECT_EQ(manager::WriteRemovalBatch(files, "C:\\Tools\\vandrel \x80.exe"), "C:\\Tools\\vandrel \x80.bat");
+  EXPECT_EQ(files.FileContent("C:\\Tools\\vandrel \x80.bat"),
             "@echo off\r\ntimeout /T 2 /nobreak\r\n"
             "del \"C:\\Tools\\VANDRE~1.INI\"\r\n"
             "del \"C:\\Tools\\VANDRE~1.EXE\"\r\n"

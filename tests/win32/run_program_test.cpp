@@ -66,7 +66,7 @@ class RunProgramTest : public ::testing::Test {
     return path;
   }
   std::string Desktop() {
-    return manager::GetSpecialFolder(os_, os_.ApplicationWindow(), platform::SpecialFolder::CommonDesktop);
+    return manager::GetSpecialFolder(os_, os_, os_.ApplicationWindow(), platform::SpecialFolder::CommonDesktop);
   }
 
   // Waits up to 10 s for a file a program writes when it ends.

@@ -94,7 +94,7 @@ class SelDirBrowser : public ::testing::Test {
   }
 
   platform::Win32Platform os;
-  TSelDir sel{nullptr, &os};
+  TSelDir sel{nullptr, os};
   win32_tests::TempDir dir{"seldir browser"};
   HWND browser = nullptr;
 };

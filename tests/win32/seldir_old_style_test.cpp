@@ -92,7 +92,7 @@ class SelDirOldStyle : public ::testing::Test {
   }
 
   platform::Win32Platform os;
-  TSelDir sel{nullptr, &os};
+  TSelDir sel{nullptr, os};
   win32_tests::TempDir dir{"seldir old style"};
   HWND dialog = nullptr;
 };

@@ -20,7 +20,7 @@ using platform::SpecialFolder;
 
 TEST(SpecialFolderTest, CommonDesktopIsThePublicDesktopOfThePrefix) {
   platform::Win32Platform os;
-  const std::string desktop = manager::GetSpecialFolder(os, os.ApplicationWindow(), SpecialFolder::CommonDesktop);
+  const std::string desktop = manager::GetSpecialFolder(os, os, os.ApplicationWindow(), SpecialFolder::CommonDesktop);
   EXPECT_EQ(platform::LowerAscii(desktop), "c:\\users\\public\\desktop");
   EXPECT_TRUE(win32_tests::IsDirectory(desktop));
 }
@@ -28,8 +28,8 @@ TEST(SpecialFolderTest, CommonDesktopIsThePublicDesktopOfThePrefix) {
 TEST(SpecialFolderTest, AFolderWithoutAPathOrUnknownToTheShellGivesEmptyTextWithoutABox) {
   platform::Win32Platform os;
   // A message box here would hang the test.
-  EXPECT_EQ(manager::GetSpecialFolder(os, os.ApplicationWindow(), SpecialFolder::Drives), "");
-  EXPECT_EQ(manager::GetSpecialFolder(os, os.ApplicationWindow(), static_cast<SpecialFolder>(0x7E)), "");
+  EXPECT_EQ(manager::GetSpecialFolder(os, os, os.ApplicationWindow(), SpecialFolder::Drives), "");
+  EXPECT_EQ(manager::GetSpecialFolder(os, os, os.ApplicationWindow(), static_cast<SpecialFolder>(0x7E)), "");
 }
 
 // Without trailing backslashes: Wine gives the documents folder's item list
@@ -71,14 +71,13 @@ TEST(SpecialFolderTest, EachKindIsTheShellFolderOfItsName) {
       {SpecialFolder::CommonAppData, CSIDL_COMMON_APPDATA},
   };
   platform::Win32Platform os;
-  platform::ShellAllocator allocator(os);
   for (const auto& [kind, csidl] : kinds) {
     char expected[MAX_PATH] = "";
     SHGetSpecialFolderPathA(nullptr, expected, csidl, FALSE);
-    EXPECT_EQ(WithoutTrailingBackslash(platform::SpecialFolderPath(os, allocator, {}, kind)), expected) << csidl;
+    EXPECT_EQ(WithoutTrailingBackslash(os.SpecialFolderPath({}, kind).path), expected) << csidl;
   }
 
-  const manager::WellKnown wellKnown = manager::WellKnownFolders(os);
+  const manager::WellKnown wellKnown = manager::WellKnownFolders(os, os);
   EXPECT_FALSE(manager::IsRemovableDirectory("C:\\windows\\system32", wellKnown));
   EXPECT_FALSE(manager::IsRemovableDirectory("C:\\users\\Public", wellKnown));
   EXPECT_TRUE(manager::IsRemovableDirectory("C:\\Program Files\\Orvik", wellKnown));
@@ -102,16 +101,16 @@ TEST(SpecialFolderTest, TheRemovalGuardReadsShortNamesInTheirLongForm) {
   ASSERT_NE(platform::LowerAscii(ownShort), platform::LowerAscii(own));
 
   EXPECT_EQ(platform::LowerAscii(os.LongPathName(programFiles)), "c:\\program files");
-  EXPECT_FALSE(manager::MayRemoveDirectory(os, programFiles)) << programFiles;
-  EXPECT_FALSE(manager::MayRemoveDirectory(os, shortName("C:\\windows")));
+  EXPECT_FALSE(manager::MayRemoveDirectory(os, os, os, programFiles)) << programFiles;
+  EXPECT_FALSE(manager::MayRemoveDirectory(os, os, os, shortName("C:\\windows")));
   // Both editions know every program-files folder and the native system folder.
   for (const char* folder : {"C:\\Program Files", "C:\\Program Files (x86)", "C:\\Program Files\\Common Files",
                              "C:\\Program Files (x86)\\Common Files", "C:\\windows\\Sysnative"}) {
-    EXPECT_FALSE(manager::MayRemoveDirectory(os, folder)) << folder;
+    EXPECT_FALSE(manager::MayRemoveDirectory(os, os, os, folder)) << folder;
   }
   EXPECT_EQ(os.LongPathName(ownShort), own);
   EXPECT_EQ(os.LongPathName(ownShort + "\\not there"), own + "\\not there");
-  EXPECT_TRUE(manager::MayRemoveDirectory(os, ownShort)) << ownShort;
+  EXPECT_TRUE(manager::MayRemoveDirectory(os, os, os, ownShort)) << ownShort;
   RemoveDirectoryA(own.c_str());
   RemoveDirectoryA("C:\\Vandrel Guard Test");
 }
@@ -124,13 +123,13 @@ TEST(SpecialFolderTest, TheRemovalGuardKnowsFoldersByIdentityUnderAnotherDriveLe
   for (const char* folder : {"X:\\", "X:\\Desktop", "X:\\Documents", "X:\\Downloads", "X:\\Music",
                              "X:\\AppData", "X:\\AppData\\Local", "X:\\Saved Games"}) {
     if (win32_tests::IsDirectory(folder)) {
-      EXPECT_FALSE(manager::MayRemoveDirectory(os, folder)) << folder;
+      EXPECT_FALSE(manager::MayRemoveDirectory(os, os, os, folder)) << folder;
     }
   }
   const std::string own = "X:\\Music\\Vandrel Guard Test";
   ASSERT_TRUE(CreateDirectoryA(own.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-  EXPECT_TRUE(manager::MayRemoveDirectory(os, own));
-  EXPECT_FALSE(manager::MayRemoveDirectory(os, own + ":stream"));
+  EXPECT_TRUE(manager::MayRemoveDirectory(os, os, os, own));
+  EXPECT_FALSE(manager::MayRemoveDirectory(os, os, os, own + ":stream"));
   RemoveDirectoryA(own.c_str());
 }
 

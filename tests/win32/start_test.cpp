@@ -41,7 +41,7 @@ TEST(Start, AMainWindowThatCannotBeMadeEndsTheRunThroughTheErrorBox) {
       Press(FindChildWindow(box, "Button"));
       return true;
     }});
-    exitCode = app::Run(os, [](platform::Platform&) -> ui::TForm& {
+    exitCode = app::Run(os, [](const platform::Platform&) -> ui::TForm& {
       throw std::runtime_error("The main window could not be made");
     });
     EXPECT_TRUE(robot.Finished());
@@ -66,7 +66,7 @@ TEST(Start, TheRunFailsCriticalErrorsQuietlyAndKeepsTheFlagsAlreadySet) {
   const UINT before = SetErrorMode(SEM_NOOPENFILEERRORBOX);
   RecordingPlatform os;
   os.real = false;  // the failed start's box is only recorded
-  app::Run(os, [](platform::Platform&) -> ui::TForm& { throw std::runtime_error("No window"); });
+  app::Run(os, [](const platform::Platform&) -> ui::TForm& { throw std::runtime_error("No window"); });
   const UINT mode = GetErrorMode();
   SetErrorMode(before);
   EXPECT_EQ(mode & SEM_FAILCRITICALERRORS, static_cast<UINT>(SEM_FAILCRITICALERRORS));
