@@ -136,8 +136,8 @@ DownloadResult Receive(Transfer& transfer) {
 
 // The copy of a file beside the manager: nobody may write it meanwhile.
 DownloadResult CopyIn(Transfer& transfer) {
-  const FileHandle from(CreateFileA(transfer.source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  const OwnedHandle from(CreateFileA(transfer.source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   LARGE_INTEGER size{};
   if (!from || !GetFileSizeEx(from.get(), &size)) return DownloadResult::Failed;
   transfer.total = static_cast<std::uint64_t>(size.QuadPart);

@@ -49,9 +49,9 @@ std::string Win32Platform::ShortPathName(const std::string& path) {
 std::optional<FolderIdentity> Win32Platform::IdentityOf(const std::string& path) {
   // Directories open only with backup semantics; a junction is followed to
   // the folder it stands for.
-  const win32::FileHandle folder(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const win32::OwnedHandle folder(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION information;
   if (!folder || !GetFileInformationByHandle(folder.get(), &information)) return std::nullopt;
   return FolderIdentity{.volume = information.dwVolumeSerialNumber,

@@ -62,8 +62,8 @@ bool Win32Platform::DirectoryExists(const std::string& path) {
 }
 
 std::optional<std::string> Win32Platform::ReadFile(const std::string& path) {
-  win32::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  win32::OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   std::string content;
   char chunk[4096];
@@ -85,7 +85,7 @@ bool Win32Platform::WriteFile(const std::string& path, const std::string& bytes)
   if (GetTempFileNameA(folder.c_str(), "vnw", 0, fresh) == 0) return false;
   bool written = false;
   {
-    win32::FileHandle file(CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    win32::OwnedHandle file(CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD count = 0;
     written = file &&
               (bytes.empty() || (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
