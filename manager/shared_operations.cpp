@@ -70,7 +70,7 @@ bool TForm1::RunProgram(const std::string& file, const std::string& arguments, p
   LaunchScope scope(os_);
   const bool started = os_.ShellExecuteExtended(request);
   // The setup file was held from its download until here: it is the file that arrived.
-  ReleaseHeldSetup();
+  heldSetup_ = {};
   if (!started) return false;
   // The shell may hand the file to a process that already runs and give no
   // handle: then there is nothing to wait on.
@@ -106,27 +106,24 @@ platform::DownloadResult TForm1::FetchFile(const std::string& url, const std::st
   // the server: the user put it there to be used.
   const bool besideManager = os_.FileExists(local);
 
+  // The windows take no input while the file comes; the watch's window
+  // shows its progress and can cancel it, and ends the section's disabling
+  // before it goes. A copy is placed and held like a download.
+  const auto modal = os_.BeginModal();
+  // A close put off before the fetch began ends it at once.
+  fetchStop_ = {};
+  if (closeRequested_) fetchStop_.RequestStop();
+  DownloadWatch watch(*this, name.empty() ? platform::ExtractFileName(target) : name, fetchStop_, *modal);
+  platform::HeldFile held;
+  const DownloadResult result =
+      besideManager ? os_.Copy(local, target, watch, held) : os_.Download(url, target, watch, held);
+  if (result != DownloadResult::Downloaded) return result;
+  heldSetup_ = std::move(held);
   try {
-    // The windows take no input while the file comes; the watch's window
-    // shows its progress and can cancel it, and ends the section's disabling
-    // before it goes. A copy is placed and held like a download.
-    const auto modal = os_.BeginModal();
-    DownloadWatch watch(*this, name.empty() ? platform::ExtractFileName(target) : name, closeRequested_, *modal);
-    platform::HeldFile held;
-    const DownloadResult result =
-        besideManager ? os_.Copy(local, target, watch, held) : os_.Download(url, target, watch, held);
-    if (result != DownloadResult::Downloaded) return result;
-    ReleaseHeldSetup();
-    heldSetup_ = held;
     return WaitForFile(target, true, kDownloadFileWaitMs) ? DownloadResult::Downloaded : DownloadResult::Failed;
   } catch (...) {
-    return DownloadResult::Failed;
+    return DownloadResult::Failed;  // an error while the queue was served: told as a failed fetch
   }
-}
-
-void TForm1::ReleaseHeldSetup() {
-  if (heldSetup_) os_.ReleaseFile(heldSetup_);
-  heldSetup_ = {};
 }
 
 std::string GetSpecialFolder(platform::Platform& os, platform::WindowHandle owner, platform::SpecialFolder folder) {

@@ -19,6 +19,6 @@ using WindowHandle = OpaqueHandle<struct WindowKind>;
 using ProcessHandle = OpaqueHandle<struct ProcessKind>;
 using ItemIdList = OpaqueHandle<struct ItemIdListKind>;          // PIDL of the shell's namespace
 using AllocatorHandle = OpaqueHandle<struct AllocatorKind>;      // the shell's IMalloc
-using HeldFile = OpaqueHandle<struct HeldFileKind>;              // a file kept open against change
+using HeldFileHandle = OpaqueHandle<struct HeldFileKind>;        // a file kept open against change
 
 }  // namespace platform

@@ -254,15 +254,21 @@ bool Win32Platform::SetClipboardText(const std::string& text) {
 
 DownloadResult Win32Platform::Download(const std::string& url, const std::string& path, DownloadObserver& observer,
                                        HeldFile& held) {
-  return win32::Download(url, path, observer, held);
+  win32::OwnedHandle file;
+  const DownloadResult result = win32::Download(url, path, observer, file);
+  held = HeldFile(HeldFileHandle{reinterpret_cast<std::uintptr_t>(file.release())}, *this);
+  return result;
 }
 
 DownloadResult Win32Platform::Copy(const std::string& from, const std::string& path, DownloadObserver& observer,
                                    HeldFile& held) {
-  return win32::Copy(from, path, observer, held);
+  win32::OwnedHandle file;
+  const DownloadResult result = win32::Copy(from, path, observer, file);
+  held = HeldFile(HeldFileHandle{reinterpret_cast<std::uintptr_t>(file.release())}, *this);
+  return result;
 }
 
-void Win32Platform::ReleaseFile(HeldFile held) { win32::ReleaseFile(held); }
+void Win32Platform::ReleaseFile(HeldFileHandle held) noexcept { ::CloseHandle(reinterpret_cast<HANDLE>(held.value)); }
 
 void Win32Platform::RemoveLeftPartFiles(const std::string& folder) { win32::RemoveLeftPartFiles(folder); }
 

@@ -52,7 +52,7 @@ class Win32Platform : public Platform {
                           HeldFile& held) override;
   DownloadResult Copy(const std::string& from, const std::string& path, DownloadObserver& observer,
                       HeldFile& held) override;
-  void ReleaseFile(HeldFile held) override;
+  void ReleaseFile(HeldFileHandle held) noexcept override;
   void RemoveLeftPartFiles(const std::string& folder) override;
 
   long ShGetMalloc(AllocatorHandle& allocator) override;

@@ -123,7 +123,7 @@ platform::DownloadResult FakeDownloads::Download(const std::string& url, const s
   if (observer.CancelRequested()) return platform::DownloadResult::Cancelled;
   if (downloadResult == platform::DownloadResult::Downloaded) {
     if (downloadCreatesFile) files_[Key(path)] = downloadContent;
-    held = kHeldFile;
+    held = platform::HeldFile(kHeldFile, *this);
   }
   return downloadResult;
 }
@@ -136,13 +136,13 @@ platform::DownloadResult FakeDownloads::Copy(const std::string& from, const std:
   if (observer.CancelRequested()) return platform::DownloadResult::Cancelled;
   if (!copyResult || !HasFile(from) || !ParentExists(path)) return platform::DownloadResult::Failed;
   files_[Key(path)] = FileContent(from);
-  held = kHeldFile;
+  held = platform::HeldFile(kHeldFile, *this);
   return platform::DownloadResult::Downloaded;
 }
 
 void FakeDownloads::RemoveLeftPartFiles(const std::string& folder) { calls.push_back("RemoveLeftPartFiles " + folder); }
 
-void FakeDownloads::ReleaseFile(platform::HeldFile held) {
+void FakeDownloads::ReleaseFile(platform::HeldFileHandle held) noexcept {
   calls.push_back("ReleaseFile " + std::to_string(held.value));
 }
 

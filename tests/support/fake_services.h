@@ -78,7 +78,7 @@ class FakeDownloads : public virtual FakeFiles, public virtual platform::Downloa
  public:
   platform::DownloadResult downloadResult = platform::DownloadResult::Downloaded;
   std::function<void(platform::DownloadObserver&)> whileDownloading;  // plays the transfer's progress
-  static constexpr platform::HeldFile kHeldFile{0x4E1D};               // what a download holds
+  static constexpr platform::HeldFileHandle kHeldFile{0x4E1D};         // what a download holds
   bool downloadThrows = false;
   std::string downloadContent = "downloaded";
   bool downloadCreatesFile = true;
@@ -87,7 +87,7 @@ class FakeDownloads : public virtual FakeFiles, public virtual platform::Downloa
                                     platform::DownloadObserver& observer, platform::HeldFile& held) override;
   platform::DownloadResult Copy(const std::string& from, const std::string& path,
                                 platform::DownloadObserver& observer, platform::HeldFile& held) override;
-  void ReleaseFile(platform::HeldFile held) override;
+  void ReleaseFile(platform::HeldFileHandle held) noexcept override;
   void RemoveLeftPartFiles(const std::string& folder) override;
 };
 
