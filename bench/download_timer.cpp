@@ -13,7 +13,6 @@ namespace {
 // The manager's caller without a window: nothing shown, nothing cancelled.
 struct Unwatched final : platform::DownloadObserver {
   void Progress(std::uint64_t, std::uint64_t, std::uint32_t) override {}
-  bool CancelRequested() override { return false; }
 };
 
 }  // namespace
@@ -24,13 +23,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   Unwatched observer;
-  platform::HeldFile held;
+  platform::win32::OwnedHandle held;
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
   const platform::DownloadResult result = platform::win32::Download(argv[1], argv[2], observer, held);
   QueryPerformanceCounter(&end);
-  platform::win32::ReleaseFile(held);
+  held.reset();
   if (result != platform::DownloadResult::Downloaded) {
     std::fprintf(stderr, "download failed\n");
     return 1;

@@ -38,22 +38,24 @@ std::string ProgressLine(std::uint64_t held, std::uint64_t total, std::uint32_t 
   return line;
 }
 
-TDownloadForm::TDownloadForm(ui::TComponent* owner, const std::string& name) : ui::TForm(owner) {
+TDownloadForm::TDownloadForm(ui::TComponent* owner, const std::string& name, platform::StopToken stop)
+    : ui::TForm(owner) {
   Name = "DownloadForm";
   ui::LoadForm(*this, ui::kDownloadFormDescription);
   SetText("Downloading " + name + " ...");
   BitBtn1.Default = true;
   BitBtn1.Cancel = true;
-  BitBtn1.OnClick = [this](ui::TObject*) { cancelPressed_ = true; };
+  BitBtn1.OnClick = [stop](ui::TObject*) { stop.RequestStop(); };
   // The close box cancels too; the watch takes the window away.
-  OnClose = [this](ui::TObject*, ui::TCloseAction& action) {
-    cancelPressed_ = true;
+  OnClose = [stop](ui::TObject*, ui::TCloseAction& action) {
+    stop.RequestStop();
     action = ui::TCloseAction::caNone;
   };
 }
 
-DownloadWatch::DownloadWatch(ui::TForm& main, std::string name, const bool& closing, platform::ModalSection& modal)
-    : main_(main), name_(std::move(name)), closing_(closing), modal_(modal) {}
+DownloadWatch::DownloadWatch(ui::TForm& main, std::string name, platform::StopToken stop,
+                             platform::ModalSection& modal)
+    : DownloadObserver(std::move(stop)), main_(main), name_(std::move(name)), modal_(modal) {}
 
 DownloadWatch::~DownloadWatch() {
   if (form_ == nullptr) return;
@@ -69,7 +71,7 @@ DownloadWatch::~DownloadWatch() {
 void DownloadWatch::Progress(std::uint64_t held, std::uint64_t total, std::uint32_t elapsedMs) {
   if (form_ == nullptr) {
     if (elapsedMs < kShowAfterMs) return;
-    form_ = &ui::Application.CreateForm<TDownloadForm>(nullptr, name_);
+    form_ = &ui::Application.CreateForm<TDownloadForm>(nullptr, name_, Stop());
     form_->PopupParent = &main_;
     form_->SetPosition(main_.Left, main_.Top);  // made now: its outer size is known from here on
     form_->SetPosition(main_.Left + (main_.Width - form_->Width) / 2, main_.Top + (main_.Height - form_->Height) / 2);
@@ -78,7 +80,5 @@ void DownloadWatch::Progress(std::uint64_t held, std::uint64_t total, std::uint3
   if (total != 0) form_->ProgressBar1.SetPosition(static_cast<int>(held * ui::TProgressBar::kMax / total));
   form_->Label1.SetText(ProgressLine(held, total, elapsedMs));
 }
-
-bool DownloadWatch::CancelRequested() { return closing_ || (form_ != nullptr && form_->CancelPressed()); }
 
 }  // namespace manager

@@ -19,35 +19,28 @@ std::string ProgressLine(std::uint64_t held, std::uint64_t total, std::uint32_t 
 
 class TDownloadForm : public ui::TForm {
  public:
-  // `name` is the executable's name, as the caption shows it.
-  TDownloadForm(ui::TComponent* owner, const std::string& name);
+  // `name` is the executable's name, as the caption shows it; Cancel (or
+  // Enter, Esc or the close box) asks for `stop`.
+  TDownloadForm(ui::TComponent* owner, const std::string& name, platform::StopToken stop);
 
   ui::TPanel Panel1{this, "Panel1"};
   ui::TProgressBar ProgressBar1{this, "ProgressBar1"};
   ui::TLabel Label1{this, "Label1"};
   ui::TBitBtn BitBtn1{this, "BitBtn1"};
-
-  // Cancel was pressed (or Enter, Esc or the close box).
-  bool CancelPressed() const { return cancelPressed_; }
-
- private:
-  bool cancelPressed_ = false;
 };
 
-// Watches one download for `main`: shows the window after a second, updates
-// it, and asks for the download's end when the user cancels or the main
-// window is to close. The window goes with the watch, once the windows that
-// `modal` disabled take input again.
+// Watches one download for `main`: shows the window after a second and
+// updates it. The download ends when its `stop` is asked for: by the user's
+// cancel in the window, or by the main window's close. The window goes with
+// the watch, once the windows that `modal` disabled take input again.
 class DownloadWatch final : public platform::DownloadObserver {
  public:
-  // `closing` tells whether the main window was asked to close meanwhile.
-  DownloadWatch(ui::TForm& main, std::string name, const bool& closing, platform::ModalSection& modal);
+  DownloadWatch(ui::TForm& main, std::string name, platform::StopToken stop, platform::ModalSection& modal);
   ~DownloadWatch();
   DownloadWatch(const DownloadWatch&) = delete;
   DownloadWatch& operator=(const DownloadWatch&) = delete;
 
   void Progress(std::uint64_t held, std::uint64_t total, std::uint32_t elapsedMs) override;
-  bool CancelRequested() override;
 
   // The window, while it is there.
   TDownloadForm* Window() const { return form_; }
@@ -55,7 +48,6 @@ class DownloadWatch final : public platform::DownloadObserver {
  private:
   ui::TForm& main_;
   std::string name_;
-  const bool& closing_;
   platform::ModalSection& modal_;
   TDownloadForm* form_ = nullptr;
 };

@@ -43,11 +43,8 @@ void TForm1::Install() {
 
 bool TForm1::FetchAndRunInstaller(int index, const InstallerRun& installer) {
   const std::string name = catalogue::OwnProgramAt(index).executable;
-  // However the action ends, the downloaded file is no longer held after it.
-  struct HoldEnds {
-    TForm1& form;
-    ~HoldEnds() { form.ReleaseHeldSetup(); }
-  } holdEnds{*this};
+  // However the action ends, the downloaded file is no longer held after it:
+  // its ActionScope lets go.
   const platform::DownloadResult fetched = FetchFile(installer.url, installer.path, name);
   if (fetched == platform::DownloadResult::Cancelled) return false;  // the user's own choice: nothing to tell
   if (fetched != platform::DownloadResult::Downloaded) {

@@ -111,9 +111,16 @@ void TForm1::Edit1KeyPress(ui::TObject* /*sender*/, char& key) {
   Panel1.SetFocus();  // leaving the field raises its exit event
 }
 
+void TForm1::PutOffClose() {
+  closeRequested_ = true;
+  fetchStop_.RequestStop();
+}
+
 TForm1::ActionScope::~ActionScope() {
+  if (--form_.busyActions_ > 0) return;
+  form_.heldSetup_ = {};
   // After the session's end there is nothing left to close: the program ends.
-  if (--form_.busyActions_ > 0 || !form_.closeRequested_ || form_.sessionEnded_) return;
+  if (!form_.closeRequested_ || form_.sessionEnded_) return;
   form_.closeRequested_ = false;
   try {
     form_.Close();

@@ -97,12 +97,12 @@ class TForm1 : public ui::TForm {
   // target's file name when empty) in the progress window. A downloaded
   // file stays held against change until RunProgram has started a program.
   platform::DownloadResult FetchFile(const std::string& url, const std::string& target, const std::string& name = {});
-  void ReleaseHeldSetup();
 
   // An action that may serve the message queue while it runs (the file wait
   // after a download, the wait for a setup program): a close asked for
   // meanwhile is put off until the action has ended, and the action ends at
-  // its next step instead of starting anything.
+  // its next step instead of starting anything. A file the action fetched is
+  // held no longer once it has ended, however it ended.
   class ActionScope {
    public:
     explicit ActionScope(TForm1& form) : form_(form) { ++form_.busyActions_; }
@@ -169,7 +169,11 @@ class TForm1 : public ui::TForm {
   bool FProtectOwnDir = false;
   int busyActions_ = 0;
   platform::HeldFile heldSetup_;  // the downloaded setup file, until it has been started
+  platform::StopToken fetchStop_;  // the stop of the fetch under way: a close asks for it
   bool closeRequested_ = false;
+  // A close while an action runs: put off until the action has ended; a
+  // fetch under way stops.
+  void PutOffClose();
   // The session has ended and the list is written and gone: the program ends,
   // and an action still on its way out asks nothing, tells nothing and starts
   // nothing.

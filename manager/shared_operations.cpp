@@ -48,7 +48,7 @@ bool TForm1::RunProgram(const std::string& file, const std::string& arguments, p
   const auto modal = os_.windows.BeginModal();
   const platform::StartResult started = os_.processes.Start(request);
   // The setup file was held from its download until here: it is the file that arrived.
-  ReleaseHeldSetup();
+  heldSetup_ = {};
   if (!started.started) return false;
   // The wait ends with the session too: the program then ends, and the
   // started program runs on by itself.
@@ -87,23 +87,23 @@ platform::DownloadResult TForm1::FetchFile(const std::string& url, const std::st
     // shows its progress and can cancel it, and ends the section's disabling
     // before it goes. A copy is placed and held like a download.
     const auto modal = os_.windows.BeginModal();
-    DownloadWatch watch(*this, name.empty() ? platform::ExtractFileName(target) : name, closeRequested_, *modal);
+    // A close put off before the fetch began ends it at once.
+    fetchStop_ = {};
+    if (closeRequested_) fetchStop_.RequestStop();
+    DownloadWatch watch(*this, name.empty() ? platform::ExtractFileName(target) : name, fetchStop_, *modal);
     platform::HeldFile held;
     const DownloadResult result =
         besideManager ? os_.downloads.Copy(local, target, watch, held)
                       : os_.downloads.Download(url, target, watch, held);
     if (result != DownloadResult::Downloaded) return result;
-    ReleaseHeldSetup();
-    heldSetup_ = held;
+    heldSetup_ = std::move(held);
     return WaitForFile(target, true, kDownloadFileWaitMs) ? DownloadResult::Downloaded : DownloadResult::Failed;
   } catch (...) {
+    // The transfer's own failures come back as its result; an error on this
+    // side (the watch's window, the queue served meanwhile) is told as a
+    // failed fetch too.
     return DownloadResult::Failed;
   }
-}
-
-void TForm1::ReleaseHeldSetup() {
-  if (heldSetup_) os_.downloads.ReleaseFile(heldSetup_);
-  heldSetup_ = {};
 }
 
 std::string GetSpecialFolder(platform::ShellFolders& shell, platform::Boxes& boxes, platform::WindowHandle owner,

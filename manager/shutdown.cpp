@@ -92,7 +92,7 @@ void TForm1::FormClose(ui::TObject* /*sender*/, ui::TCloseAction& action) {
   if (sessionEnded_) return;  // the session's end did what a close does, and the list is gone
   if (busyActions_ > 0) {
     // An action is serving the queue: it ends first, then the window closes.
-    closeRequested_ = true;
+    PutOffClose();
     action = ui::TCloseAction::caNone;
     return;
   }
@@ -152,8 +152,8 @@ void TForm1::SaveDirListForClose() {
 void TForm1::FormEndSession(ui::TObject* /*sender*/) {
   if (sessionEnded_) return;
   sessionEnded_ = true;
-  closeRequested_ = true;
-  ReleaseHeldSetup();
+  PutOffClose();
+  heldSetup_ = {};
   RemoveFetchedInstallers();
   if (FDirList && !FRemoveSelf) {
     try {

@@ -16,6 +16,6 @@ struct OpaqueHandle {
 };
 
 using WindowHandle = OpaqueHandle<struct WindowKind>;
-using HeldFile = OpaqueHandle<struct HeldFileKind>;              // a file kept open against change
+using HeldFileHandle = OpaqueHandle<struct HeldFileKind>;        // a file kept open against change
 
 }  // namespace platform

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <exception>
 #include <memory>
 #include <utility>
 
@@ -28,23 +27,20 @@ constexpr DWORD kWatchdogGraceMs = 5000;
 // One transfer, shared by the caller and the thread that runs it. The caller
 // may give up (a cancel) and return while the thread is still blocked in a
 // read, so the last of the two to let go cleans up: the part file goes with
-// it unless the caller placed it.
+// it unless the caller placed it. The thread's outcome is its exit code.
 struct Transfer {
   std::string source;  // the address, or the file to copy
   bool copy;
   std::chrono::milliseconds stallLimit;
   PartFile part;
-  OwnedHandle finished{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-  std::atomic<bool> cancelled{false};
+  StopToken stop;  // the caller's: its cancel, or its giving up
   std::atomic<std::uint64_t> held{0};
   std::atomic<std::uint64_t> total{0};
   WaitWatch watch{static_cast<std::uint32_t>(kDownloadStallLimit.count())};
-  // The thread's outcome, valid once `finished` is set.
-  DownloadResult result = DownloadResult::Failed;
-  std::exception_ptr error;
 
-  Transfer(std::string from, bool isCopy, const std::string& target, std::chrono::milliseconds limit)
-      : source(std::move(from)), copy(isCopy), stallLimit(limit), part(target) {
+  Transfer(std::string from, bool isCopy, const std::string& target, std::chrono::milliseconds limit,
+           StopToken stopToken)
+      : source(std::move(from)), copy(isCopy), stallLimit(limit), part(target), stop(std::move(stopToken)) {
     watch.Begin(LimitMs());
   }
   std::uint32_t LimitMs() const { return static_cast<std::uint32_t>(std::clamp<std::int64_t>(stallLimit.count(), 1, 600000)); }
@@ -68,10 +64,10 @@ Taken TakeAnswer(const Answer& answer, std::uint64_t held, std::uint64_t total, 
 bool Pause(Transfer& transfer, std::uint32_t ms) {
   transfer.watch.Begin(ms);
   for (std::uint32_t waited = 0; waited < ms; waited += 50) {
-    if (transfer.cancelled) return false;
+    if (transfer.stop.StopRequested()) return false;
     Sleep(50);
   }
-  return !transfer.cancelled;
+  return !transfer.stop.StopRequested();
 }
 
 DownloadResult Receive(Transfer& transfer) {
@@ -86,7 +82,7 @@ DownloadResult Receive(Transfer& transfer) {
     HttpRequest request;
     const bool answered = request.Open(sessions, transfer.source, held, offer.validator, transfer.watch,
                                        transfer.stallLimit);
-    if (transfer.cancelled) return DownloadResult::Cancelled;
+    if (transfer.stop.StopRequested()) return DownloadResult::Cancelled;
     if (!answered) {
       // A resumption whose connection failed or was refused: again after a pause.
       if (attempt == 0) return DownloadResult::Failed;
@@ -116,7 +112,7 @@ DownloadResult Receive(Transfer& transfer) {
     transfer.held = held;
     transfer.total = total;
     for (;;) {
-      if (transfer.cancelled) return DownloadResult::Cancelled;
+      if (transfer.stop.StopRequested()) return DownloadResult::Cancelled;
       transfer.watch.Begin(transfer.LimitMs());
       DWORD read = 0;
       if (request.Read(part.Space(), part.SpaceLeft(), read) != BodyRead::Bytes) break;
@@ -136,15 +132,15 @@ DownloadResult Receive(Transfer& transfer) {
 
 // The copy of a file beside the manager: nobody may write it meanwhile.
 DownloadResult CopyIn(Transfer& transfer) {
-  const FileHandle from(CreateFileA(transfer.source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  const OwnedHandle from(CreateFileA(transfer.source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   LARGE_INTEGER size{};
   if (!from || !GetFileSizeEx(from.get(), &size)) return DownloadResult::Failed;
   transfer.total = static_cast<std::uint64_t>(size.QuadPart);
   PartWriter part(transfer.part.Handle());
   std::uint64_t held = 0;
   for (;;) {
-    if (transfer.cancelled) return DownloadResult::Cancelled;
+    if (transfer.stop.StopRequested()) return DownloadResult::Cancelled;
     transfer.watch.Begin(transfer.LimitMs());
     DWORD read = 0;
     if (!ReadFile(from.get(), part.Space(), part.SpaceLeft(), &read, nullptr)) return DownloadResult::Failed;
@@ -157,31 +153,47 @@ DownloadResult CopyIn(Transfer& transfer) {
 }
 
 // The transfer's thread: it owns one reference to the transfer, handed over
-// on the heap, and touches nothing but the transfer and its part file.
+// on the heap, and touches nothing but the transfer and its part file. It
+// lets go of both before it ends; its exit code is the outcome.
 DWORD WINAPI RunTransfer(void* parameter) noexcept {
   const std::unique_ptr<std::shared_ptr<Transfer>> handover(static_cast<std::shared_ptr<Transfer>*>(parameter));
   Transfer& transfer = **handover;
   try {
-    transfer.result = transfer.copy ? CopyIn(transfer) : Receive(transfer);
+    return static_cast<DWORD>(transfer.copy ? CopyIn(transfer) : Receive(transfer));
   } catch (...) {
-    // Nothing may unwind into the system's frames: the caller rethrows it.
-    transfer.error = std::current_exception();
+    // Nothing may unwind into the system's frames: a transfer that could not
+    // go on failed, and the caller tells it as such.
+    return static_cast<DWORD>(DownloadResult::Failed);
   }
-  SetEvent(transfer.finished.get());
-  return 0;
 }
 
-// Sets the transfer's cancel flag however the caller's wait ends: its
-// thread then stops at its next read.
-struct EndTransferOnExit {
+// The outcome of a thread that has ended.
+DownloadResult OutcomeOf(HANDLE thread) {
+  DWORD code = 0;
+  if (!GetExitCodeThread(thread, &code)) return DownloadResult::Failed;
+  switch (code) {
+    case static_cast<DWORD>(DownloadResult::Downloaded):
+      return DownloadResult::Downloaded;
+    case static_cast<DWORD>(DownloadResult::Cancelled):
+      return DownloadResult::Cancelled;
+    default:
+      return DownloadResult::Failed;
+  }
+}
+
+// Asks the transfer to stop when the caller's wait ends before its thread
+// does (a cancel, the watchdog, an error): the thread stops at its next read.
+struct StopUnlessEnded {
   Transfer& transfer;
-  ~EndTransferOnExit() { transfer.cancelled = true; }
+  bool ended = false;
+  ~StopUnlessEnded() {
+    if (!ended) transfer.stop.RequestStop();
+  }
 };
 
-DownloadResult Run(const std::shared_ptr<Transfer>& transfer, DownloadObserver& observer, HeldFile& held) {
-  held = {};
-  if (!transfer->finished || !transfer->part) return DownloadResult::Failed;
-  const EndTransferOnExit ending{*transfer};
+DownloadResult Run(const std::shared_ptr<Transfer>& transfer, DownloadObserver& observer, OwnedHandle& held) {
+  held.reset();
+  if (!transfer->part) return DownloadResult::Failed;
 
   auto* handover = new std::shared_ptr<Transfer>(transfer);
   const OwnedHandle thread(CreateThread(nullptr, 0, RunTransfer, handover, 0, nullptr));
@@ -192,9 +204,12 @@ DownloadResult Run(const std::shared_ptr<Transfer>& transfer, DownloadObserver& 
 
   const DWORD start = GetTickCount();
   DWORD reported = start;
-  const HANDLE finished = transfer->finished.get();
+  // The thread's end: it has let go of the transfer by then, and with it of
+  // a part file that is not to be placed, which is gone when this returns.
+  const HANDLE ended = thread.get();
   const auto report = [&] { observer.Progress(transfer->held, transfer->total, GetTickCount() - start); };
-  while (MsgWaitForMultipleObjectsEx(1, &finished, kServeEveryMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0) {
+  StopUnlessEnded ending{*transfer};
+  while (MsgWaitForMultipleObjectsEx(1, &ended, kServeEveryMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0) {
     ProcessMessages();
     if (observer.CancelRequested()) return DownloadResult::Cancelled;
     if (GetTickCount() - reported >= kReportEveryMs) {
@@ -204,32 +219,24 @@ DownloadResult Run(const std::shared_ptr<Transfer>& transfer, DownloadObserver& 
     // WinHTTP ends every silent wait at its limit; this bounds one it does not.
     if (transfer->watch.Overdue(kWatchdogGraceMs)) return DownloadResult::Failed;
   }
-  // The thread has its outcome; it lets go of the transfer as it ends, and
-  // with it of a part file that is not to be placed: gone when this returns.
-  WaitForSingleObject(thread.get(), kWatchdogGraceMs);
+  ending.ended = true;
   report();
-  if (transfer->error) std::rethrow_exception(transfer->error);
   if (observer.CancelRequested()) return DownloadResult::Cancelled;
-  if (transfer->result != DownloadResult::Downloaded) return transfer->result;
-  OwnedHandle file = transfer->part.Place(transfer->total);
-  if (!file) return DownloadResult::Failed;
-  held = HeldFile{reinterpret_cast<std::uintptr_t>(file.release())};
-  return DownloadResult::Downloaded;
+  const DownloadResult outcome = OutcomeOf(thread.get());
+  if (outcome != DownloadResult::Downloaded) return outcome;
+  held = transfer->part.Place(transfer->total);
+  return held ? DownloadResult::Downloaded : DownloadResult::Failed;
 }
 
 }  // namespace
 
-DownloadResult Download(const std::string& url, const std::string& path, DownloadObserver& observer, HeldFile& held,
-                        std::chrono::milliseconds stallLimit) {
-  return Run(std::make_shared<Transfer>(url, false, path, stallLimit), observer, held);
+DownloadResult Download(const std::string& url, const std::string& path, DownloadObserver& observer,
+                        OwnedHandle& held, std::chrono::milliseconds stallLimit) {
+  return Run(std::make_shared<Transfer>(url, false, path, stallLimit, observer.Stop()), observer, held);
 }
 
-DownloadResult Copy(const std::string& from, const std::string& path, DownloadObserver& observer, HeldFile& held) {
-  return Run(std::make_shared<Transfer>(from, true, path, kDownloadStallLimit), observer, held);
-}
-
-void ReleaseFile(HeldFile held) {
-  if (held) CloseHandle(reinterpret_cast<HANDLE>(held.value));
+DownloadResult Copy(const std::string& from, const std::string& path, DownloadObserver& observer, OwnedHandle& held) {
+  return Run(std::make_shared<Transfer>(from, true, path, kDownloadStallLimit, observer.Stop()), observer, held);
 }
 
 }  // namespace platform::win32

@@ -6,8 +6,8 @@
 #include <chrono>
 #include <string>
 
-#include "platform/handles.h"
 #include "platform/platform.h"
+#include "platform/win32/scoped.h"
 
 namespace platform::win32 {
 
@@ -50,20 +50,20 @@ inline constexpr int kDownloadResumptions = 5;
 //
 // The bytes go to a part file beside `path` (part_file.h), which the system
 // deletes when its handle closes unless the transfer finished it, also when
-// the manager ends meanwhile. A cancel or a failure ends the caller's wait at
-// once; the transfer's thread ends at its next read (at the latest after the
-// stall limit of silence) and closes its connection. The whole file is then
-// renamed to `path` (replacing what lay there) through its own handle and
-// held from that moment: returned in `held`, it lets others read the file but
-// not change, replace or delete it until it is closed.
-DownloadResult Download(const std::string& url, const std::string& path, DownloadObserver& observer, HeldFile& held,
-                        std::chrono::milliseconds stallLimit = kDownloadStallLimit);
+// the manager ends meanwhile. A cancel (the observer's stop) or a failure ends
+// the caller's wait at once; the transfer's thread ends at its next read (at
+// the latest after the stall limit of silence) and closes its connection. The
+// thread's outcome is its exit code: a failure on it comes back as Failed.
+// The whole file is then renamed to `path` (replacing what lay there) through
+// its own handle and held from that moment: returned in `held`, it lets
+// others read the file but not change, replace or delete it until it is
+// closed.
+DownloadResult Download(const std::string& url, const std::string& path, DownloadObserver& observer,
+                        OwnedHandle& held, std::chrono::milliseconds stallLimit = kDownloadStallLimit);
 
 // Copies the file `from` to `path` the same way: on the transfer's thread,
 // through a part file beside `path`, placed and held like a download. The
 // file `from` is opened for reading while nobody writes it.
-DownloadResult Copy(const std::string& from, const std::string& path, DownloadObserver& observer, HeldFile& held);
-
-void ReleaseFile(HeldFile held);
+DownloadResult Copy(const std::string& from, const std::string& path, DownloadObserver& observer, OwnedHandle& held);
 
 }  // namespace platform::win32

@@ -36,9 +36,9 @@ std::uint64_t Length(HANDLE file) {
 // volume. Wine gives a handle whose file was renamed since it was opened the
 // volume number 0, so the volumes are compared only where both are known.
 bool NamesFile(const std::string& path, HANDLE held) {
-  const FileHandle named(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  const OwnedHandle named(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
   BY_HANDLE_FILE_INFORMATION a, b;
   if (!named || !GetFileInformationByHandle(named.get(), &a) || !GetFileInformationByHandle(held, &b)) return false;
   const bool volumesKnown = a.dwVolumeSerialNumber != 0 && b.dwVolumeSerialNumber != 0;
@@ -53,14 +53,13 @@ PartFile::PartFile(const std::string& target) : target_(target) {
   // until its thread ends: the next takes another.
   for (int other = 0; other < 10 && !file_; ++other) {
     const std::string name = target + (other == 0 ? "" : "." + std::to_string(other)) + kPartFileSuffix;
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    file_.reset(CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file_) {
       if (GetLastError() != ERROR_SHARING_VIOLATION) return;
       continue;
     }
-    file_.reset(file);
-    if (!DeleteOnClose(file, true)) {
+    if (!DeleteOnClose(file_.get(), true)) {
       file_.reset();
       DeleteFileA(name.c_str());  // ours alone: nobody shares its deletion
       return;
@@ -71,10 +70,10 @@ PartFile::PartFile(const std::string& target) : target_(target) {
 OwnedHandle PartFile::Place(std::uint64_t length) {
   // While the writing handle is open, nobody else may write, rename or delete
   // the file; an older file at the target goes only with the rename.
-  if (!file_ || Length(file_.get()) != length || !DeleteOnClose(file_.get(), false)) return nullptr;
+  if (!file_ || Length(file_.get()) != length || !DeleteOnClose(file_.get(), false)) return {};
   if (!RenameByHandle(file_.get(), target_)) {
     DeleteOnClose(file_.get(), true);
-    return nullptr;
+    return {};
   }
   // A handle that writes cannot hold the file for a program to run (a
   // program's image is opened without write sharing): the hold is a reading
@@ -84,11 +83,10 @@ OwnedHandle PartFile::Place(std::uint64_t length) {
   // fails.
   const OwnedHandle bridge(ReOpenFile(file_.get(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       0));
-  if (bridge.get() == INVALID_HANDLE_VALUE || !bridge) return nullptr;
+  if (!bridge) return {};
   file_.reset();
   OwnedHandle held(ReOpenFile(bridge.get(), GENERIC_READ, FILE_SHARE_READ, 0));
-  if (held.get() == INVALID_HANDLE_VALUE) held.release();
-  if (!held || Length(held.get()) != length || !NamesFile(target_, held.get())) return nullptr;
+  if (!held || Length(held.get()) != length || !NamesFile(target_, held.get())) return {};
   return held;
 }
 

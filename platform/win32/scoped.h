@@ -1,7 +1,7 @@
 // Owners of the system's resources, each released once when its owner goes
-// out of scope: kernel handles, files, WinHTTP handles, device contexts, GDI
-// objects, icons, an object selected into a device context, an open
-// clipboard and a folder search (with the one loop over what it finds). A
+// out of scope: kernel handles (files among them), WinHTTP handles, device
+// contexts, GDI objects, icons, an object selected into a device context, an
+// open clipboard and a folder search (with the one loop over what it finds). A
 // file that needs one includes this header rather than writing its own
 // deleter.
 #pragma once
@@ -16,26 +16,33 @@
 
 namespace platform::win32 {
 
-// A kernel handle (event, thread, process); nullptr is none.
-struct KernelCloser {
-  void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
-};
-using OwnedHandle = std::unique_ptr<void, KernelCloser>;
-
-// A file's handle as CreateFile gives it: INVALID_HANDLE_VALUE is none.
-class FileHandle {
+// A kernel handle: a file, thread, process or event. Both nullptr and
+// INVALID_HANDLE_VALUE (what CreateFile and ReOpenFile give on failure) are
+// none, so a failed open needs no check before it is owned.
+class OwnedHandle {
  public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (*this) CloseHandle(handle_);
+  OwnedHandle() = default;
+  explicit OwnedHandle(HANDLE handle) noexcept : handle_(handle) {}
+  OwnedHandle(OwnedHandle&& other) noexcept : handle_(other.release()) {}
+  OwnedHandle& operator=(OwnedHandle&& other) noexcept {
+    reset(other.release());
+    return *this;
   }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  HANDLE get() const { return handle_; }
-  explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  ~OwnedHandle() { reset(); }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+
+  HANDLE get() const noexcept { return handle_; }
+  explicit operator bool() const noexcept { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+  // Gives the handle up without closing it.
+  HANDLE release() noexcept { return std::exchange(handle_, nullptr); }
+  void reset(HANDLE handle = nullptr) noexcept {
+    if (*this) CloseHandle(handle_);
+    handle_ = handle;
+  }
 
  private:
-  HANDLE handle_;
+  HANDLE handle_ = nullptr;
 };
 
 // A WinHTTP handle (session, connection, request), closed through WinHTTP

@@ -28,7 +28,7 @@ bool Win32Platform::DirectoryExists(const std::string& path) {
 }
 
 std::optional<std::string> Win32Platform::ReadFile(const std::string& path) {
-  win32::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+  win32::OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   std::string content;
@@ -51,7 +51,7 @@ bool Win32Platform::WriteFile(const std::string& path, const std::string& bytes)
   if (GetTempFileNameA(folder.c_str(), "vnw", 0, fresh) == 0) return false;
   bool written = false;
   {
-    win32::FileHandle file(CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    win32::OwnedHandle file(CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD count = 0;
     written = file &&
               (bytes.empty() || (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
@@ -142,7 +142,7 @@ std::string Win32Platform::ShortPathName(const std::string& path) {
 std::optional<FolderIdentity> Win32Platform::IdentityOf(const std::string& path) {
   // Directories open only with backup semantics; a junction is followed to
   // the folder it stands for.
-  const win32::FileHandle folder(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+  const win32::OwnedHandle folder(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION information;

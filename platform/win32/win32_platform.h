@@ -67,7 +67,7 @@ class Win32Platform : public Files,
                           HeldFile& held) override;
   DownloadResult Copy(const std::string& from, const std::string& path, DownloadObserver& observer,
                       HeldFile& held) override;
-  void ReleaseFile(HeldFile held) override;
+  void ReleaseFile(HeldFileHandle held) noexcept override;
   void RemoveLeftPartFiles(const std::string& folder) override;
 
   // Clipboard (win32_clipboard.cpp).

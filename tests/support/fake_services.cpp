@@ -136,7 +136,7 @@ platform::DownloadResult FakeDownloads::Download(const std::string& url, const s
   if (observer.CancelRequested()) return platform::DownloadResult::Cancelled;
   if (downloadResult == platform::DownloadResult::Downloaded) {
     if (downloadCreatesFile) files_.PutFile(path, downloadContent);
-    held = kHeldFile;
+    held = platform::HeldFile(kHeldFile, *this);
   }
   return downloadResult;
 }
@@ -149,13 +149,13 @@ platform::DownloadResult FakeDownloads::Copy(const std::string& from, const std:
   if (observer.CancelRequested()) return platform::DownloadResult::Cancelled;
   if (!files_.copyResult || !files_.HasFile(from) || !files_.ParentExists(path)) return platform::DownloadResult::Failed;
   files_.PutFile(path, files_.FileContent(from));
-  held = kHeldFile;
+  held = platform::HeldFile(kHeldFile, *this);
   return platform::DownloadResult::Downloaded;
 }
 
 void FakeDownloads::RemoveLeftPartFiles(const std::string& folder) { log_.calls.push_back("RemoveLeftPartFiles " + folder); }
 
-void FakeDownloads::ReleaseFile(platform::HeldFile held) {
+void FakeDownloads::ReleaseFile(platform::HeldFileHandle held) noexcept {
   log_.calls.push_back("ReleaseFile " + std::to_string(held.value));
 }
 

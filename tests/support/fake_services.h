@@ -125,7 +125,7 @@ class FakeDownloads : public platform::Downloads {
 
   platform::DownloadResult downloadResult = platform::DownloadResult::Downloaded;
   std::function<void(platform::DownloadObserver&)> whileDownloading;  // plays the transfer's progress
-  static constexpr platform::HeldFile kHeldFile{0x4E1D};               // what a download holds
+  static constexpr platform::HeldFileHandle kHeldFile{0x4E1D};         // what a download holds
   bool downloadThrows = false;
   std::string downloadContent = "downloaded";
   bool downloadCreatesFile = true;
@@ -134,7 +134,7 @@ class FakeDownloads : public platform::Downloads {
                                     platform::DownloadObserver& observer, platform::HeldFile& held) override;
   platform::DownloadResult Copy(const std::string& from, const std::string& path,
                                 platform::DownloadObserver& observer, platform::HeldFile& held) override;
-  void ReleaseFile(platform::HeldFile held) override;
+  void ReleaseFile(platform::HeldFileHandle held) noexcept override;
   void RemoveLeftPartFiles(const std::string& folder) override;
 
  private:

@@ -107,10 +107,10 @@ class SectionThatSeesTheWindow final : public platform::ModalSection {
 
 TEST(DownloadProgress, TheWindowShowsAfterASecondAndItsCancelOrACloseEndsTheDownload) {
   ui::TForm main(nullptr);
-  bool closing = false;
+  platform::StopToken stop;
   SectionThatSeesTheWindow modal;
   {
-    manager::DownloadWatch watch(main, "SELVO.exe", closing, modal);
+    manager::DownloadWatch watch(main, "SELVO.exe", stop, modal);
     watch.Progress(4096, 8192, 900);
     EXPECT_EQ(watch.Window(), nullptr);
     watch.Progress(4096, 8192, 1000);
@@ -124,6 +124,7 @@ TEST(DownloadProgress, TheWindowShowsAfterASecondAndItsCancelOrACloseEndsTheDown
     EXPECT_FALSE(watch.CancelRequested());
     watch.Window()->BitBtn1.Click();
     EXPECT_TRUE(watch.CancelRequested());
+    EXPECT_TRUE(stop.StopRequested());  // the one request that the transfer reads too
   }
   EXPECT_EQ(ui::Application.MainForm(), nullptr);  // the window went with the watch
   // The other windows take input again before the watch's window hides.
@@ -131,11 +132,14 @@ TEST(DownloadProgress, TheWindowShowsAfterASecondAndItsCancelOrACloseEndsTheDown
 
   // A watch whose window never showed leaves nothing.
   SectionThatSeesTheWindow unused;
-  { manager::DownloadWatch quick(main, "SELVO.exe", closing, unused); }
+  { manager::DownloadWatch quick(main, "SELVO.exe", {}, unused); }
   EXPECT_TRUE(unused.left.empty());
 
+  // The main window's close asks for the same stop.
+  platform::StopToken closing;
   manager::DownloadWatch watch(main, "SELVO.exe", closing, modal);
-  closing = true;
+  EXPECT_FALSE(watch.CancelRequested());
+  closing.RequestStop();
   EXPECT_TRUE(watch.CancelRequested());
 }
 

@@ -234,14 +234,34 @@ TEST_F(SharedOperations, FetchFileDownloadsWithTheWindowDisabledAndHoldsTheFileU
             "ReleaseFile " + std::to_string(FakePlatform::kHeldFile.value));
 }
 
+// The hold on a fetched file ends once: when a later fetch takes its place,
+// or when the action ends, however it ends.
+TEST_F(SharedOperations, AFetchedFileIsReleasedOnceByTheNextFetchOrTheActionsEnd) {
+  const std::string released = "ReleaseFile " + std::to_string(FakePlatform::kHeldFile.value);
+  {
+    const TForm1::ActionScope action(*form);
+    EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Downloaded);
+    EXPECT_TRUE(Calls({"ReleaseFile"}).empty());
+    EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Downloaded);
+    EXPECT_EQ(Calls({"ReleaseFile"}), std::vector<std::string>{released});
+    os.downloadResult = Fetched::Failed;  // a failed fetch leaves the hold as it was
+    EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Failed);
+    EXPECT_EQ(Calls({"ReleaseFile"}).size(), 1u);
+  }
+  EXPECT_EQ(Calls({"ReleaseFile"}), (std::vector<std::string>{released, released}));
+}
+
 TEST_F(SharedOperations, FetchFileFailsOrIsCancelledWithoutAFileWait) {
   os.downloadResult = Fetched::Failed;
   EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Failed);
   EXPECT_EQ(os.CallCount("ProcessMessages"), 0);  // no file wait after a failed download
 
+  // A failed transfer is a result; an error on the caller's side is told as
+  // a failed fetch too, once the windows take input again.
   os.downloadResult = Fetched::Downloaded;
   os.downloadThrows = true;
   EXPECT_EQ(form->FetchFile(kUrl, kTarget), Fetched::Failed);
+  EXPECT_EQ(Calls({"BeginModal", "EndModal"}).back(), "EndModal");
 
   // A close asked for while the download runs ends it as cancelled.
   const TForm1::ActionScope action(*form);

@@ -103,8 +103,8 @@ struct Watcher final : platform::DownloadObserver {
     held = h;
     total = t;
     ++reports;
+    if (cancelWhen && cancelWhen(*this)) Stop().RequestStop();
   }
-  bool CancelRequested() override { return cancelWhen && cancelWhen(*this); }
 };
 
 class FetchFileTest : public ::testing::Test {
@@ -131,16 +131,14 @@ class FetchFileTest : public ::testing::Test {
     return HttpServer::Url(mode + "/software/" + name_ + query);
   }
   DownloadResult Download(const std::string& url, std::chrono::milliseconds stallLimit = kShortStallLimit) {
-    platform::HeldFile held;
-    const DownloadResult result = platform::win32::Download(url, Target(), watcher_, held, stallLimit);
-    platform::win32::ReleaseFile(held);
-    return result;
+    platform::win32::OwnedHandle held;
+    return platform::win32::Download(url, Target(), watcher_, held, stallLimit);
   }
-  // The main window's fetch; its hold on the file ends at once.
+  // The main window's fetch, as an action does it: its hold on the file ends
+  // with the action.
   bool Fetch(const std::string& url) {
-    const bool fetched = form_.FetchFile(url, Target()) == DownloadResult::Downloaded;
-    form_.ReleaseHeldSetup();
-    return fetched;
+    const manager::TForm1::ActionScope action(form_);
+    return form_.FetchFile(url, Target()) == DownloadResult::Downloaded;
   }
 
   platform::Win32Platform os_;
@@ -316,7 +314,7 @@ TEST_F(FetchFileTest, ThePlacedFileIsHeldUntilReleased) {
   const std::string bytes = Payload('h', 50000);
   ASSERT_TRUE(WriteAll(Served(), bytes));
   ASSERT_TRUE(WriteAll(Target(), kOlder));
-  platform::HeldFile held;
+  platform::win32::OwnedHandle held;
   ASSERT_EQ(platform::win32::Download(Url(), Target(), watcher_, held), DownloadResult::Downloaded);
   const std::string other = dir_ / "other.exe";
   ASSERT_TRUE(WriteAll(other, "another program"));
@@ -324,7 +322,7 @@ TEST_F(FetchFileTest, ThePlacedFileIsHeldUntilReleased) {
   EXPECT_FALSE(MoveFileExA(other.c_str(), Target().c_str(), MOVEFILE_REPLACE_EXISTING));
   EXPECT_FALSE(DeleteFileA(Target().c_str()));
   EXPECT_TRUE(ReadAll(Target()) == bytes);
-  platform::win32::ReleaseFile(held);
+  held.reset();
   EXPECT_TRUE(DeleteFileA(Target().c_str()));
 }
 
@@ -349,12 +347,14 @@ TEST_F(FetchFileTest, PrefersTheFileBesideTheManagerAndHoldsItsCopy) {
   ASSERT_TRUE(WriteAll(Served(), "from the server"));
   ASSERT_TRUE(WriteAll(Beside(), "beside the manager"));
   ASSERT_TRUE(WriteAll(Target(), kOlder));
-  EXPECT_EQ(form_.FetchFile(Url(), Target()), DownloadResult::Downloaded);
-  EXPECT_EQ(ReadAll(Target()), "beside the manager");
   const std::string other = dir_ / "other.exe";
-  ASSERT_TRUE(WriteAll(other, "another program"));
-  EXPECT_FALSE(CopyFileA(other.c_str(), Target().c_str(), FALSE));
-  form_.ReleaseHeldSetup();
+  {
+    const manager::TForm1::ActionScope action(form_);
+    EXPECT_EQ(form_.FetchFile(Url(), Target()), DownloadResult::Downloaded);
+    EXPECT_EQ(ReadAll(Target()), "beside the manager");
+    ASSERT_TRUE(WriteAll(other, "another program"));
+    EXPECT_FALSE(CopyFileA(other.c_str(), Target().c_str(), FALSE));
+  }
   EXPECT_TRUE(CopyFileA(other.c_str(), Target().c_str(), FALSE));
   EXPECT_FALSE(Requested());
 }
