@@ -4,7 +4,8 @@ no include circle among the product's files (app/, catalogue/, manager/,
 platform/, seldir/, ui/; a file's .h and .cpp count as one); no product file
 over 350 lines; no dynamic_cast but the one that checks a form
 description's row against its control's kind; no library loaded by its bare
-name; the README's layout names every source file.
+name; no system release written by hand outside platform/win32/scoped.h; the
+README's layout names every source file.
   check-structure.py SOURCE_DIR"""
 import pathlib
 import re
@@ -63,6 +64,16 @@ for path in sorted(root.glob("**/*.cpp")) + sorted(root.glob("**/*.h")):
     for n, line in enumerate(path.read_text().splitlines(), 1):
         if re.search(r'\bLoadLibrary(?:Ex)?[AW]?\s*\(\s*(?:L?"|TEXT\()', line):
             faults.append(f"{path.relative_to(root)}:{n} loads a library by its bare name")
+
+# Every system release lives in an owner of platform/win32/scoped.h: a release
+# written by hand is one that an early return or an exception skips.
+release = re.compile(r"(?<![\w.>])(?:::)?(?:CloseHandle|FindClose|DeleteObject|ReleaseDC|CloseClipboard|WinHttpCloseHandle)\s*\(")
+for path in sources:
+    if path.relative_to(root).as_posix() == "platform/win32/scoped.h":
+        continue
+    for n, line in enumerate(path.read_text().splitlines(), 1):
+        if release.search(line):
+            faults.append(f"{path.relative_to(root)}:{n} releases a system object by hand (scoped.h has the owners)")
 
 # The README's layout names every source file, by its name with or without
 # the extension (a .h and .cpp pair once).
