@@ -36,49 +36,38 @@ double Milliseconds() {
 
 using platform::win32::HttpRequest;
 
-bool TimeArrived(const char* url) {
+// Opens the request for `url`, reads its body with `readAll` into a 1 MiB
+// buffer and prints "<name> <milliseconds>" for the whole.
+template <class ReadAll>
+bool Time(const char* name, const char* url, ReadAll readAll) {
   const double start = Milliseconds();
   platform::win32::Sessions sessions(platform::win32::kDownloadStallLimit);
   HttpRequest request;
   platform::win32::WaitWatch watch{30000};
   if (!request.Open(sessions, url, 0, "", watch, platform::win32::kDownloadStallLimit)) return false;
   std::vector<char> buffer(1024 * 1024);
+  readAll(request, buffer.data(), static_cast<DWORD>(buffer.size()));
+  std::printf("%s %.0f\n", name, Milliseconds() - start);
+  return true;
+}
+
+void ReadArrived(HttpRequest& request, char* buffer, DWORD size) {
   DWORD available = 0, read = 0;
   while (WinHttpQueryDataAvailable(request.Handle(), &available) && available != 0) {
-    if (!WinHttpReadData(request.Handle(), buffer.data(), std::min<DWORD>(available, 1024 * 1024), &read) || read == 0) {
-      break;
-    }
+    if (!WinHttpReadData(request.Handle(), buffer, std::min(available, size), &read) || read == 0) break;
   }
-  std::printf("winhttp-arrived %.0f\n", Milliseconds() - start);
-  return true;
 }
 
-bool TimePieces(const char* url) {
-  const double start = Milliseconds();
-  platform::win32::Sessions sessions(platform::win32::kDownloadStallLimit);
-  HttpRequest request;
-  platform::win32::WaitWatch watch{30000};
-  if (!request.Open(sessions, url, 0, "", watch, platform::win32::kDownloadStallLimit)) return false;
-  std::vector<char> buffer(1024 * 1024);
+void ReadPieces(HttpRequest& request, char* buffer, DWORD size) {
   DWORD read = 0;
-  while (request.Read(buffer.data(), static_cast<DWORD>(buffer.size()), read) == platform::win32::BodyRead::Bytes) {
+  while (request.Read(buffer, size, read) == platform::win32::BodyRead::Bytes) {
   }
-  std::printf("winhttp-pieces %.0f\n", Milliseconds() - start);
-  return true;
 }
 
-bool TimeWholePieces(const char* url) {
-  const double start = Milliseconds();
-  platform::win32::Sessions sessions(platform::win32::kDownloadStallLimit);
-  HttpRequest request;
-  platform::win32::WaitWatch watch{30000};
-  if (!request.Open(sessions, url, 0, "", watch, platform::win32::kDownloadStallLimit)) return false;
-  std::vector<char> buffer(1024 * 1024);
+void ReadWholePieces(HttpRequest& request, char* buffer, DWORD size) {
   DWORD read = 0;
-  while (WinHttpReadData(request.Handle(), buffer.data(), static_cast<DWORD>(buffer.size()), &read) && read != 0) {
+  while (WinHttpReadData(request.Handle(), buffer, size, &read) && read != 0) {
   }
-  std::printf("winhttp-1m %.0f\n", Milliseconds() - start);
-  return true;
 }
 
 }  // namespace
@@ -88,7 +77,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: bench_download_phases URL\n");
     return 2;
   }
-  const bool ok = TimeArrived(argv[1]) && TimePieces(argv[1]) && TimeWholePieces(argv[1]);
+  const bool ok = Time("winhttp-arrived", argv[1], ReadArrived) && Time("winhttp-pieces", argv[1], ReadPieces) &&
+                  Time("winhttp-1m", argv[1], ReadWholePieces);
   if (!ok) std::fprintf(stderr, "a fetch failed\n");
   return ok ? 0 : 1;
 }

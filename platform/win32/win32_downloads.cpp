@@ -9,28 +9,26 @@ namespace platform {
 
 namespace {
 
-// The hold on a placed file, handed over to the portable core.
-HeldFile HandOver(win32::OwnedHandle file, Downloads& downloads) {
-  if (!file) return {};
-  return HeldFile(HeldFileHandle{reinterpret_cast<std::uintptr_t>(file.release())}, downloads);
+// Runs a transfer to `path` and hands the hold on the placed file over to
+// the portable core.
+template <class Transfer>
+DownloadResult Fetch(Transfer transfer, Downloads& downloads, HeldFile& held) {
+  win32::OwnedHandle file;
+  const DownloadResult result = transfer(file);
+  held = file ? HeldFile(HeldFileHandle{reinterpret_cast<std::uintptr_t>(file.release())}, downloads) : HeldFile();
+  return result;
 }
 
 }  // namespace
 
 DownloadResult Win32Platform::Download(const std::string& url, const std::string& path, DownloadObserver& observer,
                                        HeldFile& held) {
-  win32::OwnedHandle file;
-  const DownloadResult result = win32::Download(url, path, observer, file);
-  held = HandOver(std::move(file), *this);
-  return result;
+  return Fetch([&](win32::OwnedHandle& file) { return win32::Download(url, path, observer, file); }, *this, held);
 }
 
 DownloadResult Win32Platform::Copy(const std::string& from, const std::string& path, DownloadObserver& observer,
                                    HeldFile& held) {
-  win32::OwnedHandle file;
-  const DownloadResult result = win32::Copy(from, path, observer, file);
-  held = HandOver(std::move(file), *this);
-  return result;
+  return Fetch([&](win32::OwnedHandle& file) { return win32::Copy(from, path, observer, file); }, *this, held);
 }
 
 void Win32Platform::ReleaseFile(HeldFileHandle held) noexcept {
