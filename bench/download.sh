@@ -33,13 +33,18 @@ tests/wine/wine-run.sh build/win64/tests/programs/test_trust_authority.exe "$(wi
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 # curl and the manager fetch ADDRESS; their times go to NAME.curl and
 # NAME.manager. One round per run, curl and the manager side by side, so that
-# a change in the machine's load touches both alike.
+# a change in the machine's load touches both alike. Every timed program
+# starts after the writes of the one before it reached the disk (sync): the
+# copies of 100 MB that curl and the manager leave would otherwise be written
+# out during whichever program came next.
 : >"$work/phases"
 round() {
   local name=$1 address=$2
+  sync
   curl -s --cacert "$state/tls/authority.pem" -o "$work/curl.bin" -w '%{time_total}\n' "$address" |
     awk '{printf "%.0f\n", $1 * 1000}' >>"$work/$name.curl"
   rm -f "$work/manager.bin"
+  sync
   tests/wine/wine-run.sh build/win64/bench/bench_download_timer.exe "$address" "$(winpath "$work/manager.bin")" |
     tr -d '\r' >>"$work/$name.manager"
   cmp -s "$state/root/big.bin" "$work/manager.bin" || { echo "the manager's copy differs from the file served" >&2; exit 1; }
@@ -50,6 +55,7 @@ for _ in $(seq "$runs"); do
   for name in http https; do
     address=$url
     [ "$name" = https ] && address=$https_url
+    sync
     tests/wine/wine-run.sh build/win64/bench/bench_download_phases.exe "$address" | tr -d '\r' |
       sed "s/^/$name-/" >>"$work/phases"
   done

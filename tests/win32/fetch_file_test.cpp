@@ -326,6 +326,21 @@ TEST_F(FetchFileTest, ThePlacedFileIsHeldUntilReleased) {
   EXPECT_TRUE(DeleteFileA(Target().c_str()));
 }
 
+// A part file left by a killed run is made anew; one a process holds keeps
+// its bytes, and the download takes the next name.
+TEST_F(FetchFileTest, ALeftPartFileIsMadeAnewAndAHeldOneIsPassedOver) {
+  const std::string bytes = Payload('n', 70000), first = Target() + ".vandrel-part", next = Target() + ".1.vandrel-part";
+  ASSERT_TRUE(WriteAll(Served(), bytes));
+  ASSERT_TRUE(WriteAll(first, "held"));
+  ASSERT_TRUE(WriteAll(next, Payload('l', 90000)));
+  HANDLE holder = CreateFileA(first.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(Download(Url()), DownloadResult::Downloaded);
+  CloseHandle(holder);
+  EXPECT_TRUE(ReadAll(Target()) == bytes);
+  EXPECT_EQ(ReadAll(first), "held");
+  EXPECT_EQ(FilesIn(dir_.Path()), (std::set<std::string>{name_, name_ + ".vandrel-part"}));
+}
+
 // Only the manager's own part files go, and only those nobody holds; other
 // programs' files (such as the system's temporary names) stay.
 TEST_F(FetchFileTest, PartFilesOfEarlierRunsGoUnlessAProcessHoldsThem) {
