@@ -31,12 +31,12 @@ winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 tests/wine/wine-run.sh build/win64/tests/programs/test_trust_authority.exe "$(winpath "$state/tls/authority.der")" >/dev/null
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-# curl and the manager fetch ADDRESS; their times go to NAME.curl and
-# NAME.manager. One round per run, curl and the manager side by side, so that
-# a change in the machine's load touches both alike. Every timed program
-# starts after the writes of the one before it reached the disk (sync): the
-# copies of 100 MB that curl and the manager leave would otherwise be written
-# out during whichever program came next.
+# curl, the manager and the bare limit fetch ADDRESS one after the other;
+# their times go to NAME.curl, NAME.manager and the phases file. One round per
+# run and address, the three side by side, so that a change in the machine's
+# load touches all alike. Every timed program starts after the writes of the
+# one before it reached the disk (sync): the copies of 100 MB that curl and
+# the manager leave would otherwise be written out during the next one.
 : >"$work/phases"
 round() {
   local name=$1 address=$2
@@ -48,17 +48,13 @@ round() {
   tests/wine/wine-run.sh build/win64/bench/bench_download_timer.exe "$address" "$(winpath "$work/manager.bin")" |
     tr -d '\r' >>"$work/$name.manager"
   cmp -s "$state/root/big.bin" "$work/manager.bin" || { echo "the manager's copy differs from the file served" >&2; exit 1; }
+  sync
+  tests/wine/wine-run.sh build/win64/bench/bench_download_phases.exe "$address" | tr -d '\r' |
+    sed "s/^/$name-/" >>"$work/phases"
 }
 for _ in $(seq "$runs"); do
   round http "$url"
   round https "$https_url"
-  for name in http https; do
-    address=$url
-    [ "$name" = https ] && address=$https_url
-    sync
-    tests/wine/wine-run.sh build/win64/bench/bench_download_phases.exe "$address" | tr -d '\r' |
-      sed "s/^/$name-/" >>"$work/phases"
-  done
 done
 phase() { awk -v name="$1" '$1 == name {print $2}' "$work/phases" | median; }
 echo "download of $size_mb MB from loopback, median of $runs:"
