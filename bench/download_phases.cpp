@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: bench_download_phases URL\n");
     return 2;
   }
-  LoadLibraryA("user32.dll");
+  platform::win32::LoadSystemLibrary("user32.dll");
   const bool ok = Time("winhttp-arrived", argv[1], ReadArrived) && Time("winhttp-pieces", argv[1], ReadPieces) &&
                   Time("winhttp-1m", argv[1], ReadWholePieces);
   if (!ok) std::fprintf(stderr, "a fetch failed\n");
