@@ -1,7 +1,7 @@
 // A download's part file, written a megabyte (or a little more) at a time:
 // under Wine, alone, 100 MB took 14 ms so, and 20-25 ms in 64 KiB pieces.
 // (Written on a thread of its own while the next piece arrived, a download
-// of 100 MB took 20-30 ms longer on two processors, measured against the
+// of 100 MB took 18-29 ms longer on two processors, measured against the
 // same program in turns.)
 #pragma once
 
