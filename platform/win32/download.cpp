@@ -16,9 +16,9 @@ namespace platform::win32 {
 
 namespace {
 
-// The caller's thread serves its queue at least this often, and tells its
-// observer about the progress at most this often.
-constexpr DWORD kServeEveryMs = 100;
+// The caller tells its observer about the progress this often. Its thread
+// wakes for every message as it comes, and otherwise only for the report:
+// every wake-up takes a processor from the transfer.
 constexpr DWORD kReportEveryMs = 250;
 // The caller gives up on a wait this long after its limit, should the
 // system not end it (it never failed to here).
@@ -209,7 +209,7 @@ DownloadResult Run(const std::shared_ptr<Transfer>& transfer, DownloadObserver& 
   const HANDLE ended = thread.get();
   const auto report = [&] { observer.Progress(transfer->held, transfer->total, GetTickCount() - start); };
   StopUnlessEnded ending{*transfer};
-  while (MsgWaitForMultipleObjectsEx(1, &ended, kServeEveryMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0) {
+  while (MsgWaitForMultipleObjectsEx(1, &ended, kReportEveryMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0) {
     ProcessMessages();
     if (observer.CancelRequested()) return DownloadResult::Cancelled;
     if (GetTickCount() - reported >= kReportEveryMs) {
