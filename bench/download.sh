@@ -7,9 +7,11 @@
 # a ratio of the limit under it: the same address read bare through the same
 # WinHTTP functions in one process, the bytes dropped
 # (bench/download_phases.cpp). The ratios are the medians of each round's
-# own: the three programs of a round run back to back, and this machine's
-# speed drifts by a tenth within minutes, which a ratio of medians taken
-# over the whole run would count as the manager's.
+# own: this machine's speed drifts by a tenth within minutes, which a ratio
+# of medians taken over the whole run would count as the manager's. In a
+# round the manager and the bare limit run twice each, mirrored (manager,
+# bare, bare, manager, or the other way about), so that a drift within the
+# round touches both alike.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -33,6 +35,10 @@ server_cpu=0 client_cpu=0
 client() { taskset -c "$client_cpu" "$@"; }
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -w 2>/dev/null || true
+# Wine's server stays for the whole run: on its own it ends three seconds
+# after the last program, and the next program would then start a new Wine
+# session, whose services start beside it on its processor while it is timed.
+client /usr/lib/wine/wineserver -p
 
 work=$(mktemp -d)
 state=$work/http
@@ -45,10 +51,10 @@ winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 client tests/wine/wine-run.sh build/win64/tests/programs/test_trust_authority.exe "$(winpath "$state/tls/authority.der")" >/dev/null
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-# curl, the manager and the bare limit fetch ADDRESS back to back, the manager
-# and the bare limit in turns first, so that a change in the machine's load
-# touches all alike; a line "NAME CURL MANAGER BARE" (milliseconds) goes to
-# the rounds file, the bare limit's other figures to the phases file. Every
+# curl, then the manager and the bare limit twice each, mirrored, fetch
+# ADDRESS back to back; a line "NAME CURL MANAGER BARE" (milliseconds, the
+# manager's and the bare limit's the means of their two) goes to the rounds
+# file, the bare limit's other figures to the phases file. Every
 # timed program starts after the writes of the one before it reached the disk
 # (sync): the copies of 100 MB that curl and the manager leave would
 # otherwise be written out during the next one.
@@ -71,8 +77,17 @@ round() {
   sync
   curl_ms=$(client curl -s --cacert "$state/tls/authority.pem" -o "$work/curl.bin" -w '%{time_total}\n' "$address" |
     awk '{printf "%.0f\n", $1 * 1000}')
-  if [ $((turn % 2)) = 0 ]; then manager "$address"; bare "$name" "$address"; else bare "$name" "$address"; manager "$address"; fi
-  echo "$name $curl_ms $manager_ms $bare_ms" >>"$work/rounds"
+  local managers=0 bares=0 step
+  for step in 0 1 1 0; do
+    if [ $(((step + turn) % 2)) = 0 ]; then
+      manager "$address"
+      managers=$((managers + manager_ms))
+    else
+      bare "$name" "$address"
+      bares=$((bares + bare_ms))
+    fi
+  done
+  echo "$name $curl_ms $((managers / 2)) $((bares / 2))" >>"$work/rounds"
 }
 for turn in $(seq "$runs"); do
   round http "$url" "$turn"
